@@ -1,0 +1,128 @@
+#include "cli/cli_options.h"
+
+#include <functional>
+#include <map>
+
+namespace brixel::cli {
+
+namespace {
+
+// An option that takes a value: its parser returns an error text or "".
+using ValueParser = std::function<std::string(CliOptions&, const std::string&)>;
+// An option without a value.
+using FlagParser = std::function<std::string(CliOptions&)>;
+
+const std::map<std::string, ValueParser>& ValueOptions() {
+  static const std::map<std::string, ValueParser> options{
+      {"--mask", [](CliOptions& o, const std::string& v) { o.mask_line = v; return std::string(); }},
+      {"--output",
+       [](CliOptions& o, const std::string& v) {
+         if (v.empty()) return std::string("--output needs a file name");
+         o.output = v;
+         return std::string();
+       }},
+      {"--order",
+       [](CliOptions& o, const std::string& v) {
+         if (v == "sorted") o.order = Order::Sorted;
+         else if (v == "scan") o.order = Order::Scan;
+         else return "--order takes sorted or scan, not '" + v + "'";
+         return std::string();
+       }},
+      {"--encoding",
+       [](CliOptions& o, const std::string& v) {
+         if (v == "cp1251") o.encoding = TextEncoding::Cp1251;
+         else if (v == "utf-8" || v == "utf8") o.encoding = TextEncoding::Utf8;
+         else return "--encoding takes cp1251 or utf-8, not '" + v + "'";
+         return std::string();
+       }},
+  };
+  return options;
+}
+
+const std::map<std::string, FlagParser>& FlagOptions() {
+  static const std::map<std::string, FlagParser> options{
+      {"--recursive", [](CliOptions& o) { o.recursive = true; return std::string(); }},
+      {"--help", [](CliOptions& o) { o.help = true; return std::string(); }},
+      {"--version", [](CliOptions& o) { o.version = true; return std::string(); }},
+  };
+  return options;
+}
+
+const std::map<std::string, std::string>& ShortNames() {
+  static const std::map<std::string, std::string> names{
+      {"-r", "--recursive"}, {"-m", "--mask"}, {"-o", "--output"}, {"-h", "--help"}};
+  return names;
+}
+
+}  // namespace
+
+ParseResult ParseCliArgs(const std::vector<std::string>& args) {
+  ParseResult result;
+  CliOptions& o = result.options;
+  bool folder_given = false;
+  bool options_done = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    const bool is_option = !options_done && arg.size() > 1 && arg[0] == '-';
+    if (!is_option) {
+      if (folder_given) {
+        result.error = "only one folder may be given ('" + o.folder + "' and '" + arg + "')";
+        return result;
+      }
+      o.folder = arg;
+      folder_given = true;
+      continue;
+    }
+    if (arg == "--") {
+      options_done = true;
+      continue;
+    }
+    std::optional<std::string> inline_value;
+    if (arg.rfind("--", 0) == 0) {
+      if (const auto eq = arg.find('='); eq != std::string::npos) {
+        inline_value = arg.substr(eq + 1);
+        arg.resize(eq);
+      }
+    } else if (const auto it = ShortNames().find(arg); it != ShortNames().end()) {
+      arg = it->second;
+    }
+    if (const auto v = ValueOptions().find(arg); v != ValueOptions().end()) {
+      std::string value;
+      if (inline_value) {
+        value = *inline_value;
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        result.error = arg + " needs a value";
+        return result;
+      }
+      result.error = v->second(o, value);
+      if (!result.error.empty()) return result;
+    } else if (const auto f = FlagOptions().find(arg); f != FlagOptions().end() && !inline_value) {
+      result.error = f->second(o);
+      if (!result.error.empty()) return result;
+    } else {
+      result.error = "unknown option '" + args[i] + "'";
+      return result;
+    }
+  }
+  return result;
+}
+
+std::string UsageText() {
+  return "Usage: brixel-list [OPTIONS] [FOLDER]\n"
+         "Lists the files of FOLDER (default: the current folder) whose names match a mask line.\n"
+         "\n"
+         "  -m, --mask LINE        masks separated by ';', e.g. \"*.mp3; *.wav\" (the default)\n"
+         "  -r, --recursive        search the subfolders too\n"
+         "      --order sorted     the order of the found-files table (default)\n"
+         "      --order scan       folder by folder, mask by mask, as found\n"
+         "  -o, --output FILE      append the list to FILE as a text list (CR LF)\n"
+         "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout)\n"
+         "  -h, --help             show this help\n"
+         "      --version          show the version\n"
+         "\n"
+         "Exit status: 0 done, 1 the folder or the output could not be used, 2 bad usage.\n";
+}
+
+}  // namespace brixel::cli

@@ -1,0 +1,33 @@
+#pragma once
+// The command line of brixel-list. Parsing is separate from running, so tests check both.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/export/text_list.h"
+
+namespace brixel::cli {
+
+enum class Order { Sorted, Scan };
+
+struct CliOptions {
+  std::string folder;  // empty: the current folder
+  std::string mask_line = "*.mp3; *.wav";
+  bool recursive = false;
+  Order order = Order::Sorted;
+  std::optional<std::string> output;
+  std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout
+  bool help = false;
+  bool version = false;
+};
+
+struct ParseResult {
+  CliOptions options;
+  std::string error;  // non-empty: a usage error
+};
+
+ParseResult ParseCliArgs(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+}  // namespace brixel::cli

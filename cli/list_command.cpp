@@ -1,0 +1,97 @@
+#include "cli/list_command.h"
+
+#include <ostream>
+
+#include "core/export/save_error.h"
+#include "core/listing/name_order.h"
+#include "core/listing/name_table.h"
+#include "core/platform/folder.h"
+#include "core/program_info.h"
+#include "core/text/cp1251.h"
+#include "core/text/utf8.h"
+
+namespace brixel::cli {
+
+namespace {
+
+// Collects names in scan order.
+class ColumnTarget : public ListTarget {
+ public:
+  explicit ColumnTarget(NameColumn& column) : column_(column) {}
+  void Append(std::string_view name) override { column_.Append(name); }
+
+ private:
+  NameColumn& column_;
+};
+
+void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream& out) {
+  std::string bytes;
+  bytes.reserve(names.ByteSize() + names.Size());
+  for (std::size_t i = 0; i < names.Size(); ++i) {
+    if (encoding == TextEncoding::Cp1251)
+      AppendCp1251(names[i], bytes, Cp1251Mode::Text);
+    else
+      bytes += SanitizeUtf8(names[i]);
+    bytes += '\n';
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
+
+  NameColumn names;
+  ScanReport report;
+  if (options.order == Order::Sorted) {
+    NameTable table;
+    report = RunListing(table, folder, options.mask_line, options.recursive, UserCollator());
+    if (table.FoundCount() > 0) names = table.AsFound();
+  } else {
+    ColumnTarget target(names);
+    report = options.recursive ? ListFolderTree(folder, options.mask_line, target)
+                               : ListMaskLine(folder, options.mask_line, target);
+  }
+  if (report.folder_error != 0) {
+    err << "brixel-list: cannot read folder '" << folder
+        << "': " << platform::ErrorText(report.folder_error) << "\n";
+    return 1;
+  }
+
+  if (!options.output) {
+    WriteToStream(names, options.encoding.value_or(TextEncoding::Utf8), out);
+    out.flush();
+    return out ? 0 : 1;
+  }
+  if (names.Empty()) {
+    err << "Список пуст.\n";  // nothing to save: the file is not touched
+    return 1;
+  }
+  try {
+    WriteTextList(*options.output, names, options.encoding.value_or(TextEncoding::Cp1251));
+  } catch (const SaveError& e) {
+    err << "brixel-list: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const ParseResult parsed = ParseCliArgs(args);
+  if (!parsed.error.empty()) {
+    err << "brixel-list: " << parsed.error << "\nTry 'brixel-list --help'.\n";
+    return 2;
+  }
+  if (parsed.options.help) {
+    out << UsageText();
+    return 0;
+  }
+  if (parsed.options.version) {
+    out << "brixel-list " << kFullVersion.Text() << "\n";
+    return 0;
+  }
+  return RunList(parsed.options, out, err);
+}
+
+}  // namespace brixel::cli

@@ -1,0 +1,53 @@
+#include "core/listing/mask.h"
+
+#include "core/text/case_map.h"
+#include "core/text/utf8.h"
+
+namespace brixel {
+
+namespace {
+
+const CaseMapper& MaskCase() {
+  static const CaseMapper root("");
+  return root;
+}
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool AllAscii(const char* p, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+Mask::Mask(std::string_view text) : text_(text) {
+  if (text.empty() || text.front() != '*') return;
+  const std::string_view tail = text.substr(1);
+  if (tail.find_first_of("*?") != std::string_view::npos) return;
+  usable_ = true;
+  tail_chars_ = CountChars(tail);
+  MaskCase().Upper(tail, upper_tail_);
+  ascii_tail_ = IsAscii(upper_tail_) && IsAscii(tail);
+}
+
+bool Mask::Matches(std::string_view name) const {
+  if (!usable_) return false;
+  if (tail_chars_ == 0) return true;
+  // ASCII bytes are always whole characters, so when the name's last bytes are ASCII they are
+  // exactly its last characters and a byte-wise comparison is the whole test.
+  if (ascii_tail_ && name.size() >= tail_chars_) {
+    const char* tail = name.data() + name.size() - tail_chars_;
+    if (AllAscii(tail, tail_chars_)) {
+      for (std::size_t i = 0; i < tail_chars_; ++i)
+        if (AsciiUpper(tail[i]) != upper_tail_[i]) return false;
+      return true;
+    }
+  }
+  std::string upper;
+  MaskCase().Upper(LastChars(name, tail_chars_), upper);
+  return upper == upper_tail_;
+}
+
+}  // namespace brixel

@@ -1,0 +1,78 @@
+#include "core/listing/mask_list.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "core/platform/file_path.h"
+#include "core/text/cp1251.h"
+#include "core/text/utf8.h"
+
+namespace brixel {
+
+const std::vector<std::string>& BuiltInMaskLines() {
+  static const std::vector<std::string> lines{"*.mp3; *.wav", "*.mp3", "*.wav", "*.txt",
+                                              "*.jpg",        "*.bmp", "*.png", "*.jpg; *.png"};
+  return lines;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> ParseMaskFile(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  const bool utf8 = IsValidUtf8(bytes);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  auto add_line = [&](std::size_t end) {
+    if (end == start) return;  // empty: a CR LF pair or a run of line ends adds nothing
+    const std::string_view line = TrimSpaces(bytes.substr(start, end - start));
+    lines.push_back(utf8 ? std::string(line) : DecodeCp1251(line));
+  };
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n' || c == '\0') {
+      add_line(i);
+      start = i + 1;
+    }
+  }
+  add_line(bytes.size());
+  return lines;
+}
+
+std::vector<std::string> LoadMaskFile(const std::string& folder) {
+  const std::filesystem::path path = PathFromUtf8(folder) / PathFromUtf8(kMaskFileName);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec)
+      std::ofstream(path, std::ios::binary);  // create it empty, as a template for the user
+    return {};
+  }
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ParseMaskFile(bytes);
+}
+
+std::vector<std::string> LoadMaskList(const std::string& program_folder) {
+  std::vector<std::string> lines = BuiltInMaskLines();
+  for (std::string& line : LoadMaskFile(program_folder)) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::vector<std::string> SplitMaskLine(std::string_view line) {
+  std::vector<std::string> masks;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= line.size(); ++i) {
+    if (i == line.size() || line[i] == ';') {
+      masks.emplace_back(TrimSpaces(line.substr(start, i - start)));
+      start = i + 1;
+    }
+  }
+  return masks;
+}
+
+}  // namespace brixel

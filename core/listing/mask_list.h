@@ -1,0 +1,35 @@
+#pragma once
+// The mask list: eight built-in lines, then the lines of "rasshirenia.txt" beside the program.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brixel {
+
+inline constexpr const char* kMaskFileName = "rasshirenia.txt";
+
+// "*.mp3; *.wav", "*.mp3", "*.wav", "*.txt", "*.jpg", "*.bmp", "*.png", "*.jpg; *.png".
+const std::vector<std::string>& BuiltInMaskLines();
+
+// The lines of a mask file's bytes. A line ends at a CR, LF or NUL byte in any mix; an empty line
+// adds nothing, and emptiness is tested before trimming, so a line of spaces adds one empty line.
+// Lines are trimmed of spaces (tabs are kept); a last line without a line end is added too. The
+// bytes are UTF-8 (a leading byte-order mark is skipped), or Windows-1251 when they are not
+// valid UTF-8, as files written on older Windows systems are.
+std::vector<std::string> ParseMaskFile(std::string_view bytes);
+
+// Reads the mask file in `folder`, creating it empty when it is missing. A file that can be
+// neither read nor created gives no lines; nothing is reported.
+std::vector<std::string> LoadMaskFile(const std::string& folder);
+
+// The built-in lines followed by the file's lines.
+std::vector<std::string> LoadMaskList(const std::string& program_folder);
+
+// Cuts a mask line at every ";" and trims each piece of spaces: k semicolons give k + 1 masks,
+// in the order of the line, empty ones included (the scan skips those).
+std::vector<std::string> SplitMaskLine(std::string_view line);
+
+// Removes leading and trailing spaces (only the space character, as the mask rules say).
+std::string_view TrimSpaces(std::string_view text);
+
+}  // namespace brixel

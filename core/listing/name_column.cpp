@@ -1,0 +1,12 @@
+#include "core/listing/name_column.h"
+
+namespace brixel {
+
+void NameColumn::Permute(const std::vector<std::uint32_t>& order) {
+  NameColumn sorted;
+  sorted.Reserve(order.size(), bytes_.size());
+  for (std::uint32_t row : order) sorted.Append((*this)[row]);
+  Swap(sorted);
+}
+
+}  // namespace brixel

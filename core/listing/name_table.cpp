@@ -1,0 +1,34 @@
+#include "core/listing/name_table.h"
+
+#include "core/listing/name_order.h"
+
+namespace brixel {
+
+void NameTable::StartListing() {
+  as_found_.Clear();
+  formatted_.Clear();
+  found_ = 0;
+}
+
+void NameTable::Sort(const Collator& collator) { SortNames(as_found_, collator); }
+
+void NameTable::FinishListing() {
+  found_ = as_found_.Size();
+  if (found_ == 0) as_found_.Append({});  // the blank row
+}
+
+std::string NameTable::CountText() const {
+  return found_ == 0 ? std::string("0") : " " + std::to_string(found_);
+}
+
+ScanReport RunListing(NameTable& table, const std::string& folder, std::string_view mask_line,
+                      bool subfolders, const Collator& collator) {
+  table.StartListing();
+  const ScanReport report = subfolders ? ListFolderTree(folder, mask_line, table)
+                                       : ListMaskLine(folder, mask_line, table);
+  table.Sort(collator);
+  table.FinishListing();
+  return report;
+}
+
+}  // namespace brixel

@@ -1,0 +1,65 @@
+#pragma once
+// The platform's view of one folder: open it, read all its entries once, open a subfolder of it.
+// Callers never see handles, paths of the platform or #ifdefs. Entries come classified:
+//   File   - a file the scan may list (POSIX: a regular file; Windows: a listed attribute word),
+//   Folder - a folder the tree walk may enter (POSIX: a directory, never a symbolic link;
+//            Windows: a walked attribute word),
+//   Other  - neither (links, sockets, devices, other attribute words).
+// "." and ".." are never reported.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brixel::platform {
+
+enum class EntryKind : std::uint8_t { File, Folder, Other };
+
+struct FolderEntry {
+  std::uint32_t name_offset;
+  std::uint32_t name_size;
+  EntryKind kind;
+};
+
+// All entries of one folder in the order the system reports them; names in one buffer.
+struct FolderListing {
+  std::string names;
+  std::vector<FolderEntry> entries;
+
+  std::string_view Name(const FolderEntry& e) const { return {names.data() + e.name_offset, e.name_size}; }
+  void Clear() {
+    names.clear();
+    entries.clear();
+  }
+};
+
+// Identifies a folder on its volume, so a walk can tell a folder it is already inside.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FolderIdentity&) const = default;
+};
+
+class OpenFolder {
+ public:
+  // Opens the folder at a UTF-8 path. On failure returns null and sets error (an errno value
+  // on POSIX, a Win32 error code on Windows).
+  static std::unique_ptr<OpenFolder> Open(const std::string& path, int& error);
+
+  virtual ~OpenFolder() = default;
+
+  // Opens a subfolder by its bare name, never through a link.
+  virtual std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const = 0;
+
+  // Appends every entry to out. Returns false (and sets error) when reading failed part way;
+  // what was read stays in out.
+  virtual bool ReadAll(FolderListing& out, int& error) = 0;
+
+  virtual FolderIdentity Identity() const = 0;
+};
+
+// A short text for an error value of the functions above.
+std::string ErrorText(int error);
+
+}  // namespace brixel::platform

@@ -1,0 +1,145 @@
+// POSIX folders: descriptors opened relative to their parent, so no path is ever built and a
+// tree deeper than PATH_MAX lists like any other. On Linux the entries are read with getdents64
+// into a large buffer; d_type classifies them, and fstatat is asked only when it is unknown.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/platform/folder.h"
+
+#ifdef __linux__
+#include <sys/syscall.h>
+#endif
+
+namespace brixel::platform {
+
+namespace {
+
+constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+EntryKind KindFromMode(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Folder;
+  return EntryKind::Other;  // symbolic links, sockets, FIFOs, devices
+}
+
+bool IsDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+class PosixFolder final : public OpenFolder {
+ public:
+  explicit PosixFolder(int fd) : fd_(fd) {}
+  ~PosixFolder() override { ::close(fd_); }
+
+  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
+    const std::string z(name);
+    const int fd = ::openat(fd_, z.c_str(), kOpenFlags | O_NOFOLLOW);
+    if (fd < 0) {
+      error = errno;
+      return nullptr;
+    }
+    return std::make_unique<PosixFolder>(fd);
+  }
+
+  bool ReadAll(FolderListing& out, int& error) override;
+
+  FolderIdentity Identity() const override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  }
+
+ private:
+  void Add(FolderListing& out, const char* name, unsigned char type) const {
+    if (IsDotOrDotDot(name)) return;
+    EntryKind kind;
+    switch (type) {
+      case DT_REG: kind = EntryKind::File; break;
+      case DT_DIR: kind = EntryKind::Folder; break;
+      case DT_UNKNOWN: {
+        struct stat st {};
+        kind = ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindFromMode(st.st_mode)
+                                                                   : EntryKind::Other;
+        break;
+      }
+      default: kind = EntryKind::Other;
+    }
+    const std::size_t size = std::strlen(name);
+    out.entries.push_back({static_cast<std::uint32_t>(out.names.size()),
+                           static_cast<std::uint32_t>(size), kind});
+    out.names.append(name, size);
+  }
+
+  int fd_;
+};
+
+#ifdef __linux__
+struct LinuxDirent64 {
+  ino64_t d_ino;
+  off64_t d_off;
+  unsigned short d_reclen;
+  unsigned char d_type;
+  char d_name[];
+};
+
+bool PosixFolder::ReadAll(FolderListing& out, int& error) {
+  alignas(8) static thread_local char buffer[256 * 1024];
+  for (;;) {
+    const long n = ::syscall(SYS_getdents64, fd_, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      return false;
+    }
+    for (long pos = 0; pos < n;) {
+      const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer + pos);
+      Add(out, d->d_name, d->d_type);
+      pos += d->d_reclen;
+    }
+  }
+}
+#else
+bool PosixFolder::ReadAll(FolderListing& out, int& error) {
+  const int dup_fd = ::dup(fd_);
+  if (dup_fd < 0) {
+    error = errno;
+    return false;
+  }
+  DIR* dir = ::fdopendir(dup_fd);
+  if (dir == nullptr) {
+    error = errno;
+    ::close(dup_fd);
+    return false;
+  }
+  errno = 0;
+  while (const dirent* d = ::readdir(dir)) Add(out, d->d_name, d->d_type);
+  const int last = errno;
+  ::closedir(dir);
+  if (last != 0) {
+    error = last;
+    return false;
+  }
+  return true;
+}
+#endif
+
+}  // namespace
+
+std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
+  const int fd = ::open(path.c_str(), kOpenFlags);
+  if (fd < 0) {
+    error = errno;
+    return nullptr;
+  }
+  return std::make_unique<PosixFolder>(fd);
+}
+
+std::string ErrorText(int error) { return std::strerror(error); }
+
+}  // namespace brixel::platform

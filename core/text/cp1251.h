@@ -1,0 +1,31 @@
+#pragma once
+// Windows-1251, the code page of every text and HTML list: one byte per character, no byte-order
+// mark. File names on Linux can hold any character, so what the code page cannot hold is
+// replaced, never dropped, and one name always stays one line.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace brixel {
+
+enum class Cp1251Mode {
+  // Text list: a character outside the code page becomes "?".
+  Text,
+  // HTML page: a character outside the code page becomes a numeric character reference
+  // ("&#1234;") so the page still shows the true name; "&", "<" and ">" are escaped so a name
+  // can never become markup.
+  Html,
+};
+
+// Appends UTF-8 text in Windows-1251. In both modes control characters (C0, DEL, C1) and bytes
+// that are not valid UTF-8 become "?".
+void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode);
+
+// Decodes Windows-1251 bytes to UTF-8 (the one unassigned byte, 0x98, becomes U+FFFD).
+std::string DecodeCp1251(std::string_view bytes);
+
+// The code points of bytes 0x80..0xFF (0 where the byte is unassigned), as the platform's
+// converter defines the code page.
+const std::array<char32_t, 128>& Cp1251UpperHalf();
+
+}  // namespace brixel

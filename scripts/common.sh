@@ -1,0 +1,44 @@
+# Shared by ./run and ./test: the Debian packages Brixel needs, installed when missing, and the
+# configure-and-build step. Sourced, not run.
+
+BRIXEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BRIXEL_BUILD=${BRIXEL_BUILD:-$BRIXEL_ROOT/build}
+
+# What the programs need to build and run.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core)
+# What the tests and benchmarks need on top: GoogleTest, Google Benchmark, the independent
+# spreadsheet readers, a virtual display for screenshots, and the tools the benchmark compares with.
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd python3-openpyxl
+  gnumeric xvfb xauth locales time)
+
+missing_packages() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || printf '%s ' "$p"
+  done
+}
+
+# ensure_packages PKG... : installs what is missing (as root), or says how and stops.
+ensure_packages() {
+  local missing
+  missing=$(missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Brixel needs these Debian packages:" >&2
+    echo "  sudo apt-get install -y --no-install-recommends $missing" >&2
+    exit 1
+  fi
+  echo "Installing: $missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
+  # shellcheck disable=SC2086
+  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends $missing
+}
+
+# configure_and_build [CMAKE_ARGS...]
+configure_and_build() {
+  cmake -S "$BRIXEL_ROOT" -B "$BRIXEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null \
+    || cmake -S "$BRIXEL_ROOT" -B "$BRIXEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake --build "$BRIXEL_BUILD" -j "$(nproc)"
+}

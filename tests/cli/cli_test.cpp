@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/list_command.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("LC_ALL", "C.UTF-8", 1);
+    t.Files({"b.mp3", "a.wav", "c.MP3", "sub/deep.mp3", "notes.txt", "Песня.mp3"});
+  }
+  test::TempTree t;
+};
+
+TEST_F(CliTest, SortedByDefaultOneNamePerLine) {
+  const CliRun r = Cli({t.Path()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "a.wav\nb.mp3\nc.MP3\nПесня.mp3\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliTest, RecursiveAndMaskOptions) {
+  EXPECT_EQ(Cli({"-r", "-m", "*.mp3", t.Path()}).out, "b.mp3\nc.MP3\ndeep.mp3\nПесня.mp3\n");
+  EXPECT_EQ(Cli({"--recursive", "--mask=*.txt", t.Path()}).out, "notes.txt\n");
+}
+
+TEST_F(CliTest, ScanOrderPutsEachMaskTogether) {
+  const CliRun r = Cli({"--order", "scan", "-m", "*.wav; *.mp3", t.Path()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, 6), "a.wav\n");
+}
+
+TEST_F(CliTest, Cp1251OnStdoutAndNothingFound) {
+  EXPECT_EQ(Cli({"--encoding", "cp1251", "-m", "*я.mp3", t.Path()}).out, "\xCF\xE5\xF1\xED\xFF.mp3\n");
+  const CliRun none = Cli({"-m", "*.flac", t.Path()});
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.out, "");
+}
+
+TEST_F(CliTest, OutputFileAppendsTextListInWindows1251) {
+  const std::string out = t.Path("list.txt");
+  test::WriteBytes(out, "old");
+  EXPECT_EQ(Cli({"-m", "*.mp3", "-o", out, t.Path()}).status, 0);
+  EXPECT_EQ(test::ReadBytes(out), "oldb.mp3\r\nc.MP3\r\n\xCF\xE5\xF1\xED\xFF.mp3\r\n");
+}
+
+TEST_F(CliTest, EmptyListTouchesNoFile) {
+  const CliRun r = Cli({"-m", "*.flac", "-o", t.Path("none.txt"), t.Path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(t.Root() / "none.txt"));
+}
+
+TEST_F(CliTest, UsageErrorsExitTwo) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--order", "random"}, {"--bogus"}, {"-m"}, {"a", "b"}, {"--encoding", "koi8"}, {"--recursive=1"}}) {
+    const CliRun r = Cli(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_NE(r.err.find("brixel-list:"), std::string::npos);
+  }
+}
+
+TEST_F(CliTest, MissingFolderIsNamedAndExitsOne) {
+  const CliRun r = Cli({t.Path("missing")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(t.Path("missing")), std::string::npos);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliTest, UnwritableOutputExitsOne) {
+  const CliRun r = Cli({"-o", t.Path("no/such/folder/list.txt"), t.Path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("list.txt"), std::string::npos);
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+  EXPECT_NE(Cli({"--help"}).out.find("Usage: brixel-list"), std::string::npos);
+  EXPECT_EQ(Cli({"--version"}).out, "brixel-list 2.0.1\n");
+}
+
+TEST_F(CliTest, ExecutableEndToEnd) {
+  const char* build = std::getenv("BRIXEL_BUILD_DIR");
+  if (build == nullptr) GTEST_SKIP() << "BRIXEL_BUILD_DIR is not set";
+  const std::string out = t.Path("out.txt");
+  const std::string cmd = std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(test::ReadBytes(out), "b.mp3\nc.MP3\ndeep.mp3\nПесня.mp3\n");
+  EXPECT_NE(std::system((std::string(build) + "/brixel-list --nope 2>/dev/null").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace brixel::cli

@@ -1,0 +1,214 @@
+#include "core/listing/folder_scan.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/platform/file_path.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct Collect : ListTarget {
+  Names names;
+  void Append(std::string_view name) override { names.emplace_back(name); }
+};
+
+Names Scan(const std::string& folder, std::string_view line, bool tree, ScanReport* report = nullptr) {
+  Collect c;
+  const ScanReport r = tree ? ListFolderTree(folder, line, c) : ListMaskLine(folder, line, c);
+  if (report) *report = r;
+  return c.names;
+}
+
+Names Sorted(Names n) {
+  std::sort(n.begin(), n.end());
+  return n;
+}
+
+// The order in which the system reports a folder's entries, filtered by a predicate.
+template <typename Pred>
+Names SystemOrder(const std::filesystem::path& folder, Pred keep) {
+  Names out;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    const std::string name = PathToUtf8(e.path().filename());
+    if (keep(e, name)) out.push_back(name);
+  }
+  return out;
+}
+
+TEST(FolderScan, OneFolderMaskByMaskInSystemOrder) {
+  test::TempTree t;
+  t.Files({"b.wav", "a.mp3", "c.MP3", "d.txt", "e.WAV", "f.mp3"});
+  t.Folder("sub.mp3");
+  t.File("sub.mp3/deep.mp3");
+  const Names found = Scan(t.Path(), "*.mp3; *.wav", false);
+  auto ends = [](const std::string& n, std::string_view e) {
+    return n.size() >= 4 && std::equal(e.begin(), e.end(), n.end() - 4,
+                                       [](char a, char b) { return a == std::tolower(b); });
+  };
+  Names expected = SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".mp3"); });
+  const Names wavs = SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".wav"); });
+  expected.insert(expected.end(), wavs.begin(), wavs.end());
+  EXPECT_EQ(found, expected);
+}
+
+TEST(FolderScan, AMaskNamedTwiceListsItsFilesTwice) {
+  test::TempTree t;
+  t.Files({"a.mp3", "b.mp3"});
+  EXPECT_EQ(Sorted(Scan(t.Path(), "*.mp3;*.MP3", false)), (Names{"a.mp3", "a.mp3", "b.mp3", "b.mp3"}));
+  EXPECT_EQ(Scan(t.Path(), " ; ;", false), Names{});
+}
+
+TEST(FolderScan, StarListsEveryFileButNoFolder) {
+  test::TempTree t;
+  t.Files({"README", "a.b.c", ".hidden"});
+  t.Folder("folder");
+  EXPECT_EQ(Sorted(Scan(t.Path(), "*", false)), (Names{".hidden", "README", "a.b.c"}));
+}
+
+TEST(FolderScan, TrailingSeparatorNamesTheSameFolder) {
+  test::TempTree t;
+  t.Files({"a.mp3"});
+  EXPECT_EQ(Scan(t.Path() + "/", "*.mp3", false), Names{"a.mp3"});
+}
+
+TEST(FolderScan, TreeIsDepthFirstWithBareNames) {
+  test::TempTree t;
+  t.Files({"top.mp3", "x/x1.mp3", "x/deep/xd.mp3", "y/y1.mp3", "y/same.mp3", "x/same.mp3"});
+  const Names found = Scan(t.Path(), "*.mp3", true);
+  ASSERT_EQ(found.size(), 6u);
+  EXPECT_EQ(found[0], "top.mp3");  // a folder's own files before its subfolders
+  for (const auto& n : found) EXPECT_EQ(n.find('/'), std::string::npos);
+  EXPECT_EQ(std::count(found.begin(), found.end(), "same.mp3"), 2);
+  // Each subtree is contiguous, subfolders in the order the system reports them.
+  const Names subs = SystemOrder(t.Root(), [](auto& e, auto&) { return e.is_directory(); });
+  const auto pos = [&](const std::string& n) { return std::find(found.begin(), found.end(), n) - found.begin(); };
+  if (subs.front() == "x") {
+    EXPECT_LT(pos("xd.mp3"), pos("y1.mp3"));
+    EXPECT_LT(pos("x1.mp3"), pos("xd.mp3"));
+  } else {
+    EXPECT_LT(pos("y1.mp3"), pos("x1.mp3"));
+    EXPECT_LT(pos("x1.mp3"), pos("xd.mp3"));
+  }
+}
+
+TEST(FolderScan, OneFolderNeverShowsSubfolderFiles) {
+  test::TempTree t;
+  t.Files({"a.mp3", "sub/b.mp3"});
+  EXPECT_EQ(Scan(t.Path(), "*.mp3", false), Names{"a.mp3"});
+}
+
+TEST(FolderScan, SymbolicLinksAreNeitherListedNorFollowed) {
+  test::TempTree t;
+  t.Files({"real/a.mp3", "b.mp3"});
+  std::filesystem::create_symlink("b.mp3", t.Root() / "link.mp3");
+  std::filesystem::create_directory_symlink("real", t.Root() / "linkdir");
+  std::filesystem::create_directory_symlink("..", t.Root() / "real" / "loop");
+  std::filesystem::create_symlink("missing", t.Root() / "dangling.mp3");
+  EXPECT_EQ(Sorted(Scan(t.Path(), "*.mp3", true)), (Names{"a.mp3", "b.mp3"}));
+}
+
+TEST(FolderScan, SpecialFilesAreNotListed) {
+  test::TempTree t;
+  t.Files({"a.mp3"});
+  ASSERT_EQ(::mkfifo((t.Path() + "/pipe.mp3").c_str(), 0600), 0);
+  EXPECT_EQ(Scan(t.Path(), "*.mp3", false), Names{"a.mp3"});
+}
+
+TEST(FolderScan, MissingFolderReportsAndListsNothing) {
+  test::TempTree t;
+  ScanReport r;
+  EXPECT_TRUE(Scan(t.Path("nope"), "*", false, &r).empty());
+  EXPECT_NE(r.folder_error, 0);
+  EXPECT_TRUE(Scan(t.Path("nope"), "*", true, &r).empty());
+  EXPECT_NE(r.folder_error, 0);
+}
+
+TEST(FolderScan, UnreadableSubfolderIsSkippedAndTheWalkGoesOn) {
+  if (test::RunningAsRoot()) GTEST_SKIP() << "root reads every folder whatever its permissions";
+  test::TempTree t;
+  t.Files({"a/locked/x.mp3", "b/y.mp3", "z.mp3"});
+  std::filesystem::permissions(t.Root() / "a" / "locked", std::filesystem::perms::none);
+  ScanReport r;
+  EXPECT_EQ(Sorted(Scan(t.Path(), "*.mp3", true, &r)), (Names{"y.mp3", "z.mp3"}));
+  EXPECT_EQ(r.unreadable_subfolders, 1u);
+  EXPECT_EQ(r.folder_error, 0);
+}
+
+TEST(FolderScan, NamesThatAreNotUtf8AreKept) {
+  test::TempTree t;
+  t.Files({"\xFF\xFE.mp3", "песня.mp3", "Ёж.MP3"});
+  EXPECT_EQ(Sorted(Scan(t.Path(), "*.mp3", false)), Sorted({"\xFF\xFE.mp3", "песня.mp3", "Ёж.MP3"}));
+}
+
+TEST(FolderScan, DriveRootListsBareNames) {
+  ScanReport r;
+  for (const auto& n : Scan("/", "*", false, &r)) EXPECT_EQ(n.find('/'), std::string::npos);
+  EXPECT_EQ(r.folder_error, 0);
+}
+
+// A chain of folders far deeper than PATH_MAX and than the number of folders the walk keeps
+// open, built and removed with *at() calls since no path can name its bottom.
+class DeepChain {
+ public:
+  DeepChain(const std::string& root, int depth, const std::string& segment) : root_(root), segment_(segment) {
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int i = 0; i < depth; ++i) {
+      ::mkdirat(fd, segment.c_str(), 0700);
+      const int next = ::openat(fd, segment.c_str(), O_RDONLY | O_DIRECTORY);
+      ::close(fd);
+      fd = next;
+      if (i % 50 == 0) ::close(::openat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), O_CREAT | O_WRONLY, 0600));
+    }
+    ::close(::openat(fd, "bottom.mp3", O_CREAT | O_WRONLY, 0600));
+    ::close(fd);
+    depth_ = depth;
+  }
+  ~DeepChain() { Remove(::open(root_.c_str(), O_RDONLY | O_DIRECTORY), depth_); }
+
+ private:
+  void Remove(int fd, int depth) {
+    if (depth > 0) {
+      Remove(::openat(fd, segment_.c_str(), O_RDONLY | O_DIRECTORY), depth - 1);
+      ::unlinkat(fd, segment_.c_str(), AT_REMOVEDIR);
+    }
+    std::filesystem::path dummy;
+    for (int i = 0; i < depth_; i += 50) ::unlinkat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), 0);
+    ::unlinkat(fd, "bottom.mp3", 0);
+    ::close(fd);
+  }
+  std::string root_, segment_;
+  int depth_ = 0;
+};
+
+TEST(FolderScan, TreeDeeperThanPathMaxListsCompletely) {
+  test::TempTree t;
+  const int depth = 400;  // 400 x 31 bytes: three times PATH_MAX, eight times the open limit
+  DeepChain chain(t.Path(), depth, std::string(30, 'd'));
+  const Names found = Scan(t.Path(), "*.mp3", true);
+  ASSERT_EQ(found.size(), 9u);
+  EXPECT_EQ(found.front(), "level0.mp3");
+  EXPECT_EQ(found.back(), "bottom.mp3");
+  EXPECT_EQ(found[4], "level200.mp3");
+}
+
+TEST(FolderScan, SiblingsAfterADeepBranchAreStillWalked) {
+  // The walk closes folders on the way down and must reopen them to reach later siblings.
+  test::TempTree t;
+  DeepChain chain(t.Path(), 120, "a");
+  t.Files({"zz/after.mp3", "b/c/d/e/f.mp3"});
+  const Names found = Sorted(Scan(t.Path(), "*.mp3", true));
+  EXPECT_EQ(found, Sorted({"after.mp3", "bottom.mp3", "f.mp3", "level0.mp3", "level50.mp3", "level100.mp3"}));
+}
+
+}  // namespace
+}  // namespace brixel

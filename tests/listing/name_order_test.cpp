@@ -1,0 +1,97 @@
+#include "core/listing/name_order.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/listing/name_table.h"
+#include "core/text/collation.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names Order(const Names& in, const std::string& locale = "ru_RU") {
+  const Collator collator(locale);
+  NameColumn column;
+  for (const auto& n : in) column.Append(n);
+  SortNames(column, collator);
+  Names out;
+  for (std::size_t i = 0; i < column.Size(); ++i) out.emplace_back(column[i]);
+  return out;
+}
+
+TEST(NameOrder, BlankFirstThenNumbersByValueThenText) {
+  EXPECT_EQ(Order({"b", "10", "", "9", "-3", "2.5", "a", "0", "-10", "+4", "0.0"}),
+            (Names{"", "-10", "-3", "0", "0.0", "2.5", "+4", "9", "10", "a", "b"}));
+}
+
+TEST(NameOrder, FractionsAndLeadingZerosCompareByValue) {
+  EXPECT_EQ(Order({"1.55", "1.5", "1.05", "001", "0.9", "-1.5", "-1.55"}),
+            (Names{"-1.55", "-1.5", "0.9", "001", "1.05", "1.5", "1.55"}));
+  EXPECT_EQ(Order({"12", "012"}), (Names{"012", "12"}));
+}
+
+TEST(NameOrder, NumericCollationAndCyrillic) {
+  EXPECT_EQ(Order({"track10.mp3", "track2.mp3", "Track1.mp3"}),
+            (Names{"Track1.mp3", "track2.mp3", "track10.mp3"}));
+  // The Russian collation puts Cyrillic before Latin and "ё" with "е".
+  EXPECT_EQ(Order({"яма.mp3", "ёж.mp3", "ель.mp3", "жук.mp3", "abc.mp3"}),
+            (Names{"ёж.mp3", "ель.mp3", "жук.mp3", "яма.mp3", "abc.mp3"}));
+  EXPECT_EQ(Order({"яма.mp3", "abc.mp3"}, "en_US"), (Names{"abc.mp3", "яма.mp3"}));
+}
+
+TEST(NameOrder, EqualNamesKeepBothRows) {
+  EXPECT_EQ(Order({"a.mp3", "b.mp3", "a.mp3"}), (Names{"a.mp3", "a.mp3", "b.mp3"}));
+}
+
+TEST(NameOrder, ResultDoesNotDependOnInputOrder) {
+  Names mixed{"", "1", "01", "1.0", "-0", "a1", "a01", "A1", "1a", "1.", ".5", "1e3", "--1", "Ж",
+              "ж", "\xFF", "\xFF\xFE", "10", "9", "z", "-", "+", "2.50", "2.5"};
+  const Names first = Order(mixed);
+  std::mt19937 rng(42);
+  for (int i = 0; i < 20; ++i) {
+    std::shuffle(mixed.begin(), mixed.end(), rng);
+    EXPECT_EQ(Order(mixed), first);
+  }
+}
+
+TEST(NameTable, BlankRowAndCountText) {
+  const Collator collator("");
+  NameTable table;
+  table.StartListing();
+  table.Sort(collator);
+  table.FinishListing();
+  EXPECT_EQ(table.RowCount(), 1u);
+  EXPECT_EQ(table.AsFound()[0], "");
+  EXPECT_EQ(table.CountText(), "0");
+
+  table.StartListing();
+  for (int i = 12; i > 0; --i) table.Append(std::string("n").append(std::to_string(i)));
+  table.Sort(collator);
+  table.FinishListing();
+  EXPECT_EQ(table.RowCount(), 12u);
+  EXPECT_EQ(table.CountText(), " 12");
+  EXPECT_EQ(table.AsFound()[0], "n1");
+  EXPECT_EQ(table.AsFound()[11], "n12");
+}
+
+TEST(NameTable, ListingSortsTheWholeTreeOnce) {
+  test::TempTree t;
+  t.Files({"b.mp3", "sub/a.mp3", "sub/c.wav", "a.wav"});
+  NameTable table;
+  RunListing(table, t.Path(), "*.mp3; *.wav", true, Collator(""));
+  ASSERT_EQ(table.RowCount(), 4u);
+  EXPECT_EQ(table.AsFound()[0], "a.mp3");
+  EXPECT_EQ(table.AsFound()[1], "a.wav");
+  EXPECT_EQ(table.AsFound()[3], "c.wav");
+  EXPECT_EQ(table.CountText(), " 4");
+  RunListing(table, t.Path(), "*.mp3", false, Collator(""));
+  EXPECT_EQ(table.CountText(), " 1");
+}
+
+}  // namespace
+}  // namespace brixel
