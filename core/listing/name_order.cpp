@@ -48,18 +48,73 @@ void AppendMagnitude(std::string_view int_part, std::string_view frac, std::stri
   key.append(frac);
 }
 
+// Keys are sorted sixteen bytes at a time (a most-significant-digit radix sort whose digits are
+// sorted by std::sort): each row carries the current sixteen key bytes, so a comparison never
+// touches the key buffer, and only rows that tie on those bytes load the next sixteen. Names
+// often share long beginnings ("track 1", "track 2", ...), where a plain comparison sort would
+// spend its time in cache misses on the key buffer.
+constexpr std::size_t kChunk = 16;
+constexpr std::uint32_t kContinues = 0xFFFFFFFF;
+
 struct Row {
-  std::uint64_t prefix;  // first eight key bytes, big-endian: most comparisons end here
+  std::uint64_t chunk[2];  // key bytes depth..depth+15, big-endian, zero-padded
+  std::uint32_t ends;      // the key size if the key ends within this chunk, else kContinues
   std::uint32_t key_offset;
   std::uint32_t key_size;
   std::uint32_t index;
 };
 
-std::uint64_t Prefix(const std::string& keys, std::size_t offset, std::size_t size) {
-  std::uint64_t p = 0;
-  for (std::size_t i = 0; i < 8; ++i)
-    p = (p << 8) | (i < size ? static_cast<unsigned char>(keys[offset + i]) : 0u);
-  return p;
+void LoadChunk(const std::string& keys, std::size_t depth, Row& r) {
+  for (int half = 0; half < 2; ++half) {
+    std::uint64_t v = 0;
+    for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
+      v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
+    r.chunk[half] = v;
+  }
+  // Among equal padded chunks a key that ends here is a prefix of any that goes on, and of two
+  // that end, the shorter is the prefix (its missing bytes read as zeros).
+  r.ends = r.key_size <= depth + kChunk ? r.key_size : kContinues;
+}
+
+bool ChunkLess(const Row& a, const Row& b) {
+  if (a.chunk[0] != b.chunk[0]) return a.chunk[0] < b.chunk[0];
+  if (a.chunk[1] != b.chunk[1]) return a.chunk[1] < b.chunk[1];
+  return a.ends < b.ends;
+}
+
+bool SameChunk(const Row& a, const Row& b) {
+  return a.chunk[0] == b.chunk[0] && a.chunk[1] == b.chunk[1] && a.ends == b.ends;
+}
+
+void SortRows(std::vector<Row>& rows, const std::string& keys, const NameColumn& names) {
+  struct Range {
+    std::size_t begin, end, depth;
+  };
+  std::vector<Range> pending{{0, rows.size(), 0}};
+  while (!pending.empty()) {
+    const Range r = pending.back();
+    pending.pop_back();
+    if (r.depth > 0)
+      for (std::size_t i = r.begin; i < r.end; ++i) LoadChunk(keys, r.depth, rows[i]);
+    std::sort(rows.begin() + r.begin, rows.begin() + r.end, ChunkLess);
+    for (std::size_t i = r.begin; i < r.end;) {
+      std::size_t j = i + 1;
+      while (j < r.end && SameChunk(rows[i], rows[j])) ++j;
+      if (j - i > 1) {
+        if (rows[i].ends == kContinues) {
+          pending.push_back({i, j, r.depth + kChunk});
+        } else {
+          // Equal keys: names that collate alike ("012" and "12", canonically equivalent forms)
+          // go by their bytes, and equal names keep the order they were found in.
+          std::sort(rows.begin() + i, rows.begin() + j, [&](const Row& a, const Row& b) {
+            const int c = names[a.index].compare(names[b.index]);
+            return c != 0 ? c < 0 : a.index < b.index;
+          });
+        }
+      }
+      i = j;
+    }
+  }
 }
 
 }  // namespace
@@ -100,24 +155,12 @@ std::vector<std::uint32_t> AscendingOrder(const NameColumn& names, const Collato
   for (std::uint32_t i = 0; i < rows.size(); ++i) {
     const std::size_t start = keys.size();
     AppendOrderKey(names[i], collator, keys);
-    rows[i] = {0, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(keys.size() - start), i};
+    rows[i].key_offset = static_cast<std::uint32_t>(start);
+    rows[i].key_size = static_cast<std::uint32_t>(keys.size() - start);
+    rows[i].index = i;
   }
-  for (Row& r : rows) r.prefix = Prefix(keys, r.key_offset, r.key_size);
-
-  std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    const std::size_t n = std::min(a.key_size, b.key_size);
-    if (n > 8) {
-      const int c = std::memcmp(keys.data() + a.key_offset + 8, keys.data() + b.key_offset + 8, n - 8);
-      if (c != 0) return c < 0;
-    }
-    if (a.key_size != b.key_size) return a.key_size < b.key_size;
-    // Equal keys: names that collate alike ("012" and "12", or canonically equivalent forms)
-    // go by their bytes, and equal names keep the order they were found in.
-    const int c = names[a.index].compare(names[b.index]);
-    if (c != 0) return c < 0;
-    return a.index < b.index;
-  });
+  for (Row& r : rows) LoadChunk(keys, 0, r);
+  SortRows(rows, keys, names);
 
   std::vector<std::uint32_t> order(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) order[i] = rows[i].index;
