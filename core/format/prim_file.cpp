@@ -1,0 +1,17 @@
+#include "core/format/prim_file.h"
+
+namespace brixel {
+
+PrimFile::PrimFile(const FormatOptions& options) : PrimFile(options, FormatLocale::ForUser()) {}
+
+PrimFile::PrimFile(const FormatOptions& options, const FormatLocale& locale)
+    : formatter_(options, locale), numbering_(options.numbering) {}
+
+std::string PrimFile::operator()(std::string_view name) {
+  std::string shaped(name);
+  formatter_.Shape(shaped, running_number_ - 1);
+  if (numbering_) ++running_number_;
+  return shaped;
+}
+
+}  // namespace brixel

@@ -1,0 +1,31 @@
+#pragma once
+// The per-name formatter of the lite save: the names of one save are shaped one by one as the
+// scan finds them, and numbered in the order they are written.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/format/format_options.h"
+#include "core/format/name_formatter.h"
+
+namespace brixel {
+
+// One PrimFile serves one save: its running number starts at 1, and a new save makes a new one.
+class PrimFile {
+ public:
+  explicit PrimFile(const FormatOptions& options);
+  PrimFile(const FormatOptions& options, const FormatLocale& locale);
+
+  // False when numbering is on but the start text is no number; names then get no number.
+  bool StartNumberValid() const { return formatter_.StartNumberValid(); }
+
+  // Formats one name; with numbering on it takes the next running number.
+  std::string operator()(std::string_view name);
+
+ private:
+  NameFormatter formatter_;
+  bool numbering_;
+  std::uint64_t running_number_ = 1;
+};
+
+}  // namespace brixel
