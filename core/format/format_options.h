@@ -20,7 +20,7 @@ struct FormatOptions {
   LetterCase letter_case = LetterCase::None;
   bool underscores = false;  // "_" -> " "
   bool numbering = false;
-  int digits = 1;  // kMinDigits..kMaxDigits: the position of the digit-count entry plus one
+  int digits = 1;                // kMinDigits..kMaxDigits: the position of the digit-count entry plus one
   std::string start_text = "1";  // the start box as typed; parsed at each run
   bool remove_extension = false;
 

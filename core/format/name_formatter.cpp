@@ -27,10 +27,17 @@ bool NameFormatter::LeavesNamesAsFound() const {
 
 void NameFormatter::Shape(std::string& name, std::uint64_t index) {
   switch (options_.letter_case) {
-    case LetterCase::None: break;
-    case LetterCase::Upper: UpperCasePass(name, scratch_, mapper_); break;
-    case LetterCase::Lower: LowerCasePass(name, scratch_, mapper_); break;
-    case LetterCase::FirstCapital: FirstCapitalPass(name, scratch_, mapper_); break;
+    case LetterCase::None:
+      break;
+    case LetterCase::Upper:
+      UpperCasePass(name, scratch_, mapper_);
+      break;
+    case LetterCase::Lower:
+      LowerCasePass(name, scratch_, mapper_);
+      break;
+    case LetterCase::FirstCapital:
+      FirstCapitalPass(name, scratch_, mapper_);
+      break;
   }
   if (options_.underscores) UnderscorePass(name);
   if (start_) NumberingPass(name, NumberAt(*start_, index), options_.digits, scratch_);

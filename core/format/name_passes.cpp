@@ -29,7 +29,9 @@ void FirstCapitalPass(std::string& name, std::string& scratch, const CaseMapper&
   name.replace(0, first, scratch);
 }
 
-void UnderscorePass(std::string& name) { std::replace(name.begin(), name.end(), '_', ' '); }
+void UnderscorePass(std::string& name) {
+  std::replace(name.begin(), name.end(), '_', ' ');
+}
 
 void NumberingPass(std::string& name, long long number, int digits, std::string& scratch) {
   char text[24];

@@ -8,10 +8,10 @@ PrimFile::PrimFile(const FormatOptions& options, const FormatLocale& locale)
     : formatter_(options, locale), numbering_(options.numbering) {}
 
 std::string PrimFile::operator()(std::string_view name) {
-  std::string shaped(name);
-  formatter_.Shape(shaped, running_number_ - 1);
+  shaping_.assign(name);
+  formatter_.Shape(shaping_, running_number_ - 1);
   if (numbering_) ++running_number_;
-  return shaped;
+  return shaping_;
 }
 
 }  // namespace brixel

@@ -24,6 +24,7 @@ class PrimFile {
 
  private:
   NameFormatter formatter_;
+  std::string shaping_;  // kept between names, so only the returned copy allocates
   bool numbering_;
   std::uint64_t running_number_ = 1;
 };

@@ -75,7 +75,11 @@ TEST_F(CasePasses, FirstCapitalKeepsALeadingNonLetterAndStillLowersTheRest) {
 
 TEST_F(CasePasses, FirstCapitalCopesWithACharacterThatRaisesToSeveral) {
   EXPECT_EQ(Apply(FirstCapitalPass, de, "ßTRASSE"), "SStrasse");
-  EXPECT_EQ(Apply(FirstCapitalPass, en, "\xFF" "ABC"), "\xFF" "abc");  // an invalid byte stays
+  EXPECT_EQ(Apply(FirstCapitalPass, en,
+                  "\xFF"
+                  "ABC"),
+            "\xFF"
+            "abc");  // an invalid byte stays
 }
 
 TEST(UnderscorePass, EveryUnderscoreBecomesOneSpace) {

@@ -49,8 +49,10 @@ TEST(StartNumber, UserLocaleComesFromTheSession) {
   EXPECT_EQ(ParseStartNumber("7.5"), 7);
   setenv("LC_ALL", "C", 1);
   EXPECT_EQ(ParseStartNumber("7.5"), 7);
-  if (saved) setenv("LC_ALL", restore.c_str(), 1);
-  else unsetenv("LC_ALL");
+  if (saved)
+    setenv("LC_ALL", restore.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
 }
 
 }  // namespace
