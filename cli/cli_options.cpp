@@ -1,7 +1,10 @@
 #include "cli/cli_options.h"
 
+#include <charconv>
 #include <functional>
 #include <map>
+
+#include "core/format/start_number.h"
 
 namespace brixel::cli {
 
@@ -11,6 +14,30 @@ namespace {
 using ValueParser = std::function<std::string(CliOptions&, const std::string&)>;
 // An option without a value.
 using FlagParser = std::function<std::string(CliOptions&)>;
+
+// The case options exclude each other, as the case switches do; repeating the same one is harmless.
+std::string SetLetterCase(CliOptions& o, LetterCase wanted) {
+  if (o.format.letter_case != LetterCase::None && o.format.letter_case != wanted)
+    return "--upper, --lower and --first-capital exclude each other";
+  o.format.letter_case = wanted;
+  return {};
+}
+
+std::string SetDigits(CliOptions& o, const std::string& v) {
+  int digits = 0;
+  const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), digits);
+  if (ec != std::errc() || end != v.data() + v.size() || digits < kMinDigits || digits > kMaxDigits)
+    return "--digits takes a digit count from 1 to 5, not '" + v + "'";
+  o.format.digits = digits;
+  return {};
+}
+
+// Checked even without --number: nobody sees a marked box here, so a typo must not pass unnoticed.
+std::string SetStart(CliOptions& o, const std::string& v) {
+  if (!ParseStartNumber(v)) return "--start takes a number in the locale's number format, not '" + v + "'";
+  o.format.start_text = v;
+  return {};
+}
 
 const std::map<std::string, ValueParser>& ValueOptions() {
   static const std::map<std::string, ValueParser> options{
@@ -35,6 +62,8 @@ const std::map<std::string, ValueParser>& ValueOptions() {
          else return "--encoding takes cp1251 or utf-8, not '" + v + "'";
          return std::string();
        }},
+      {"--digits", SetDigits},
+      {"--start", SetStart},
   };
   return options;
 }
@@ -44,13 +73,19 @@ const std::map<std::string, FlagParser>& FlagOptions() {
       {"--recursive", [](CliOptions& o) { o.recursive = true; return std::string(); }},
       {"--help", [](CliOptions& o) { o.help = true; return std::string(); }},
       {"--version", [](CliOptions& o) { o.version = true; return std::string(); }},
+      {"--upper", [](CliOptions& o) { return SetLetterCase(o, LetterCase::Upper); }},
+      {"--lower", [](CliOptions& o) { return SetLetterCase(o, LetterCase::Lower); }},
+      {"--first-capital", [](CliOptions& o) { return SetLetterCase(o, LetterCase::FirstCapital); }},
+      {"--underscores", [](CliOptions& o) { o.format.underscores = true; return std::string(); }},
+      {"--no-ext", [](CliOptions& o) { o.format.remove_extension = true; return std::string(); }},
+      {"--number", [](CliOptions& o) { o.format.numbering = true; return std::string(); }},
   };
   return options;
 }
 
 const std::map<std::string, std::string>& ShortNames() {
   static const std::map<std::string, std::string> names{
-      {"-r", "--recursive"}, {"-m", "--mask"}, {"-o", "--output"}, {"-h", "--help"}};
+      {"-r", "--recursive"}, {"-m", "--mask"}, {"-o", "--output"}, {"-h", "--help"}, {"-n", "--number"}};
   return names;
 }
 
@@ -119,6 +154,16 @@ std::string UsageText() {
          "      --order scan       folder by folder, mask by mask, as found\n"
          "  -o, --output FILE      append the list to FILE as a text list (CR LF)\n"
          "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout)\n"
+         "\n"
+         "Formatting (the names as found are only listed, never renamed):\n"
+         "      --upper            all letters upper case\n"
+         "      --lower            all letters lower case\n"
+         "      --first-capital    first character upper case, the rest lower case\n"
+         "      --underscores      every '_' becomes a space\n"
+         "      --no-ext           remove the last extension (from the last '.' on)\n"
+         "  -n, --number           number the names: the number, then a space, then the name\n"
+         "      --digits D         pad numbers with zeros to D digits, 1 to 5 (default 1)\n"
+         "      --start TEXT       the first number, in the locale's number format (default 1)\n"
          "  -h, --help             show this help\n"
          "      --version          show the version\n"
          "\n"

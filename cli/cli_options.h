@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/export/text_list.h"
+#include "core/format/format_options.h"
 
 namespace brixel::cli {
 
@@ -17,6 +18,7 @@ struct CliOptions {
   Order order = Order::Sorted;
   std::optional<std::string> output;
   std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout
+  FormatOptions format;                  // the start text is known to be a number once parsed
   bool help = false;
   bool version = false;
 };

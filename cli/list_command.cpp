@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "core/export/save_error.h"
+#include "core/format/formatting_run.h"
+#include "core/format/prim_file.h"
 #include "core/listing/name_order.h"
 #include "core/listing/name_table.h"
 #include "core/platform/folder.h"
@@ -14,14 +16,15 @@ namespace brixel::cli {
 
 namespace {
 
-// Collects names in scan order.
+// Collects names in scan order, each formatted as it is found and numbered in that order.
 class ColumnTarget : public ListTarget {
  public:
-  explicit ColumnTarget(NameColumn& column) : column_(column) {}
-  void Append(std::string_view name) override { column_.Append(name); }
+  ColumnTarget(NameColumn& column, PrimFile& prim_file) : column_(column), prim_file_(prim_file) {}
+  void Append(std::string_view name) override { column_.Append(prim_file_(name)); }
 
  private:
   NameColumn& column_;
+  PrimFile& prim_file_;
 };
 
 void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream& out) {
@@ -47,9 +50,11 @@ int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (options.order == Order::Sorted) {
     NameTable table;
     report = RunListing(table, folder, options.mask_line, options.recursive, UserCollator());
-    if (table.FoundCount() > 0) names = table.AsFound();
+    FormattingRun(table, options.format);  // numbers follow the table's rows
+    if (table.FoundCount() > 0) names = table.Formatted();
   } else {
-    ColumnTarget target(names);
+    PrimFile prim_file(options.format);
+    ColumnTarget target(names, prim_file);
     report = options.recursive ? ListFolderTree(folder, options.mask_line, target)
                                : ListMaskLine(folder, options.mask_line, target);
   }
