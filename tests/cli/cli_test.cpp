@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/list_command.h"
+#include "core/platform/file_path.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -24,7 +25,9 @@ CliRun Cli(const std::vector<std::string>& args) {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("LC_ALL", "C.UTF-8", 1);
+#ifndef _WIN32
+    setenv("LC_ALL", "C.UTF-8", 1);  // Windows takes the user's locale from its own settings
+#endif
     t.Files({"b.mp3", "a.wav", "c.MP3", "sub/deep.mp3", "notes.txt", "Песня.mp3"});
   }
   test::TempTree t;
@@ -99,10 +102,19 @@ TEST_F(CliTest, ExecutableEndToEnd) {
   const char* build = std::getenv("BRIXEL_BUILD_DIR");
   if (build == nullptr) GTEST_SKIP() << "BRIXEL_BUILD_DIR is not set";
   const std::string out = t.Path("out.txt");
+#ifdef _WIN32
+  // cmd.exe: double quotes, and one outer pair for /c to strip.
+  const std::string exe =
+      PathToUtf8(std::filesystem::absolute(PathFromUtf8(build) / "brixel-list.exe").make_preferred());
+  const std::string cmd = "\"\"" + exe + "\" -r -m \"*.mp3\" \"" + t.Path() + "\" > \"" + out + "\"\"";
+  const std::string bad = "\"\"" + exe + "\" --nope 2>NUL\"";
+#else
   const std::string cmd = std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
+  const std::string bad = std::string(build) + "/brixel-list --nope 2>/dev/null";
+#endif
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(test::ReadBytes(out), "b.mp3\nc.MP3\ndeep.mp3\nПесня.mp3\n");
-  EXPECT_NE(std::system((std::string(build) + "/brixel-list --nope 2>/dev/null").c_str()), 0);
+  EXPECT_NE(std::system(bad.c_str()), 0);
 }
 
 }  // namespace

@@ -38,9 +38,15 @@ TEST(NameOrder, FractionsAndLeadingZerosCompareByValue) {
 TEST(NameOrder, NumericCollationAndCyrillic) {
   EXPECT_EQ(Order({"track10.mp3", "track2.mp3", "Track1.mp3"}),
             (Names{"Track1.mp3", "track2.mp3", "track10.mp3"}));
+#ifdef _WIN32
+  // Windows sorts Latin before Cyrillic in every locale; "ё" still goes with "е".
+  EXPECT_EQ(Order({"яма.mp3", "ёж.mp3", "ель.mp3", "жук.mp3", "abc.mp3"}),
+            (Names{"abc.mp3", "ёж.mp3", "ель.mp3", "жук.mp3", "яма.mp3"}));
+#else
   // The Russian collation puts Cyrillic before Latin and "ё" with "е".
   EXPECT_EQ(Order({"яма.mp3", "ёж.mp3", "ель.mp3", "жук.mp3", "abc.mp3"}),
             (Names{"ёж.mp3", "ель.mp3", "жук.mp3", "яма.mp3", "abc.mp3"}));
+#endif
   EXPECT_EQ(Order({"яма.mp3", "abc.mp3"}, "en_US"), (Names{"abc.mp3", "яма.mp3"}));
 }
 

@@ -1,0 +1,43 @@
+// Collation keys from LCMapStringEx with numeric ordering: Windows promises that its sort keys
+// compare byte by byte as CompareStringEx compares the texts with the same flags.
+#include <windows.h>
+
+#include "core/platform/windows/locale_name.h"
+#include "core/text/collation.h"
+#include "core/text/utf8.h"
+
+namespace brixel {
+
+struct Collator::Impl {
+  std::wstring locale;
+  mutable std::u16string utf16;  // scratch, reused across keys
+};
+
+namespace {
+constexpr DWORD kKeyFlags = LCMAP_SORTKEY | SORT_DIGITSASNUMBERS;
+}  // namespace
+
+Collator::Collator(const std::string& locale_name)
+    : impl_(std::make_unique<Impl>(Impl{platform::WindowsLocaleName(locale_name), {}})) {}
+
+Collator::~Collator() = default;
+
+void Collator::AppendSortKey(std::string_view text, std::string& out) const {
+  std::u16string& u = impl_->utf16;
+  u.clear();
+  AppendUtf16(text, u);
+  // LCMapStringEx refuses an empty source; a NUL-terminated empty text gives the empty key.
+  const auto* source = u.empty() ? L"" : reinterpret_cast<const wchar_t*>(u.data());
+  const int source_size = u.empty() ? -1 : static_cast<int>(u.size());
+  const wchar_t* locale = impl_->locale.c_str();
+  const int n = ::LCMapStringEx(locale, kKeyFlags, source, source_size, nullptr, 0, nullptr, nullptr, 0);
+  if (n <= 0) return;  // no key: the text sorts before every other
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(n));
+  const int written = ::LCMapStringEx(locale, kKeyFlags, source, source_size,
+                                      reinterpret_cast<wchar_t*>(out.data() + start), n, nullptr, nullptr, 0);
+  // The size counts bytes and ends with a NUL, which we drop: keys are kept with their lengths.
+  out.resize(start + (written > 0 ? static_cast<std::size_t>(written) - 1 : 0));
+}
+
+}  // namespace brixel

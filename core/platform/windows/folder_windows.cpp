@@ -1,0 +1,135 @@
+// Windows folders: FindFirstFileExW on "\\?\" paths, so depth and length are limited by nothing
+// but the file system. Each entry is classified by its whole attribute word, exactly as the
+// listing rules give it (a compressed file is not listed, a linked folder is not walked).
+// An open folder holds a handle on the folder itself: it gives the identity, and the folder
+// cannot be renamed or removed under a walk that is inside it.
+#include <windows.h>
+
+#include "core/listing/attributes.h"
+#include "core/platform/folder.h"
+#include "core/platform/windows/long_path.h"
+#include "core/platform/windows/wide_text.h"
+
+namespace brixel::platform {
+
+namespace {
+
+bool IsDotOrDotDot(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+EntryKind KindFromAttributes(DWORD attributes) {
+  if (IsListedFileAttributes(attributes)) return EntryKind::File;
+  if (IsWalkedFolderAttributes(attributes)) return EntryKind::Folder;
+  return EntryKind::Other;
+}
+
+class WindowsFolder final : public OpenFolder {
+ public:
+  // Opens the folder at a "\\?\" path; through a link only when follow_links.
+  static std::unique_ptr<OpenFolder> OpenPath(std::wstring path, bool follow_links, int& error) {
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (follow_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, flags, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      error = static_cast<int>(::GetLastError());
+      return nullptr;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    DWORD failure = ERROR_SUCCESS;
+    if (!::GetFileInformationByHandle(h, &info))
+      failure = ::GetLastError();
+    else if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      failure = ERROR_DIRECTORY;
+    else if (!follow_links && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      failure = ERROR_CANT_ACCESS_FILE;
+    if (failure != ERROR_SUCCESS) {
+      ::CloseHandle(h);
+      error = static_cast<int>(failure);
+      return nullptr;
+    }
+    const FolderIdentity id{info.dwVolumeSerialNumber,
+                            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return std::unique_ptr<OpenFolder>(new WindowsFolder(std::move(path), h, id));
+  }
+
+  ~WindowsFolder() override { ::CloseHandle(handle_); }
+
+  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
+    const std::wstring wide = Utf8ToWide(name);
+    // A name from a foreign file system may hold a separator; it must not lead anywhere else.
+    if (wide.empty() || wide.find_first_of(L"\\/") != std::wstring::npos || IsDotOrDotDot(wide.c_str())) {
+      error = ERROR_INVALID_NAME;
+      return nullptr;
+    }
+    return OpenPath(JoinPath(path_, wide), false, error);
+  }
+
+  bool ReadAll(FolderListing& out, int& error) override {
+    const std::wstring pattern = JoinPath(path_, L"*");
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                           nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+      const DWORD e = ::GetLastError();
+      if (e == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root has not even "."
+      error = static_cast<int>(e);
+      return false;
+    }
+    do {
+      Add(out, data);
+    } while (::FindNextFileW(find, &data));
+    const DWORD last = ::GetLastError();
+    ::FindClose(find);
+    if (last != ERROR_NO_MORE_FILES) {
+      error = static_cast<int>(last);
+      return false;
+    }
+    return true;
+  }
+
+  FolderIdentity Identity() const override { return identity_; }
+
+ private:
+  WindowsFolder(std::wstring path, HANDLE handle, FolderIdentity identity)
+      : path_(std::move(path)), handle_(handle), identity_(identity) {}
+
+  static void Add(FolderListing& out, const WIN32_FIND_DATAW& data) {
+    if (IsDotOrDotDot(data.cFileName)) return;
+    const std::size_t offset = out.names.size();
+    AppendWideAsUtf8(std::wstring_view(data.cFileName, ::wcsnlen(data.cFileName, MAX_PATH)), out.names);
+    out.entries.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(out.names.size() - offset),
+                           KindFromAttributes(data.dwFileAttributes)});
+  }
+
+  std::wstring path_;
+  HANDLE handle_;
+  FolderIdentity identity_;
+};
+
+}  // namespace
+
+std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
+  std::wstring long_path = LongFolderPath(path);
+  if (long_path.empty()) {
+    error = ERROR_PATH_NOT_FOUND;
+    return nullptr;
+  }
+  return WindowsFolder::OpenPath(std::move(long_path), true, error);
+}
+
+std::string ErrorText(int error) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message = n > 0 ? WideToUtf8(std::wstring_view(text, n)) : std::string();
+  ::LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
+                              message.back() == '.'))
+    message.pop_back();
+  return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+}  // namespace brixel::platform
