@@ -18,7 +18,7 @@ void NameTable::FinishListing() {
 }
 
 std::string NameTable::CountText() const {
-  return found_ == 0 ? std::string("0") : " " + std::to_string(found_);
+  return found_ == 0 ? std::string("0") : std::string(" ").append(std::to_string(found_));
 }
 
 ScanReport RunListing(NameTable& table, const std::string& folder, std::string_view mask_line,
