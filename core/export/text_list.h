@@ -1,24 +1,38 @@
 #pragma once
 // The text list: one name per line, CR LF, appended after the file's existing bytes (a missing
-// file is created, an existing one is never truncated). If writing fails part way the file is put
-// back as it was (cut back to its old length, or removed if the save created it), and SaveError
-// is thrown.
+// file is created, an existing one is never truncated). If the save fails part way, or the writer
+// is dropped unfinished, the file is put back as it was.
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "core/export/appended_file.h"
+#include "core/export/list_writer.h"
+#include "core/export/text_encoding.h"
 #include "core/listing/name_column.h"
 
 namespace brixel {
 
-enum class TextEncoding { Cp1251, Utf8 };
+class TextListWriter final : public ListWriter {
+ public:
+  // Opens (creating) the file. Throws SaveError.
+  TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs);
+  void Add(std::string_view name) override;
+  void Finish() override;
 
-// The bytes of the names as lines of a text list.
-void AppendTextLines(const NameColumn& names, TextEncoding encoding, std::string& out);
+ private:
+  void Flush();
+
+  AppendedFile file_;
+  TextEncoding encoding_;
+  std::string pending_;
+};
+
+// Appends the names as lines in the given encoding (Windows-1251: characters it lacks, control
+// characters and invalid bytes become "?"; UTF-8: invalid bytes become U+FFFD).
+void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& out);
 
 void WriteTextList(const std::string& path, const NameColumn& names,
                    TextEncoding encoding = TextEncoding::Cp1251);
-
-// Appends bytes to a file with the same all-or-nothing rule.
-void AppendToFile(const std::string& path, std::string_view bytes);
 
 }  // namespace brixel

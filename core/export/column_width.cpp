@@ -1,0 +1,79 @@
+#include "core/export/column_width.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/text/utf8.h"
+
+namespace brixel {
+
+namespace {
+
+constexpr double kDigitPixels = 7;
+constexpr double kCellPadding = 5;  // included in both formats' stored widths
+constexpr double kMaxCharacters = 255;
+
+bool IsEastAsianWideOrEmoji(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F000 && c <= 0x1FAFF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+bool IsUpperCase(char32_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9) ||
+         (c >= 0x400 && c <= 0x42F);
+}
+
+std::uint32_t CharPixels(char32_t c) {
+  switch (c) {
+    case 'i': case 'j': case 'l': case '\'': case '|': case '!': case '.': case ',': case ':': case ';':
+      return 3;
+    case ' ': case 'f': case 't': case 'r': case 'I': case '-': case '(': case ')': case '[': case ']':
+    case '/': case '\\': case '{': case '}': case '"':
+      return 4;
+    case 'm': case 'w': case 'M': case 'W': case '@': case '%':
+    case U'Ж': case U'Ш': case U'Щ': case U'Ю': case U'Ы': case U'Ф':
+    case U'ж': case U'ш': case U'щ': case U'ы': case U'ю': case U'ф': case U'м':
+      return 11;
+    default:
+      break;
+  }
+  if (IsEastAsianWideOrEmoji(c)) return 13;
+  if (IsUpperCase(c)) return 9;
+  return 7;
+}
+
+}  // namespace
+
+std::uint32_t EstimateTextPixels(std::string_view utf8) {
+  std::uint32_t pixels = 0;
+  const char* p = utf8.data();
+  const char* end = p + utf8.size();
+  while (p < end) {
+    const DecodedChar d = DecodeUtf8(p, end);
+    p += d.size;
+    pixels += d.valid ? CharPixels(d.value) : 7;
+  }
+  return pixels;
+}
+
+void ColumnWidths::Note(std::uint32_t column, std::uint32_t pixels) {
+  if (column >= widest_.size()) widest_.resize(column + 1, 0);
+  widest_[column] = std::max(widest_[column], pixels);
+}
+
+double ColumnWidths::ColumnPixels(std::uint32_t column) const {
+  // A tenth more than the widest name, and a margin on top, so estimates that fall short still fit.
+  return 1.1 * widest_[column] + 8;
+}
+
+std::uint16_t ColumnWidths::XlsWidth(std::uint32_t column) const {
+  const double units = std::ceil(ColumnPixels(column) * 256 / kDigitPixels);
+  return static_cast<std::uint16_t>(std::min(units, kMaxCharacters * 256));
+}
+
+double ColumnWidths::XlsxWidth(std::uint32_t column) const {
+  return std::min((ColumnPixels(column) - kCellPadding) / kDigitPixels, kMaxCharacters);
+}
+
+}  // namespace brixel

@@ -1,0 +1,58 @@
+#include "core/export/html_list.h"
+
+#include "core/platform/file_system.h"
+#include "core/program_info.h"
+#include "core/text/cp1251.h"
+
+namespace brixel {
+
+namespace {
+
+std::string Cp1251(std::string_view utf8) {
+  std::string out;
+  AppendCp1251(utf8, out, Cp1251Mode::Text);
+  return out;
+}
+
+}  // namespace
+
+std::string HtmlHeadBlock() {
+  return Cp1251(
+      "<html><head><title>Список</title><meta http-equiv=\"Content-Type\" content=\"text/html; "
+      "charset=windows-1251\"></head><body  bgcolor=\"#FFF3C3\" > <div align=\"center\">");
+}
+
+std::string HtmlTitleParagraph(Edition edition) {
+  const bool full = edition == Edition::Full;
+  const ProgramVersion& version = full ? kFullVersion : kLiteVersion;
+  return Cp1251(std::string("<p><font color=\"#FF0000\"><strong>Список сформирован с помощью программы ") +
+                (full ? "Бриксел В." : "Бриксел лайт В.") + version.Text() + ".</strong></p>");
+}
+
+std::string HtmlClosingBlock() { return "</font></div></body></html>"; }
+
+HtmlListWriter::HtmlListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
+    : file_(path, fs) {
+  file_.Output().Write(HtmlHeadBlock());
+  file_.Output().Write(HtmlTitleParagraph(edition));
+}
+
+void HtmlListWriter::Add(std::string_view name) {
+  line_.clear();
+  AppendCp1251(name, line_, Cp1251Mode::Html);
+  line_ += "\r\n<br>";
+  file_.Output().Write(line_);
+}
+
+void HtmlListWriter::Finish() {
+  file_.Output().Write(HtmlClosingBlock());
+  file_.Commit();
+}
+
+void WriteHtmlList(const std::string& path, const NameColumn& names, Edition edition) {
+  HtmlListWriter writer(path, edition, platform::NativeFileSystem());
+  for (std::size_t i = 0; i < names.Size(); ++i) writer.Add(names[i]);
+  writer.Finish();
+}
+
+}  // namespace brixel

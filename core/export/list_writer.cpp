@@ -1,0 +1,43 @@
+#include "core/export/list_writer.h"
+
+#include "core/export/html_list.h"
+#include "core/export/text_list.h"
+#include "core/export/xls_list_writer.h"
+#include "core/export/xlsx_list_writer.h"
+#include "core/platform/file_system.h"
+
+namespace brixel {
+
+WorkbookFormat WorkbookFormatForPath(std::string_view path) {
+  constexpr std::string_view kXlsx = ".xlsx";
+  if (path.size() < kXlsx.size()) return WorkbookFormat::Xls;
+  const std::string_view tail = path.substr(path.size() - kXlsx.size());
+  for (std::size_t i = 0; i < kXlsx.size(); ++i) {
+    const char c = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+    if (c != kXlsx[i]) return WorkbookFormat::Xls;
+  }
+  return WorkbookFormat::Xlsx;
+}
+
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition) {
+  return OpenListWriter(format, path, edition, ListWriterOptions{});
+}
+
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition,
+                                           const ListWriterOptions& options) {
+  const platform::FileSystem& fs =
+      options.file_system != nullptr ? *options.file_system : platform::NativeFileSystem();
+  switch (format) {
+    case ListFormat::Text:
+      return std::make_unique<TextListWriter>(path, options.text_encoding, fs);
+    case ListFormat::Html:
+      return std::make_unique<HtmlListWriter>(path, edition, fs);
+    case ListFormat::Spreadsheet:
+      if (options.workbook.value_or(WorkbookFormatForPath(path)) == WorkbookFormat::Xlsx)
+        return std::make_unique<XlsxListWriter>(path, edition, fs);
+      return std::make_unique<XlsListWriter>(path, edition, fs);
+  }
+  return nullptr;
+}
+
+}  // namespace brixel

@@ -1,0 +1,55 @@
+#pragma once
+// One interface for the three list formats. A writer is opened on a path, takes the names one by
+// one (the lite save feeds them straight from its scan) and completes the file in Finish. If it
+// is destroyed without Finish - an exception elsewhere - the target stays exactly as it was and
+// no temporary file is left.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/export/text_encoding.h"
+
+namespace brixel {
+
+namespace platform {
+class FileSystem;
+}
+
+// Spreadsheet: .xls, or .xlsx when the path ends in ".xlsx" (any case).
+enum class ListFormat { Text, Html, Spreadsheet };
+
+// Full: the HTML title names "Бриксел В.2.0.1.", workbook names start in A2 (A1 empty).
+// Lite: "Бриксел лайт В.1.0.0.", names start in A1.
+enum class Edition { Full, Lite };
+
+enum class WorkbookFormat { Xls, Xlsx };
+
+class ListWriter {
+ public:
+  virtual ~ListWriter() = default;
+  // A UTF-8 name as formatted. Throws SaveError.
+  virtual void Add(std::string_view name) = 0;
+  // Completes the file. Throws SaveError.
+  virtual void Finish() = 0;
+};
+
+struct ListWriterOptions {
+  TextEncoding text_encoding = TextEncoding::Cp1251;  // the text list only
+  std::optional<WorkbookFormat> workbook;              // default: chosen by the path
+  const platform::FileSystem* file_system = nullptr;   // default: the platform's own
+};
+
+// Text lists append; HTML pages and workbooks are written to a temporary file in the same
+// folder and renamed over the target in Finish. Throws SaveError naming the file and the cause.
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition);
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition,
+                                           const ListWriterOptions& options);
+
+// .xlsx when the path ends in ".xlsx" (any case), .xls otherwise.
+WorkbookFormat WorkbookFormatForPath(std::string_view path);
+
+// False in a build without an .xlsx library: such a save fails with a SaveError saying so.
+bool XlsxAvailable();
+
+}  // namespace brixel

@@ -1,0 +1,32 @@
+#include "core/export/save_action.h"
+
+namespace brixel {
+
+bool IsListEmpty(const NameTable& table) {
+  const NameColumn& formatted = table.Formatted();
+  if (formatted.Empty()) return true;
+  const std::string_view first = formatted[0];
+  return first.find_first_not_of(' ') == std::string_view::npos;
+}
+
+std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
+  switch (filter_index) {
+    case 1: return ListFormat::Text;
+    case 2: return ListFormat::Spreadsheet;
+    case 3: return ListFormat::Html;
+    default: return std::nullopt;
+  }
+}
+
+void WriteList(ListFormat format, const std::string& path, const NameColumn& names, Edition edition) {
+  WriteList(format, path, names, edition, ListWriterOptions{});
+}
+
+void WriteList(ListFormat format, const std::string& path, const NameColumn& names, Edition edition,
+               const ListWriterOptions& options) {
+  const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, edition, options);
+  for (std::size_t i = 0; i < names.Size(); ++i) writer->Add(names[i]);
+  writer->Finish();
+}
+
+}  // namespace brixel

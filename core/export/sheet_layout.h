@@ -1,0 +1,41 @@
+#pragma once
+// Where each name goes on the worksheet: 65534 names down a column, then the next column. The
+// full edition leaves row 1 empty (A2..A65535, then B2), the lite edition starts in A1
+// (A1..A65534, then B1). Columns go on by index up to the 256th (IV), the last a .xls sheet has.
+#include <cstdint>
+
+#include "core/export/list_writer.h"
+
+namespace brixel {
+
+struct CellPosition {
+  std::uint32_t row;     // 0-based
+  std::uint32_t column;  // 0-based
+};
+
+class SheetLayout {
+ public:
+  static constexpr std::uint32_t kNamesPerColumn = 65534;
+  static constexpr std::uint32_t kColumns = 256;
+  static constexpr std::uint64_t kMaxNames = std::uint64_t{kNamesPerColumn} * kColumns;
+
+  explicit SheetLayout(Edition edition) : first_row_(edition == Edition::Full ? 1 : 0) {}
+
+  std::uint32_t FirstRow() const { return first_row_; }
+  CellPosition PositionOf(std::uint64_t index) const {
+    return {first_row_ + static_cast<std::uint32_t>(index % kNamesPerColumn),
+            static_cast<std::uint32_t>(index / kNamesPerColumn)};
+  }
+  // The name at a position, for writing row by row.
+  std::uint64_t IndexAt(std::uint32_t row, std::uint32_t column) const {
+    return std::uint64_t{column} * kNamesPerColumn + (row - first_row_);
+  }
+  static std::uint32_t ColumnsFor(std::uint64_t count) {
+    return static_cast<std::uint32_t>((count + kNamesPerColumn - 1) / kNamesPerColumn);
+  }
+
+ private:
+  std::uint32_t first_row_;
+};
+
+}  // namespace brixel

@@ -1,0 +1,45 @@
+#pragma once
+// The .xls list: a genuine BIFF8 workbook in an OLE2 compound file, one worksheet, every name a
+// text cell (a shared string with the "@" format), so "=1+1", "0001" or "3/4" stay exactly that
+// text. Streamed: the shared strings go to the file as names arrive; the cells, which follow
+// them in the file, are written at Finish from four bytes kept per name.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/export/biff_workbook.h"
+#include "core/export/column_width.h"
+#include "core/export/list_writer.h"
+#include "core/export/replacement_file.h"
+#include "core/export/shared_string_table.h"
+#include "core/export/sheet_layout.h"
+#include "core/export/unique_strings.h"
+
+namespace brixel {
+
+class XlsListWriter final : public ListWriter {
+ public:
+  // Throws SaveError.
+  XlsListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  void Add(std::string_view name) override;
+  void Finish() override;
+
+ private:
+  static constexpr std::uint32_t kNoCell = 0xFFFFFFFF;  // an empty name leaves its cell empty
+  void WriteCells();
+  void CheckStreamSize();
+
+  ReplacementFile file_;
+  SheetLayout layout_;
+  std::size_t position_field_ = 0;  // file offset of the worksheet's BOF offset in BOUNDSHEET
+  std::optional<SharedStringTable> strings_;
+  UniqueStrings unique_;
+  std::vector<std::uint32_t> string_of_name_;
+  ColumnWidths widths_;
+  biff::UsedRange used_;
+  std::uint32_t cells_ = 0;
+  std::u16string utf16_;
+};
+
+}  // namespace brixel

@@ -1,0 +1,23 @@
+// A build without libxlsxwriter: an .xlsx list fails with a clear cause, everything else works.
+#include "core/export/save_error.h"
+#include "core/export/xlsx_list_writer.h"
+
+namespace brixel {
+
+namespace {
+[[noreturn]] const std::string& Refuse(const std::string& path) {
+  throw SaveFailure(path, ".xlsx workbooks are not available in this build");
+}
+}  // namespace
+
+bool XlsxAvailable() { return false; }
+
+XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
+    : file_(Refuse(path), fs), layout_(edition) {}
+
+void XlsxListWriter::Add(std::string_view) {}
+void XlsxListWriter::Finish() {}
+
+std::string XmlSafeName(std::string_view name) { return std::string(name); }
+
+}  // namespace brixel

@@ -1,0 +1,107 @@
+#include "core/export/xlsx_list_writer.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "core/export/save_error.h"
+#include "core/text/utf8.h"
+
+namespace brixel {
+
+namespace {
+
+constexpr std::size_t kMaxCellCharacters = 32767;
+
+// Frees the workbook on every way out; a closed workbook is freed by the library.
+class OpenWorkbook {
+ public:
+  explicit OpenWorkbook(lxw_workbook* workbook) : workbook_(workbook) {}
+  ~OpenWorkbook() {
+    if (workbook_ != nullptr) lxw_workbook_free(workbook_);
+  }
+  OpenWorkbook(const OpenWorkbook&) = delete;
+  OpenWorkbook& operator=(const OpenWorkbook&) = delete;
+  lxw_workbook* Get() const { return workbook_; }
+  lxw_error Close() { return workbook_close(std::exchange(workbook_, nullptr)); }
+
+ private:
+  lxw_workbook* workbook_;
+};
+
+}  // namespace
+
+bool XlsxAvailable() { return true; }
+
+std::string XmlSafeName(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  const char* p = name.data();
+  const char* end = p + name.size();
+  while (p < end) {
+    const DecodedChar d = DecodeUtf8(p, end);
+    if (d.valid && d.value != 0xFFFE && d.value != 0xFFFF)
+      out.append(p, d.size);
+    else
+      AppendUtf8(0xFFFD, out);
+    p += d.size;
+  }
+  return out;
+}
+
+XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
+    : file_(path, fs), layout_(edition) {}
+
+void XlsxListWriter::Add(std::string_view name) {
+  const std::uint64_t index = names_.Size();
+  if (index >= SheetLayout::kMaxNames)
+    throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most 16,776,704 names)");
+  if (name.size() > kMaxCellCharacters && CountChars(name) > kMaxCellCharacters)
+    throw SaveFailure(file_.Target(), "a name is longer than a cell holds (32,767 characters)");
+  widths_.Note(layout_.PositionOf(index).column, EstimateTextPixels(name));
+  names_.Append(name);
+}
+
+void XlsxListWriter::Finish() {
+  const std::string& temp = file_.HandOver();
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  OpenWorkbook workbook(workbook_new_opt(temp.c_str(), &options));
+  if (workbook.Get() == nullptr) throw SaveFailure(file_.Target(), "cannot start the workbook");
+  lxw_worksheet* sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
+  if (sheet == nullptr) throw SaveFailure(file_.Target(), "cannot add the worksheet");
+
+  // Text format, as in the .xls list, so an edited cell stays text too.
+  lxw_format* text = workbook_add_format(workbook.Get());
+  format_set_num_format(text, "@");
+
+  const auto check = [&](lxw_error error) {
+    if (error != LXW_NO_ERROR) throw SaveFailure(file_.Target(), lxw_strerror(error));
+  };
+  for (std::uint32_t c = 0; c < widths_.Count(); ++c)
+    check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths_.XlsxWidth(c),
+                               nullptr));
+
+  const std::uint64_t count = names_.Size();
+  const std::uint32_t rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
+  const std::uint32_t columns = SheetLayout::ColumnsFor(count);
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    const std::uint32_t row = layout_.FirstRow() + r;
+    for (std::uint32_t c = 0; c < columns; ++c) {
+      const std::uint64_t k = layout_.IndexAt(row, c);
+      if (k >= count) break;
+      const std::string_view name = names_[k];
+      if (name.empty()) continue;  // an empty name leaves its cell empty
+      check(worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), XmlSafeName(name).c_str(), text));
+    }
+  }
+  const CellPosition active = layout_.PositionOf(count == 0 ? 0 : count - 1);
+  worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
+                          static_cast<lxw_col_t>(active.column));
+  names_.Clear();
+  check(workbook.Close());
+  file_.Commit();
+}
+
+}  // namespace brixel

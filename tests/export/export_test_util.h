@@ -1,0 +1,18 @@
+#pragma once
+// Shared by the export tests: writing a list through the ListWriter interface and looking at
+// what a save left in a folder.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/export/list_writer.h"
+
+namespace brixel::test {
+
+void SaveList(ListFormat format, const std::string& path, const std::vector<std::string>& names,
+              Edition edition = Edition::Full, const ListWriterOptions& options = {});
+
+// Names of the entries of a folder, sorted: shows a temporary file left behind.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
+}  // namespace brixel::test

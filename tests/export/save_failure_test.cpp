@@ -1,0 +1,147 @@
+// Every way a save can fail must give SaveError naming the file, leave an existing file
+// byte-identical and leave no temporary file behind.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#endif
+
+#include "core/export/list_writer.h"
+#include "core/export/save_error.h"
+#include "tests/export/export_test_util.h"
+#include "tests/export/failing_file_system.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+using test::FolderEntries;
+using test::ReadBytes;
+using test::SaveList;
+using test::WriteBytes;
+
+struct Case {
+  const char* label;
+  ListFormat format;
+  const char* file;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.label; }
+
+const Case kCases[] = {
+    {"text", ListFormat::Text, "list.txt"},
+    {"html", ListFormat::Html, "list.html"},
+    {"xls", ListFormat::Spreadsheet, "list.xls"},
+    {"xlsx", ListFormat::Spreadsheet, "list.xlsx"},
+};
+
+std::vector<std::string> ManyNames(std::size_t count) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < count; ++i) names.push_back("Песня номер " + std::to_string(i) + ".mp3");
+  return names;
+}
+
+class SaveFailureTest : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    if (GetParam().file == std::string("list.xlsx") && !XlsxAvailable()) GTEST_SKIP() << "no .xlsx in this build";
+    WriteBytes(path, old_bytes);
+  }
+  bool Replaces() const { return GetParam().format != ListFormat::Text; }
+
+  // Saves, expects a SaveError naming the target, and the folder as it was.
+  void ExpectCleanFailure(const std::string& target, const std::vector<std::string>& names,
+                          const ListWriterOptions& options = {}) {
+    const auto before = FolderEntries(t.Root());
+    try {
+      SaveList(GetParam().format, target, names, Edition::Full, options);
+      ADD_FAILURE() << "the save did not fail";
+    } catch (const SaveError& e) {
+      EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadBytes(path), old_bytes);
+    EXPECT_EQ(FolderEntries(t.Root()), before);
+  }
+
+  test::TempTree t;
+  std::string path = t.Path(GetParam().file);
+  std::string old_bytes = "the list saved before\r\n";
+};
+
+TEST_P(SaveFailureTest, TargetThatIsAFolderOrInAMissingOrFileFolder) {
+  t.Folder("folder");
+  ExpectCleanFailure(t.Path("folder"), {"a"});
+  EXPECT_TRUE(std::filesystem::is_directory(t.Root() / "folder"));
+  ExpectCleanFailure(t.Path("missing/list"), {"a"});
+  ExpectCleanFailure(path + "/list", {"a"});  // the "folder" is a regular file
+}
+
+TEST_P(SaveFailureTest, ReadOnlyTargetIsRefusedEvenForRoot) {
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  ExpectCleanFailure(path, {"a"});
+}
+
+TEST_P(SaveFailureTest, FullDiskDevice) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  // A workbook or page is never renamed over a device; the text list meets the full disk.
+  EXPECT_THROW(SaveList(GetParam().format, "/dev/full", {"a", "b"}), SaveError);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST_P(SaveFailureTest, EachFailingFileCallLeavesTheOldFile) {
+  const auto names = ManyNames(70000);
+  std::vector<test::FailingCall> calls{test::FailingCall::Replace, test::FailingCall::Create,
+                                       test::FailingCall::Open};
+  if (GetParam().file != std::string("list.xlsx")) {  // libxlsxwriter writes its file itself
+    calls.push_back(test::FailingCall::Write);
+    calls.push_back(test::FailingCall::Sync);
+    calls.push_back(test::FailingCall::Close);
+  }
+  for (const auto call : calls) {
+    if (call == (Replaces() ? test::FailingCall::Open : test::FailingCall::Create) ||
+        (!Replaces() && call == test::FailingCall::Replace))
+      continue;  // a call this format never makes
+    SCOPED_TRACE(static_cast<int>(call));
+    const test::FailingFileSystem fs(call, 100000);
+    ListWriterOptions options;
+    options.file_system = &fs;
+    ExpectCleanFailure(path, names, options);
+  }
+}
+
+TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
+  const auto before = FolderEntries(t.Root());
+  {
+    const auto writer = OpenListWriter(GetParam().format, path, Edition::Full);
+    for (const auto& name : ManyNames(1000)) writer->Add(name);
+  }
+  EXPECT_EQ(ReadBytes(path), old_bytes);
+  EXPECT_EQ(FolderEntries(t.Root()), before);
+}
+
+#ifdef __linux__
+// A real full disk: a tiny tmpfs, where mounting is allowed (root on Linux).
+TEST_P(SaveFailureTest, FullFileSystem) {
+  const auto mount_point = t.Root() / "tiny";
+  std::filesystem::create_directory(mount_point);
+  if (::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  struct Unmount {
+    std::string at;
+    ~Unmount() { ::umount(at.c_str()); }
+  } unmount{mount_point.string()};
+
+  const std::string target = (mount_point / GetParam().file).string();
+  WriteBytes(target, old_bytes);
+  const auto before = FolderEntries(mount_point);
+  EXPECT_THROW(SaveList(GetParam().format, target, ManyNames(20000)), SaveError);
+  EXPECT_EQ(ReadBytes(target), old_bytes);
+  EXPECT_EQ(FolderEntries(mount_point), before);
+}
+#endif
+
+INSTANTIATE_TEST_SUITE_P(Formats, SaveFailureTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace brixel

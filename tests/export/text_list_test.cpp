@@ -1,0 +1,94 @@
+#include "core/export/text_list.h"
+
+#include <gtest/gtest.h>
+
+#include "core/export/save_error.h"
+#include "tests/export/export_test_util.h"
+#include "tests/export/failing_file_system.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+using test::ReadBytes;
+using test::SaveList;
+using test::WriteBytes;
+
+class TextListTest : public ::testing::Test {
+ protected:
+  test::TempTree t;
+  std::string path = t.Path("list.txt");
+};
+
+TEST_F(TextListTest, NewFileHoldsEachNameInWindows1251WithCrLf) {
+  SaveList(ListFormat::Text, path, {"a.mp3", "", "Песня.mp3"});
+  // An empty name in a later row is a bare CR LF; Cyrillic is one byte per letter.
+  EXPECT_EQ(ReadBytes(path), "a.mp3\r\n\r\n\xCF\xE5\xF1\xED\xFF.mp3\r\n");
+}
+
+TEST_F(TextListTest, AppendsAfterExistingBytesEvenWithoutFinalLineBreak) {
+  WriteBytes(path, "old");
+  SaveList(ListFormat::Text, path, {"a", "b"});
+  SaveList(ListFormat::Text, path, {"a", "b"});
+  EXPECT_EQ(ReadBytes(path), "olda\r\nb\r\na\r\nb\r\n");
+}
+
+TEST_F(TextListTest, WhatWindows1251LacksBecomesQuestionMarks) {
+  // Emoji, a line feed (legal in a Linux name: one name must stay one line), an invalid byte.
+  SaveList(ListFormat::Text, path, {"x\xF0\x9F\x8E\xB5y", "two\nlines", "bad\xFFname", "a&b<c>"});
+  EXPECT_EQ(ReadBytes(path), "x?y\r\ntwo?lines\r\nbad?name\r\na&b<c>\r\n");
+}
+
+TEST_F(TextListTest, Utf8OnRequest) {
+  ListWriterOptions utf8;
+  utf8.text_encoding = TextEncoding::Utf8;
+  SaveList(ListFormat::Text, path, {"Песня", "bad\xFF"}, Edition::Full, utf8);
+  EXPECT_EQ(ReadBytes(path), "Песня\r\nbad\xEF\xBF\xBD\r\n");
+}
+
+TEST_F(TextListTest, WholeColumnWrapper) {
+  NameColumn names;
+  names.Append("one");
+  names.Append("two");
+  WriteTextList(path, names);
+  EXPECT_EQ(ReadBytes(path), "one\r\ntwo\r\n");
+}
+
+TEST_F(TextListTest, FailurePartWayPutsTheFileBack) {
+  // Enough names to pass the writer's chunk, so part of the list reaches the disk first.
+  std::vector<std::string> names(300000, "a name of some length.mp3");
+  for (const auto call : {test::FailingCall::Write, test::FailingCall::Sync, test::FailingCall::Close}) {
+    SCOPED_TRACE(static_cast<int>(call));
+    WriteBytes(path, "kept\r\n");
+    const test::FailingFileSystem fs(call, 1 << 20);
+    ListWriterOptions options;
+    options.file_system = &fs;
+    EXPECT_THROW(SaveList(ListFormat::Text, path, names, Edition::Full, options), SaveError);
+    EXPECT_EQ(ReadBytes(path), "kept\r\n");
+  }
+}
+
+TEST_F(TextListTest, FailureOnANewFileRemovesIt) {
+  const test::FailingFileSystem fs(test::FailingCall::Write, 3);
+  ListWriterOptions options;
+  options.file_system = &fs;
+  EXPECT_THROW(SaveList(ListFormat::Text, path, {"abcdef"}, Edition::Full, options), SaveError);
+  EXPECT_FALSE(std::filesystem::exists(t.Root() / "list.txt"));
+}
+
+TEST_F(TextListTest, UnfinishedWriterLeavesTheFileAsItWas) {
+  WriteBytes(path, "kept");
+  {
+    const auto writer = OpenListWriter(ListFormat::Text, path, Edition::Full);
+    writer->Add("lost");
+  }
+  EXPECT_EQ(ReadBytes(path), "kept");
+  {
+    const auto writer = OpenListWriter(ListFormat::Text, t.Path("new.txt"), Edition::Full);
+    writer->Add("lost");
+  }
+  EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+}
+
+}  // namespace
+}  // namespace brixel

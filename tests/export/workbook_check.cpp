@@ -1,0 +1,75 @@
+#include "tests/export/workbook_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace brixel::test {
+
+namespace {
+
+const char* kPython = "/usr/bin/python3";
+
+void AppendJsonString(const std::string& text, std::string& out) {
+  out += '"';
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (b < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", b);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+std::string ScriptPath() {
+  const char* source = std::getenv("BRIXEL_SOURCE_DIR");
+  return std::string(source != nullptr ? source : ".") + "/tests/export/check_workbook.py";
+}
+
+std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+
+}  // namespace
+
+bool ReaderAvailable(const std::string& reader) {
+  std::string cmd;
+  if (reader == "gnumeric")
+    cmd = "command -v ssconvert >/dev/null 2>&1";
+  else
+    cmd = std::string(kPython) + " -c 'import " + reader + "' >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
+ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbook,
+                            const std::vector<std::string>& expected, Edition edition) {
+  const std::string json_path = workbook + ".expected.json";
+  {
+    std::string json = std::string("{\"edition\": \"") + (edition == Edition::Full ? "full" : "lite") +
+                       "\", \"names\": [";
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      if (i > 0) json += ",\n";
+      AppendJsonString(expected[i], json);
+    }
+    json += "]}\n";
+    std::ofstream(json_path, std::ios::binary) << json;
+  }
+  const std::string cmd = std::string(kPython) + " " + Quoted(ScriptPath()) + " " + reader + " " +
+                          Quoted(workbook) + " " + Quoted(json_path) + " 2>&1";
+  ReaderVerdict verdict{false, ""};
+  FILE* pipe = popen(cmd.c_str(), "r");
+  if (pipe == nullptr) return {false, "cannot run " + cmd};
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) verdict.output.append(buffer, n);
+  verdict.ok = pclose(pipe) == 0;
+  std::remove(json_path.c_str());
+  return verdict;
+}
+
+}  // namespace brixel::test

@@ -1,0 +1,113 @@
+// Workbooks read back by independent readers (xlrd and gnumeric for .xls, openpyxl and gnumeric
+// for .xlsx): every cell, its type, the active cell and the column widths.
+#include <gtest/gtest.h>
+
+#include "core/export/list_writer.h"
+#include "core/text/utf8.h"
+#include "tests/export/export_test_util.h"
+#include "tests/export/workbook_check.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+struct ReaderCase {
+  const char* label;
+  const char* file;
+  const char* reader;
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.label; }
+
+const ReaderCase kReaders[] = {
+    {"xls_xlrd", "list.xls", "xlrd"},
+    {"xls_gnumeric", "list.xls", "gnumeric"},
+    {"xlsx_openpyxl", "list.xlsx", "openpyxl"},
+    {"xlsx_gnumeric", "list.xlsx", "gnumeric"},
+};
+
+std::string Repeat(std::string_view piece, std::size_t times, std::string out = {}) {
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+std::vector<std::string> Numbered(std::size_t count, std::string_view stem) {
+  std::vector<std::string> names;
+  names.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) names.push_back(std::string(stem) + std::to_string(i) + ".mp3");
+  return names;
+}
+
+class WorkbookReaderTest : public ::testing::TestWithParam<ReaderCase> {
+ protected:
+  void SetUp() override {
+    if (std::string(GetParam().file) == "list.xlsx" && !XlsxAvailable()) GTEST_SKIP() << "no .xlsx in this build";
+    if (!test::ReaderAvailable(GetParam().reader)) GTEST_SKIP() << GetParam().reader << " is not installed";
+  }
+
+  // Saves the names and has the reader compare each cell with `shown` (the names themselves
+  // when empty).
+  void SaveAndRead(const std::vector<std::string>& names, Edition edition = Edition::Full,
+                   std::vector<std::string> shown = {}) {
+    test::SaveList(ListFormat::Spreadsheet, path, names, edition);
+    if (shown.empty()) shown = names;
+    const test::ReaderVerdict verdict = test::CheckWorkbook(GetParam().reader, path, shown, edition);
+    EXPECT_TRUE(verdict.ok) << verdict.output;
+  }
+
+  test::TempTree t;
+  std::string path = t.Path(GetParam().file);
+};
+
+TEST_P(WorkbookReaderTest, OneNameFillsA2Only) { SaveAndRead({"a"}); }
+
+TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
+  const std::vector<std::string> names{
+      "=1+1", "=SUM(A1:A3)", "0001", "3/4", "1E5", "TRUE", "#N/A", "'quoted", "50%", "$5", "12.03.2024", "00:00",
+      "  spaced  ", "Песня про ёжика.mp3", "ЖШЩЮЫФ жшщыюф", "日本語の歌.flac", "\xF0\x9F\x8E\xB5 music.mp3",
+      "a&b<c>\"d\"", "", "0001", "Песня про ёжика.mp3", Repeat("Я", 255), "last.mp3"};
+  SaveAndRead(names);
+}
+
+TEST_P(WorkbookReaderTest, InvalidUtf8BecomesReplacementCharacter) {
+  SaveAndRead({"bad\xFFname", "ok"}, Edition::Full, {"bad\xEF\xBF\xBDname", "ok"});
+}
+
+TEST_P(WorkbookReaderTest, LongNamesSpanningSeveralRecords) {
+  // Cyrillic and emoji far past one 8224-byte record: the emoji name is split between records
+  // many times and must never be split inside a surrogate pair.
+  SaveAndRead({"short", Repeat("Ю", 9000), Repeat("\xF0\x9F\x8E\xB5", 15000), Repeat("\xF0\x9F\x98\x80", 5001, "a"),
+               Repeat("x", 20000), "end"});
+}
+
+TEST_P(WorkbookReaderTest, Name65535GoesToB2) {
+  SaveAndRead(Numbered(65535 + 10, "Трек "));
+}
+
+TEST_P(WorkbookReaderTest, LiteLayoutStartsInA1AndGoesOnInB1) {
+  SaveAndRead(Numbered(65535, "track "), Edition::Lite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, WorkbookReaderTest, ::testing::ValuesIn(kReaders),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// 300,000 names make a container of more than 109 FAT sectors: the DIFAT path. Written once,
+// read by both .xls readers.
+TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
+  test::TempTree t;
+  const std::string path = t.Path("big.xls");
+  std::vector<std::string> names = Numbered(300000, "Песня номер ");
+  test::SaveList(ListFormat::Spreadsheet, path, names);
+  const std::string bytes = test::ReadBytes(path);
+  ASSERT_GT(bytes.size(), 512u);
+  EXPECT_EQ(bytes.size() % 512, 0u);
+  EXPECT_GT(static_cast<unsigned char>(bytes[72]), 0) << "no DIFAT sector";
+  for (const char* reader : {"xlrd", "gnumeric"}) {
+    if (!test::ReaderAvailable(reader)) continue;
+    const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, Edition::Full);
+    EXPECT_TRUE(verdict.ok) << reader << ": " << verdict.output;
+  }
+}
+
+}  // namespace
+}  // namespace brixel
