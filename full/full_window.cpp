@@ -1,0 +1,278 @@
+#include "full/full_window.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <cmath>
+
+#include "core/format/formatting_run.h"
+#include "core/listing/mask_list.h"
+#include "core/listing/name_order.h"
+#include "core/program_info.h"
+#include "full/save_action.h"
+#include "full/shell/artwork.h"
+#include "full/shell/brixel_look.h"
+#include "full/shell/busy_pointer.h"
+#include "full/shell/drive_list.h"
+#include "full/shell/folder_chooser.h"
+#include "full/shell/folder_list.h"
+#include "full/shell/formatting_panel.h"
+#include "full/shell/frame.h"
+#include "full/shell/image_button.h"
+#include "full/shell/name_grid.h"
+#include "full/shell/name_table_model.h"
+#include "full/shell/picture_switch.h"
+#include "full/shell/twips.h"
+
+namespace brixel {
+
+namespace {
+
+// Design widths of the lists, in twips.
+constexpr int kPreviewWidth = 4515;
+constexpr int kTableWidth = 7755;
+
+const QString kPreviewHeading = QStringLiteral("Файлы");
+const QStringList kTableHeadings{QStringLiteral("Названия до переименования"),
+                                 QStringLiteral("Названия после переименования")};
+
+const FormattingLayout kFormattingLayout{
+    .fra_num = QRect(360, 6060, 2835, 1695),
+    .fra_format = QRect(3240, 5460, 4935, 2295),
+    .case_tops = {240, 900, 1560},
+    .pic_break = QPoint(3780, 240),
+    .pic_ok = QPoint(3780, 1200),
+};
+
+Frame* MakeFrame(const char* name, const QString& caption, Frame::Border border, QWidget* parent,
+                 const QRect& twips) {
+  auto* frame = new Frame(caption, border, parent);
+  frame->setObjectName(QLatin1String(name));
+  frame->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  return frame;
+}
+
+}  // namespace
+
+FullWindow::FullWindow(FullWindowServices services)
+    : services_(std::move(services)), looks_(SwitchLooks::Load()) {
+  setObjectName(QStringLiteral("frmBrixel"));
+  setWindowTitle(QStringLiteral("Brixel V2.0"));
+
+  label9_ = new QLabel(QStringLiteral("Бриксел В."), this);
+  label9_->setObjectName(QStringLiteral("Label9"));
+  label9_->setFont(TitleFont());
+  label9_->move(TwipsPoint(300, 420));
+
+  BuildOptionsPage();
+  BuildResultsPage();
+  BuildButtons();
+  SetTabOrder();
+
+  chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
+  chooser_->Start(services_.start_folder);
+  connect(chooser_, &FolderChooser::folderChanged, this, &FullWindow::RefreshPreview);
+
+  StartUp();
+}
+
+FullWindow::~FullWindow() = default;
+
+void FullWindow::BuildOptionsPage() {
+  fra1_ = MakeFrame("Fra1", {}, Frame::Border::None, this, {300, 780, 7875, 6915});
+
+  Frame* fra_dir = MakeFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1_, {0, 0, 2895, 6135});
+  drive1_ = new DriveList(fra_dir);
+  drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
+  dir1_ = new FolderList(fra_dir);
+  dir1_->setGeometry(TwipsRect(120, 660, 2655, 5265));
+
+  Frame* fra_mask = MakeFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1_, {0, 6180, 2895, 675});
+  cbo_mask_ = new QComboBox(fra_mask);
+  cbo_mask_->setObjectName(QStringLiteral("cboMask"));
+  cbo_mask_->setAccessibleName(QStringLiteral("Маска"));
+  cbo_mask_->setGeometry(TwipsRect(120, 240, 2655, 315));
+
+  Frame* fra_file =
+      MakeFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1_, {3060, 0, 4815, 6855});
+  flex_grid1_ = new QTableView(fra_file);
+  flex_grid1_->setObjectName(QStringLiteral("FlexGrid1"));
+  flex_grid1_->setAccessibleName(QStringLiteral("Наименования файлов"));
+  flex_grid1_->setGeometry(TwipsRect(120, 240, kPreviewWidth, 6495));
+  preview_model_ = new NameTableModel(preview_, {NameTableModel::Column::AsFound}, this);
+  flex_grid1_->setModel(preview_model_);
+  SetUpNameGrid(*flex_grid1_);
+
+  fra_brixel_ = MakeFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, {2700, 7680, 3015, 795});
+  pic_scan_ = new PictureSwitch(looks_.ImgChecked, TwipsSize(465, 465), fra_brixel_);
+  pic_scan_->setObjectName(QStringLiteral("PicScan"));
+  pic_scan_->setAccessibleName(QStringLiteral("Вложенные папки"));
+  pic_scan_->move(TwipsPoint(360, 240));
+  auto* label1 = new QLabel(QStringLiteral("Вложенные папки"), fra_brixel_);
+  label1->setObjectName(QStringLiteral("Label1"));
+  label1->adjustSize();
+  label1->move(Px(840), pic_scan_->geometry().center().y() - label1->height() / 2);
+  // The subfolder switch only changes its look; the next listing reads it.
+  connect(pic_scan_, &PictureSwitch::clicked, this, [this] { CheckSwitchClick(*pic_scan_, looks_); });
+
+  connect(cbo_mask_, &QComboBox::currentIndexChanged, this, &FullWindow::RefreshPreview);
+}
+
+void FullWindow::BuildResultsPage() {
+  fra2_ = MakeFrame("Fra2", {}, Frame::Border::None, this, {300, 780, 7875, 4635});
+  fgrid2_ = new QTableView(fra2_);
+  fgrid2_->setObjectName(QStringLiteral("FGrid2"));
+  fgrid2_->setAccessibleName(QStringLiteral("Найденные файлы"));
+  fgrid2_->setGeometry(TwipsRect(60, 60, kTableWidth, 4515));
+  found_model_ = new NameTableModel(found_, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted}, this);
+  fgrid2_->setModel(found_model_);
+  SetUpNameGrid(*fgrid2_);
+
+  fra_find_ = MakeFrame("FraFind", QStringLiteral("Найдено файлов"), Frame::Border::Shown, this, {360, 5460, 2835, 615});
+  label10_ = new QLabel(fra_find_);
+  label10_->setObjectName(QStringLiteral("Label10"));
+  label10_->setFont(TitleFont());
+  label10_->setGeometry(TwipsRect(180, 240, 2475, 315));
+
+  formatting_ = new FormattingPanel(*this, looks_, kFormattingLayout);
+  connect(formatting_, &FormattingPanel::runRequested, this, &FullWindow::RunFormatting);
+
+  for (QWidget* w : {static_cast<QWidget*>(fra2_), static_cast<QWidget*>(fra_find_),
+                     static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat())})
+    w->hide();
+}
+
+void FullWindow::BuildButtons() {
+  const auto make = [this](const char* name, const char* picture, const QString& tip, int left) {
+    auto* button = new ImageButton(Picture::Load(QLatin1String(picture)), tip, this);
+    button->setObjectName(QLatin1String(name));
+    button->move(TwipsPoint(left, 7860));
+    return button;
+  };
+  img_help_ = make("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300);
+  img_back_ = make("ImgBack", artwork::kButtonBack, QStringLiteral("Назад"), 4200);
+  img_chancel_ = make("ImgChancel", artwork::kButtonReset, QStringLiteral("Сбросить настройки"), 5520);
+  img_next_ = make("ImgNext", artwork::kButtonNext, QStringLiteral("Далее"), 6840);
+  img_save_ = make("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840);
+  img_back_->hide();
+  img_chancel_->hide();
+  img_save_->hide();
+
+  connect(img_help_, &ImageButton::clicked, this,
+          [this] { OpenHelp(services_.program_folder, "help.html", services_.open_url); });
+  connect(img_next_, &ImageButton::clicked, this, &FullWindow::Next);
+  connect(img_back_, &ImageButton::clicked, this, &FullWindow::Back);
+  connect(img_chancel_, &ImageButton::clicked, this, &FullWindow::Reset);
+  connect(img_save_, &ImageButton::clicked, this, &FullWindow::Save);
+}
+
+void FullWindow::SetTabOrder() {
+  // One chain over both pages; the hidden page's controls are skipped.
+  QList<QWidget*> chain{drive1_, dir1_, cbo_mask_, flex_grid1_, fgrid2_};
+  chain += formatting_->TabOrder();
+  chain += {img_help_, pic_scan_, img_back_, img_chancel_, img_next_, img_save_};
+  for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+  dir1_->setFocus();
+}
+
+void FullWindow::StartUp() {
+  ShapeWindowAndButtons();
+
+  // Line 1 of the built-in mask lines; choosing it rebuilds the preview.
+  {
+    const QSignalBlocker quiet(cbo_mask_);
+    for (const std::string& line : BuiltInMaskLines()) cbo_mask_->addItem(QString::fromStdString(line));
+    cbo_mask_->setCurrentIndex(-1);
+  }
+  cbo_mask_->setCurrentIndex(0);
+
+  // Column widths, once: the preview's single column fills its list inside the list's frame; the
+  // table's two columns leave room for a scroll bar (half the width less 150 twips, ties to even).
+  flex_grid1_->setColumnWidth(0, Px(kPreviewWidth - 1) - 2 * flex_grid1_->frameWidth());
+  const int table_column = static_cast<int>(std::nearbyint(kTableWidth / 2.0 - 150));
+  fgrid2_->setColumnWidth(0, Px(table_column));
+  fgrid2_->setColumnWidth(1, Px(table_column));
+  WriteTableHeadings();
+
+  pic_scan_->ShowLook(looks_.ImgUnchecked);
+  label9_->setText(QStringLiteral("Бриксел В.") + QString::fromStdString(kFullVersion.Text()));
+  label9_->adjustSize();
+  formatting_->OptionReset();
+  RefreshPreview();
+
+  const QSignalBlocker quiet(cbo_mask_);
+  for (const std::string& line : LoadMaskFile(services_.program_folder))
+    cbo_mask_->addItem(QString::fromStdString(line));
+}
+
+void FullWindow::WriteTableHeadings() { found_model_->SetHeadings(kTableHeadings); }
+
+void FullWindow::RefreshPreview() {
+  const BusyPointer busy;
+  preview_model_->BeginRebuild();
+  RunListing(preview_, dir1_->Path(), cbo_mask_->currentText().toStdString(), false, UserCollator());
+  preview_model_->EndRebuild();
+  preview_model_->SetHeadings({kPreviewHeading});
+}
+
+void FullWindow::Next() {
+  {
+    const BusyPointer busy;
+    fra1_->hide();
+    fra_brixel_->hide();
+    img_next_->hide();
+
+    found_model_->BeginRebuild();
+    RunListing(found_, dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn(), UserCollator());
+    found_model_->EndRebuild();
+    label10_->setText(QString::fromStdString(found_.CountText()));
+
+    for (QWidget* w : {static_cast<QWidget*>(fra_find_), static_cast<QWidget*>(fra2_),
+                       static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat()),
+                       static_cast<QWidget*>(img_save_), static_cast<QWidget*>(img_chancel_),
+                       static_cast<QWidget*>(img_back_), static_cast<QWidget*>(fgrid2_)})
+      w->show();
+    fgrid2_->scrollToTop();
+    fgrid2_->setFocus();
+  }
+  formatting_->OptionReset();
+  WriteTableHeadings();
+  RunFormatting();
+}
+
+void FullWindow::Back() {
+  fra1_->show();
+  fra_brixel_->show();
+  fra_find_->hide();
+  fra2_->hide();
+  formatting_->FraNum().hide();
+  formatting_->FraFormat().hide();
+  img_next_->show();
+  img_save_->hide();
+  img_chancel_->hide();
+  img_back_->hide();
+  fgrid2_->hide();
+  img_next_->setFocus();
+}
+
+void FullWindow::Reset() {
+  formatting_->OptionReset();
+  const BusyPointer busy;
+  FormattingRun(found_, FormatOptions{});  // the restore pass: every switch is off now
+  found_model_->FormattedChanged();
+}
+
+void FullWindow::RunFormatting() {
+  const BusyPointer busy;
+  const FormatResult result = FormattingRun(found_, formatting_->Options());
+  found_model_->FormattedChanged();
+  formatting_->ShowStartTextValid(result.start_number_valid);
+}
+
+void FullWindow::Save() { RunSaveAction(*this, found_, *services_.dialogs, save_filter_index_); }
+
+bool FullWindow::ShowsResultsPage() const { return fra2_->isVisibleTo(this); }
+
+}  // namespace brixel

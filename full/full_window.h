@@ -1,0 +1,99 @@
+#pragma once
+// The full edition's window, frmBrixel: a two-page wizard. The options page chooses the drive,
+// folder and mask line and shows a live preview of the matching names; the next button lists the
+// files into the found-files table, and the results page formats, numbers and saves that list.
+// Every control carries its name as its object name.
+#include <string>
+
+#include "core/listing/name_table.h"
+#include "full/shell/dialog_facade.h"
+#include "full/shell/open_help.h"
+#include "full/shell/shaped_window.h"
+#include "full/shell/switch_looks.h"
+
+class QComboBox;
+class QLabel;
+class QTableView;
+
+namespace brixel {
+
+class DriveList;
+class FolderChooser;
+class FolderList;
+class FormattingPanel;
+class Frame;
+class ImageButton;
+class NameTableModel;
+class PictureSwitch;
+class VolumeSource;
+
+// What the window needs from outside; tests put in their own.
+struct FullWindowServices {
+  std::string program_folder;  // holds help/ and the mask file
+  std::string start_folder;    // the folder shown at start
+  const VolumeSource* volumes = nullptr;
+  DialogFacade* dialogs = nullptr;
+  UrlOpener open_url;
+};
+
+class FullWindow : public ShapedWindow {
+  Q_OBJECT
+
+ public:
+  explicit FullWindow(FullWindowServices services);
+  ~FullWindow() override;
+
+  const NameTable& PreviewTable() const { return preview_; }
+  const NameTable& FoundTable() const { return found_; }
+  const SwitchLooks& Looks() const { return looks_; }
+  FormattingPanel& Formatting() const { return *formatting_; }
+  FolderChooser& Chooser() const { return *chooser_; }
+  NameTableModel& PreviewModel() const { return *preview_model_; }
+  NameTableModel& FoundModel() const { return *found_model_; }
+  bool ShowsResultsPage() const;
+
+ private:
+  void BuildOptionsPage();
+  void BuildResultsPage();
+  void BuildButtons();
+  void SetTabOrder();
+  void StartUp();
+
+  void RefreshPreview();
+  void Next();
+  void Back();
+  void Reset();
+  void RunFormatting();
+  void Save();
+  void WriteTableHeadings();
+
+  FullWindowServices services_;
+  SwitchLooks looks_;
+  NameTable preview_;
+  NameTable found_;
+  int save_filter_index_ = 1;  // the file type chosen last, for the rest of the run
+
+  QLabel* label9_ = nullptr;
+  Frame* fra1_ = nullptr;
+  DriveList* drive1_ = nullptr;
+  FolderList* dir1_ = nullptr;
+  QComboBox* cbo_mask_ = nullptr;
+  QTableView* flex_grid1_ = nullptr;
+  NameTableModel* preview_model_ = nullptr;
+  Frame* fra_brixel_ = nullptr;
+  PictureSwitch* pic_scan_ = nullptr;
+  Frame* fra2_ = nullptr;
+  QTableView* fgrid2_ = nullptr;
+  NameTableModel* found_model_ = nullptr;
+  Frame* fra_find_ = nullptr;
+  QLabel* label10_ = nullptr;
+  FormattingPanel* formatting_ = nullptr;
+  ImageButton* img_help_ = nullptr;
+  ImageButton* img_next_ = nullptr;
+  ImageButton* img_back_ = nullptr;
+  ImageButton* img_chancel_ = nullptr;
+  ImageButton* img_save_ = nullptr;
+  FolderChooser* chooser_ = nullptr;
+};
+
+}  // namespace brixel

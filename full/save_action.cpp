@@ -1,0 +1,44 @@
+#include "full/save_action.h"
+
+#include <exception>
+#include <string_view>
+
+#include "core/export/save_action.h"
+#include "core/listing/name_table.h"
+#include "full/shell/busy_pointer.h"
+#include "full/shell/dialog_facade.h"
+#include "full/shell/qt_dialogs.h"
+
+namespace brixel {
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+void RunSaveAction(QWidget& window, const NameTable& table, DialogFacade& dialogs, int& filter_index) {
+  const QString title = FromUtf8(kMessageTitle);
+  if (IsListEmpty(table)) {
+    dialogs.ShowMessage(&window, title, FromUtf8(kEmptyListMessage));
+    return;
+  }
+  const std::optional<SaveFileChoice> choice =
+      dialogs.AskSaveFile(&window, NameFiltersFromPairs(FromUtf8(kFileTypeFilter)), filter_index);
+  if (!choice || choice->path.isEmpty()) return;
+  filter_index = choice->filter_index;
+  const std::optional<ListFormat> format = FormatForFilterIndex(choice->filter_index);
+  if (!format) return;
+  bool failed = false;
+  try {
+    const BusyPointer busy;
+    WriteList(*format, choice->path.toStdString(), table.Formatted(), Edition::Full);
+  } catch (const std::exception&) {
+    failed = true;
+  } catch (...) {
+    failed = true;
+  }
+  if (failed) dialogs.ShowMessage(&window, title, FromUtf8(kFailureMessage));
+}
+
+}  // namespace brixel

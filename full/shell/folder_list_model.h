@@ -1,0 +1,50 @@
+#pragma once
+// What the folder list shows, as a folder list box does: the folders from the top of the drive
+// down to the chosen folder (open), then the chosen folder's own subfolders (closed), sorted as a
+// reader expects. Hidden folders (a leading ".") and links are not offered.
+#include <QAbstractListModel>
+#include <string>
+#include <vector>
+
+namespace brixel {
+
+class FolderListModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  enum Role { DepthRole = Qt::UserRole + 1, OpenRole };
+
+  using QAbstractListModel::QAbstractListModel;
+
+  // Shows path, which must be top or lie below it. Returns false and changes nothing when the
+  // folder cannot be opened.
+  bool SetPath(const std::string& top, const std::string& path);
+
+  const std::string& Top() const { return top_; }
+  const std::string& Path() const { return path_; }
+  std::string PathAt(int row) const;
+  int CurrentRow() const { return current_row_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  struct Row {
+    std::string path;
+    QString name;
+    int depth;
+    bool open;
+  };
+  std::vector<Row> rows_;
+  std::string top_;
+  std::string path_;
+  int current_row_ = -1;
+};
+
+// A folder path without a trailing separator, except the root "/".
+std::string TidyFolderPath(std::string path);
+
+// folder joined with a name, with exactly one separator between them.
+std::string JoinFolder(const std::string& folder, std::string_view name);
+
+}  // namespace brixel

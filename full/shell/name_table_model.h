@@ -1,0 +1,42 @@
+#pragma once
+// The preview list and the found-files table as a Qt model over a NameTable, with chosen columns
+// of the table and their headings. Nothing is copied: a cell's text is made when a view asks
+// for it, so a million names cost the view no more than the rows it shows.
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <vector>
+
+namespace brixel {
+
+class NameTable;
+
+class NameTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum class Column { AsFound, Formatted };
+
+  NameTableModel(const NameTable& table, std::vector<Column> columns, QObject* parent);
+
+  // The heading row.
+  void SetHeadings(const QStringList& headings);
+
+  // Around anything that rebuilds the table's rows (a listing).
+  void BeginRebuild() { beginResetModel(); }
+  void EndRebuild() { endResetModel(); }
+
+  // After the after-formatting column was rewritten (a formatting run).
+  void FormattedChanged();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  const NameTable& table_;
+  std::vector<Column> columns_;
+  QStringList headings_;
+};
+
+}  // namespace brixel

@@ -1,0 +1,12 @@
+#include "full/shell/switch_looks.h"
+
+#include "full/shell/artwork.h"
+
+namespace brixel {
+
+SwitchLooks SwitchLooks::Load() {
+  return {Picture::Load(artwork::kCheckOn), Picture::Load(artwork::kCheckOff),
+          Picture::Load(artwork::kRadioOn), Picture::Load(artwork::kRadioOff)};
+}
+
+}  // namespace brixel

@@ -1,0 +1,443 @@
+// The full edition's window driven as a user drives it, on the offscreen platform.
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <memory>
+
+#include "core/listing/mask_list.h"
+#include "full/full_window.h"
+#include "full/shell/brixel_look.h"
+#include "full/shell/drive_list.h"
+#include "full/shell/folder_chooser.h"
+#include "full/shell/folder_list.h"
+#include "full/shell/formatting_panel.h"
+#include "full/shell/image_button.h"
+#include "full/shell/name_table_model.h"
+#include "full/shell/picture_switch.h"
+#include "full/shell/window_region.h"
+#include "tests/full/test_folder.h"
+
+namespace brixel::test {
+
+namespace {
+
+// Drive A holds the start folder; drive B is not ready; drive C is.
+struct Fixture {
+  TestFolder root;
+  FakeVolumes volumes;
+  FakeDialogs dialogs;
+  std::vector<QUrl> opened;
+  std::unique_ptr<FullWindow> window;
+
+  Fixture() {
+    root.File("a/music/song.mp3");
+    root.File("a/music/my_SONG.Mp3");
+    root.File("a/music/Track_two.WAV");
+    root.File("a/music/notes.txt");
+    root.File("a/music/sub/deep.mp3");
+    root.File("a/music/sub/song.mp3");
+    root.Folder("a/empty");
+    root.Folder("b");
+    root.File("c/x.mp3");
+    root.File("program/help/help.html", "<html></html>");
+    root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
+    volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
+    volumes.failing = {root.Path("b")};
+    window = std::make_unique<FullWindow>(FullWindowServices{
+        root.Path("program"), root.Path("a/music"), &volumes, &dialogs, [this](const QUrl& url) {
+          opened.push_back(url);
+          return true;
+        }});
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  }
+
+  template <typename T>
+  T& Get(const char* name) const {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    if (child == nullptr) qFatal("no control %s", name);
+    return *child;
+  }
+  PictureSwitch& Switch(const char* name) const { return Get<PictureSwitch>(name); }
+  void Click(const char* name) const { QTest::mouseClick(&Get<QWidget>(name), Qt::LeftButton); }
+
+  QStringList Column(const NameTableModel& model, int column) const {
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row) names << model.index(row, column).data().toString();
+    return names;
+  }
+  QStringList Preview() const { return Column(window->PreviewModel(), 0); }
+  QStringList AsFound() const { return Column(window->FoundModel(), 0); }
+  QStringList Formatted() const { return Column(window->FoundModel(), 1); }
+  QString Count() const { return Get<QLabel>("Label10").text(); }
+  QStringList OnSwitches() const {
+    QStringList on;
+    for (const char* name : {"PicNum", "PicBreak", "PicBig", "PicSmall", "PicPerBig", "PicOk"})
+      if (Switch(name).IsOn()) on << QLatin1String(name);
+    return on;
+  }
+  void OpenFolder(const std::string& path) const { Get<FolderList>("Dir1").SetPath(root.Path("a"), path); }
+};
+
+}  // namespace
+
+class FullWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Fixture> f;
+
+ private slots:
+  void initTestCase() { ApplyBrixelLook(*qobject_cast<QApplication*>(QCoreApplication::instance())); }
+  void init() { f = std::make_unique<Fixture>(); }
+  void cleanup() { f.reset(); }
+
+  void startUpShowsTheOptionsPageForTheCurrentFolder() {
+    FullWindow& w = *f->window;
+    QCOMPARE(w.objectName(), QStringLiteral("frmBrixel"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Brixel V2.0"));
+    QCOMPARE(f->Get<QLabel>("Label9").text(), QStringLiteral("Бриксел В.2.0.1"));
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentIndex(), 0);
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentText(), QStringLiteral("*.mp3; *.wav"));
+    QCOMPARE(f->Get<DriveList>("Drive1").currentIndex(), 0);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    QCOMPARE(f->Preview(), (QStringList{"my_SONG.Mp3", "song.mp3", "Track_two.WAV"}));
+    QCOMPARE(w.PreviewModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Файлы"));
+    QCOMPARE(w.FoundModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Названия до переименования"));
+    QCOMPARE(w.FoundModel().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Названия после переименования"));
+    QVERIFY(!f->Switch("PicScan").IsOn());
+    QVERIFY(f->OnSwitches().isEmpty());
+    QCOMPARE(f->Get<QComboBox>("CboRazr").currentIndex(), 0);
+    QCOMPARE(f->Get<QLineEdit>("TxtNach").text(), QStringLiteral("1"));
+    QVERIFY(!w.ShowsResultsPage());
+    for (const char* shown : {"Fra1", "FraBrixel", "ImgNext", "ImgHelp", "PicMini", "PicClose", "Label9"})
+      QVERIFY2(f->Get<QWidget>(shown).isVisible(), shown);
+    for (const char* hidden : {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
+      QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
+    // Column widths from the design widths: the preview's list inside its frame, and 7755 / 2 - 150
+    // (3728) twips for each of the table's columns.
+    QTableView& preview = f->Get<QTableView>("FlexGrid1");
+    QCOMPARE(preview.columnWidth(0), preview.width() - 2 * preview.frameWidth());
+    QCOMPARE(f->Get<QTableView>("FGrid2").columnWidth(0), 249);
+    QCOMPARE(f->Get<QTableView>("FGrid2").columnWidth(1), 249);
+  }
+
+  void theMaskFileFollowsTheBuiltInLines() {
+    QComboBox& masks = f->Get<QComboBox>("cboMask");
+    QCOMPARE(masks.count(), 10);
+    QCOMPARE(masks.itemText(7), QStringLiteral("*.jpg; *.png"));
+    QCOMPARE(masks.itemText(8), QStringLiteral("*.flac"));
+    QCOMPARE(masks.itemText(9), QStringLiteral("*.ogg; *.mp3"));
+    QCOMPARE(masks.currentIndex(), 0);
+  }
+
+  void aMissingMaskFileIsCreatedEmpty() {
+    TestFolder program;
+    FakeVolumes volumes;
+    volumes.volumes = {{program.Path(), {}}};
+    FakeDialogs dialogs;
+    FullWindow window({program.Path(), program.Path(), &volumes, &dialogs, {}});
+    QCOMPARE(window.findChild<QComboBox*>("cboMask")->count(), 8);
+    QVERIFY(QFileInfo::exists(QString::fromStdString(program.Path("rasshirenia.txt"))));
+  }
+
+  void everyControlCarriesItsTexts() {
+    const std::pair<const char*, const char*> tips[] = {
+        {"ImgHelp", "Помощь"},      {"PicMini", "Свернуть"},
+        {"PicClose", "Закрыть"},    {"ImgNext", "Далее"},
+        {"ImgBack", "Назад"},       {"ImgChancel", "Сбросить настройки"},
+        {"ImgSave", "Сохранить"}};
+    for (const auto& [name, tip] : tips) QCOMPARE(f->Get<QWidget>(name).toolTip(), QString::fromUtf8(tip));
+    const std::pair<const char*, const char*> labels[] = {
+        {"Label1", "Вложенные папки"},     {"Label2", "Начать с"},
+        {"Label3", "Разрядность"},         {"Label4", "Включить"},
+        {"Label5", "Все буквы большие"},   {"Label6", "Все буквы маленькие"},
+        {"Label7", "Первая буква большая"}, {"Label8", "Заменить \"_\" на \" \""},
+        {"Label11", "Убрать расширения"}};
+    for (const auto& [name, text] : labels) QCOMPARE(f->Get<QLabel>(name).text(), QString::fromUtf8(text));
+    const std::pair<const char*, const char*> frames[] = {
+        {"FraFile", "Наименования файлов"}, {"FraDir", "Директория"}, {"FraMask", "Маска"},
+        {"FraBrixel", "Опции"},             {"FraFind", "Найдено файлов"}, {"FraNum", "Нумерация"},
+        {"FraFormat", "Форматирование"}};
+    for (const auto& [name, caption] : frames)
+      QCOMPARE(f->Get<QWidget>(name).accessibleName(), QString::fromUtf8(caption));
+    QComboBox& digits = f->Get<QComboBox>("CboRazr");
+    QCOMPARE(digits.count(), 5);
+    for (int i = 0; i < 5; ++i) QCOMPARE(digits.itemText(i), QString(i, QLatin1Char('0')) + QLatin1Char('1'));
+    QCOMPARE(f->Get<QLineEdit>("TxtNach").maxLength(), 5);
+    // Texts fit their controls at the default font.
+    for (QLabel* label : f->window->findChildren<QLabel*>())
+      QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+  }
+
+  void changesOfMaskFolderAndDriveRebuildThePreview() {
+    f->Get<QComboBox>("cboMask").setCurrentIndex(3);  // *.txt
+    QCOMPARE(f->Preview(), QStringList{"notes.txt"});
+    f->Get<QComboBox>("cboMask").setCurrentIndex(1);  // *.mp3
+    QCOMPARE(f->Preview(), (QStringList{"my_SONG.Mp3", "song.mp3"}));
+
+    // A double click on a subfolder opens it; the preview never shows deeper files.
+    FolderList& dir1 = f->Get<FolderList>("Dir1");
+    const int sub_row = dir1.Model().CurrentRow() + 1;
+    QCOMPARE(dir1.Model().index(sub_row, 0).data().toString(), QStringLiteral("sub"));
+    dir1.OpenRow(sub_row);
+    QCOMPARE(dir1.Path(), f->root.Path("a/music/sub"));
+    QCOMPARE(f->Preview(), (QStringList{"deep.mp3", "song.mp3"}));
+
+    f->Get<DriveList>("Drive1").setCurrentIndex(2);
+    QCOMPARE(dir1.Path(), f->root.Path("c"));
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+    QCOMPARE(f->window->Chooser().RememberedDrive(), 2);
+    // Back on drive A, the folder list returns to where it was there.
+    f->Get<DriveList>("Drive1").setCurrentIndex(0);
+    QCOMPARE(dir1.Path(), f->root.Path("a/music/sub"));
+  }
+
+  void nextOnAFolderWithoutMatchesShowsOneBlankRowAndZero() {
+    f->OpenFolder(f->root.Path("a/empty"));
+    QCOMPARE(f->Preview(), QStringList{""});
+    f->Click("ImgNext");
+    QVERIFY(f->window->ShowsResultsPage());
+    for (const char* shown : {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
+      QVERIFY2(f->Get<QWidget>(shown).isVisible(), shown);
+    for (const char* hidden : {"Fra1", "FraBrixel", "ImgNext"}) QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
+    QCOMPARE(f->AsFound(), QStringList{""});
+    QCOMPARE(f->Formatted(), QStringList{""});
+    QCOMPARE(f->Count(), QStringLiteral("0"));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+  }
+
+  void nextListsTheFolderWithOrWithoutItsSubfolders() {
+    f->Click("ImgNext");
+    QCOMPARE(f->AsFound(), (QStringList{"my_SONG.Mp3", "song.mp3", "Track_two.WAV"}));
+    QCOMPARE(f->Formatted(), f->AsFound());
+    QCOMPARE(f->Count(), QStringLiteral(" 3"));
+
+    f->Click("ImgBack");
+    f->Click("PicScan");
+    f->Click("ImgNext");
+    QCOMPARE(f->AsFound(), (QStringList{"deep.mp3", "my_SONG.Mp3", "song.mp3", "song.mp3", "Track_two.WAV"}));
+    QCOMPARE(f->Count(), QStringLiteral(" 5"));
+    QCOMPARE(f->window->FoundModel().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Названия после переименования"));
+  }
+
+  void switchesRebuildTheAfterFormattingColumn() {
+    f->Click("ImgNext");
+    f->Click("PicPerBig");
+    f->Click("PicBreak");
+    f->Click("PicOk");
+    QCOMPARE(f->Formatted(), (QStringList{"My song", "Song", "Track two"}));
+    QCOMPARE(f->AsFound(), (QStringList{"my_SONG.Mp3", "song.mp3", "Track_two.WAV"}));
+    f->Click("PicOk");
+    QCOMPARE(f->Formatted(), (QStringList{"My song.mp3", "Song.mp3", "Track two.wav"}));
+    f->Click("PicOk");
+    f->Click("PicOk");  // two clicks leave it as it was
+    QCOMPARE(f->Formatted(), (QStringList{"My song.mp3", "Song.mp3", "Track two.wav"}));
+    QCOMPARE(f->OnSwitches(), (QStringList{"PicBreak", "PicPerBig"}));
+  }
+
+  void caseSwitchesExcludeEachOther() {
+    f->Click("ImgNext");
+    f->Click("PicBig");
+    QCOMPARE(f->OnSwitches(), QStringList{"PicBig"});
+    QCOMPARE(f->Formatted(), (QStringList{"MY_SONG.MP3", "SONG.MP3", "TRACK_TWO.WAV"}));
+    f->Click("PicSmall");
+    QCOMPARE(f->OnSwitches(), QStringList{"PicSmall"});
+    QCOMPARE(f->Formatted(), (QStringList{"my_song.mp3", "song.mp3", "track_two.wav"}));
+    f->Click("PicPerBig");
+    QCOMPARE(f->OnSwitches(), QStringList{"PicPerBig"});
+    f->Click("PicPerBig");  // clicking the selected one clears the selection
+    QVERIFY(f->OnSwitches().isEmpty());
+    QCOMPARE(f->Formatted(), f->AsFound());
+    // Space on a focused switch clicks it too.
+    f->Switch("PicSmall").setFocus();
+    QTest::keyClick(&f->Switch("PicSmall"), Qt::Key_Space);
+    QCOMPARE(f->OnSwitches(), QStringList{"PicSmall"});
+  }
+
+  void numberingFollowsDigitCountAndStartText() {
+    f->Click("ImgNext");
+    f->Click("PicNum");
+    QCOMPARE(f->Formatted(), (QStringList{"1 my_SONG.Mp3", "2 song.mp3", "3 Track_two.WAV"}));
+    f->Get<QComboBox>("CboRazr").setCurrentIndex(2);  // "001"
+    QCOMPARE(f->Formatted(), (QStringList{"001 my_SONG.Mp3", "002 song.mp3", "003 Track_two.WAV"}));
+
+    QLineEdit& start = f->Get<QLineEdit>("TxtNach");
+    start.setFocus();
+    start.selectAll();
+    QTest::keyClicks(&start, "98");
+    QCOMPARE(f->Formatted(), (QStringList{"098 my_SONG.Mp3", "099 song.mp3", "100 Track_two.WAV"}));
+    QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::black));
+
+    // Emptied: no run, the numbers stay.
+    start.selectAll();
+    QTest::keyClick(&start, Qt::Key_Backspace);
+    QCOMPARE(start.text(), QString());
+    QCOMPARE(f->Formatted().first(), QStringLiteral("098 my_SONG.Mp3"));
+
+    // No number: red text and the names without numbers, until it is one again.
+    QTest::keyClicks(&start, "ab");
+    QCOMPARE(f->Formatted(), (QStringList{"my_SONG.Mp3", "song.mp3", "Track_two.WAV"}));
+    QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::red));
+    QTest::keyClicks(&start, "cdefg");  // the box takes five characters at most
+    QCOMPARE(start.text(), QStringLiteral("abcde"));
+    start.selectAll();
+    QTest::keyClicks(&start, "7");
+    QCOMPARE(f->Formatted().first(), QStringLiteral("007 my_SONG.Mp3"));
+    QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::black));
+  }
+
+  void resetTurnsEverythingOffWithoutANewListing() {
+    f->Click("ImgNext");
+    QSignalSpy relisted(&f->window->FoundModel(), &QAbstractItemModel::modelReset);
+    for (const char* name : {"PicNum", "PicBreak", "PicSmall", "PicOk"}) f->Click(name);
+    f->Get<QComboBox>("CboRazr").setCurrentIndex(4);
+    f->Get<QLineEdit>("TxtNach").setText(QStringLiteral("42"));
+    QVERIFY(f->Formatted() != f->AsFound());
+
+    f->Click("ImgChancel");
+    QVERIFY(f->OnSwitches().isEmpty());
+    QCOMPARE(f->Get<QComboBox>("CboRazr").currentIndex(), 0);
+    QCOMPARE(f->Get<QLineEdit>("TxtNach").text(), QStringLiteral("1"));
+    QCOMPARE(f->Formatted(), f->AsFound());
+    QCOMPARE(relisted.count(), 0);
+  }
+
+  void backKeepsEverythingAndNextListsAfresh() {
+    f->Click("ImgNext");
+    f->Click("PicBig");
+    QSignalSpy preview_rebuilt(&f->window->PreviewModel(), &QAbstractItemModel::modelReset);
+    f->Click("ImgBack");
+    QVERIFY(!f->window->ShowsResultsPage());
+    QCOMPARE(preview_rebuilt.count(), 0);
+    QCOMPARE(f->Formatted().first(), QStringLiteral("MY_SONG.MP3"));  // hidden, not cleared
+    QVERIFY(f->Switch("PicBig").IsOn());
+
+    f->root.File("a/music/new.wav");
+    f->Click("ImgNext");
+    QVERIFY(f->OnSwitches().isEmpty());
+    QCOMPARE(f->AsFound(), (QStringList{"my_SONG.Mp3", "new.wav", "song.mp3", "Track_two.WAV"}));
+    QCOMPARE(f->Formatted(), f->AsFound());
+    QCOMPARE(f->Count(), QStringLiteral(" 4"));
+  }
+
+  void picScanChangesOnlyItsLook() {
+    QSignalSpy preview_rebuilt(&f->window->PreviewModel(), &QAbstractItemModel::modelReset);
+    f->Click("PicScan");
+    QVERIFY(f->Switch("PicScan").IsOn());
+    QCOMPARE(f->Switch("PicScan").ShownLook(), f->window->Looks().ImgChecked.get());
+    f->Click("PicScan");
+    QCOMPARE(f->Switch("PicScan").ShownLook(), f->window->Looks().ImgUnchecked.get());
+    QCOMPARE(preview_rebuilt.count(), 0);
+    QVERIFY(!f->window->ShowsResultsPage());
+  }
+
+  void aDriveThatIsNotReadyLeavesEverythingAsItWas() {
+    DriveList& drive1 = f->Get<DriveList>("Drive1");
+    const QStringList preview = f->Preview();
+    drive1.setCurrentIndex(1);  // drive B is not ready
+    QCOMPARE(drive1.currentIndex(), 0);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    QCOMPARE(f->Preview(), preview);
+    QVERIFY(f->dialogs.messages.empty());
+
+    // After a change that worked, a failing drive returns to that one.
+    drive1.setCurrentIndex(2);
+    drive1.setCurrentIndex(1);
+    QCOMPARE(drive1.currentIndex(), 2);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+
+    // Even the remembered drive failing ends quietly, with the drive list on the folder's drive.
+    f->volumes.failing.insert(f->root.Path("c"));
+    drive1.setCurrentIndex(1);
+    QCOMPARE(drive1.currentIndex(), 2);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+  }
+
+  void helpOpensThePageBesideTheProgram() {
+    f->Click("ImgHelp");
+    QCOMPARE(f->opened.size(), std::size_t{1});
+    QCOMPARE(f->opened.front(), QUrl::fromLocalFile(QString::fromStdString(f->root.Path("program/help/help.html"))));
+    QFile::remove(QString::fromStdString(f->root.Path("program/help/help.html")));
+    f->Click("ImgHelp");
+    QCOMPARE(f->opened.size(), std::size_t{1});  // missing: nothing, silently
+    QVERIFY(f->dialogs.messages.empty());
+  }
+
+  void titleButtonsMinimiseAndClose() {
+    f->Click("PicMini");
+    QVERIFY(f->window->isMinimized());
+    f->window->showNormal();
+    f->Click("ImgNext");
+    f->Click("PicClose");
+    QVERIFY(!f->window->isVisible());
+    QVERIFY(f->dialogs.messages.empty());
+  }
+
+  void tabOrderFollowsTheLayout() {
+    const auto walk = [this](int steps) {
+      QStringList names;
+      for (int i = 0; i < steps; ++i) {
+        names << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      return names;
+    };
+    f->window->activateWindow();
+    f->Get<QWidget>("Drive1").setFocus();
+    QCOMPARE(walk(8), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext", "Drive1"}));
+    f->Click("ImgNext");
+    f->Get<QWidget>("FGrid2").setFocus();
+    QCOMPARE(walk(14), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
+                                    "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "FGrid2"}));
+  }
+
+  void modelsPassTheModelTester() {
+    QAbstractItemModelTester preview(&f->window->PreviewModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester found(&f->window->FoundModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester folders(&f->Get<FolderList>("Dir1").Model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
+    f->Get<QComboBox>("cboMask").setCurrentIndex(1);
+    f->Click("ImgNext");
+    f->Click("PicNum");
+    f->Click("ImgBack");
+    f->OpenFolder(f->root.Path("a/empty"));
+    f->Click("ImgNext");
+    f->Click("ImgChancel");
+  }
+
+  // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
+  void screenshotsOfBothPages() {
+    const QString folder = ScreenshotFolder();
+    const auto shoot = [&](const QString& name) {
+      for (int scale : {1, 2}) {
+        QImage image(f->window->size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        f->window->render(&image, QPoint(), WindowRegion());
+        const QString file = folder + QLatin1Char('/') + name + (scale == 1 ? QString() : QStringLiteral("@2x")) +
+                             QStringLiteral(".png");
+        QVERIFY2(image.save(file), qPrintable(file));
+      }
+    };
+    shoot(QStringLiteral("full-options"));
+    f->Click("ImgNext");
+    f->Click("PicPerBig");
+    f->Click("PicNum");
+    f->Click("PicOk");
+    shoot(QStringLiteral("full-results"));
+  }
+};
+
+}  // namespace brixel::test
+
+QTEST_MAIN(brixel::test::FullWindowTest)
+#include "full_window_test.moc"
