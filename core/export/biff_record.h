@@ -67,7 +67,9 @@ inline constexpr std::uint16_t kFormat = 0x041E;
 inline constexpr std::uint16_t kBof = 0x0809;
 }  // namespace record
 
-inline void PutU8(std::string& out, std::uint8_t v) { out += static_cast<char>(v); }
+inline void PutU8(std::string& out, std::uint8_t v) {
+  out += static_cast<char>(v);
+}
 inline void PutU16(std::string& out, std::uint16_t v) {
   out += static_cast<char>(v & 0xFF);
   out += static_cast<char>(v >> 8);

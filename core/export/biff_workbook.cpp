@@ -27,7 +27,9 @@ std::string U16(std::uint16_t v) {
 }
 
 // A record whose data is one 16-bit value.
-void PutValue(std::string& out, std::uint16_t id, std::uint16_t value) { PutRecord(out, id, U16(value)); }
+void PutValue(std::string& out, std::uint16_t id, std::uint16_t value) {
+  PutRecord(out, id, U16(value));
+}
 
 // Short string: 8-bit count, encoding byte, characters (one byte each when they all fit).
 void PutShortString(std::string& out, std::u16string_view text) {
@@ -55,11 +57,11 @@ std::string Font() {
   PutU16(d, 200);  // 10 pt in twips
   PutU16(d, 0);
   PutU16(d, 0x7FFF);  // automatic colour
-  PutU16(d, 400);  // normal weight
-  PutU16(d, 0);  // no super/subscript
-  PutU8(d, 0);   // no underline
-  PutU8(d, 0);   // family
-  PutU8(d, 204);  // Cyrillic character set
+  PutU16(d, 400);     // normal weight
+  PutU16(d, 0);       // no super/subscript
+  PutU8(d, 0);        // no underline
+  PutU8(d, 0);        // family
+  PutU8(d, 204);      // Cyrillic character set
   PutU8(d, 0);
   PutShortString(d, u"Arial");
   return d;

@@ -29,7 +29,8 @@ std::string SheetHead(const ColumnWidths& widths, const UsedRange& used);
 // Worksheet from WINDOW2 to EOF; active is the cell selected when the file opens.
 std::string SheetTail(CellPosition active);
 
-inline void PutLabelSst(std::string& out, std::uint32_t row, std::uint32_t column, std::uint32_t string_index) {
+inline void PutLabelSst(std::string& out, std::uint32_t row, std::uint32_t column,
+                        std::uint32_t string_index) {
   PutRecordHeader(out, record::kLabelSst, 10);
   PutU16(out, static_cast<std::uint16_t>(row));
   PutU16(out, static_cast<std::uint16_t>(column));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "core/text/utf8.h"
 
@@ -25,19 +26,12 @@ bool IsUpperCase(char32_t c) {
 }
 
 std::uint32_t CharPixels(char32_t c) {
-  switch (c) {
-    case 'i': case 'j': case 'l': case '\'': case '|': case '!': case '.': case ',': case ':': case ';':
-      return 3;
-    case ' ': case 'f': case 't': case 'r': case 'I': case '-': case '(': case ')': case '[': case ']':
-    case '/': case '\\': case '{': case '}': case '"':
-      return 4;
-    case 'm': case 'w': case 'M': case 'W': case '@': case '%':
-    case U'Ж': case U'Ш': case U'Щ': case U'Ю': case U'Ы': case U'Ф':
-    case U'ж': case U'ш': case U'щ': case U'ы': case U'ю': case U'ф': case U'м':
-      return 11;
-    default:
-      break;
-  }
+  static constexpr std::u32string_view kNarrow = U"ijl'|!.,:;";
+  static constexpr std::u32string_view kSlim = U" ftrI-()[]/\\{}\"";
+  static constexpr std::u32string_view kWide = U"mwMW@%ЖШЩЮЫФжшщыюфм";
+  if (kNarrow.find(c) != std::u32string_view::npos) return 3;
+  if (kSlim.find(c) != std::u32string_view::npos) return 4;
+  if (kWide.find(c) != std::u32string_view::npos) return 11;
   if (IsEastAsianWideOrEmoji(c)) return 13;
   if (IsUpperCase(c)) return 9;
   return 7;

@@ -20,7 +20,9 @@ using biff::PutU32;
 using biff::PutU64;
 using biff::PutU8;
 
-std::uint64_t CeilDiv(std::uint64_t a, std::uint64_t b) { return (a + b - 1) / b; }
+std::uint64_t CeilDiv(std::uint64_t a, std::uint64_t b) {
+  return (a + b - 1) / b;
+}
 
 // One 128-byte directory entry.
 void PutDirectoryEntry(std::string& out, std::u16string_view name, std::uint8_t type, std::uint32_t child,
@@ -47,7 +49,8 @@ CompoundFile::CompoundFile(std::uint64_t stream_size)
   for (;;) {
     const std::uint64_t total = stream_sectors_ + fat_sectors_ + difat_sectors_ + 1;
     const std::uint64_t fat = CeilDiv(total, kIdsPerSector);
-    const std::uint64_t difat = fat > kHeaderFatSlots ? CeilDiv(fat - kHeaderFatSlots, kFatIdsPerDifatSector) : 0;
+    const std::uint64_t difat =
+        fat > kHeaderFatSlots ? CeilDiv(fat - kHeaderFatSlots, kFatIdsPerDifatSector) : 0;
     if (fat == fat_sectors_ && difat == difat_sectors_) break;
     fat_sectors_ = fat;
     difat_sectors_ = difat;
@@ -90,7 +93,8 @@ void CompoundFile::WriteTrailer(FileOutput& out) const {
       PutU32(sector, fat_index < fat_sectors_ ? static_cast<std::uint32_t>(FirstFatSector() + fat_index)
                                               : kFreeSector);
     }
-    PutU32(sector, d + 1 < difat_sectors_ ? static_cast<std::uint32_t>(FirstDifatSector() + d + 1) : kEndOfChain);
+    PutU32(sector,
+           d + 1 < difat_sectors_ ? static_cast<std::uint32_t>(FirstDifatSector() + d + 1) : kEndOfChain);
     out.Write(sector);
   }
 

@@ -34,7 +34,9 @@ class CompoundFile {
 
  private:
   std::uint32_t FirstFatSector() const { return static_cast<std::uint32_t>(stream_sectors_); }
-  std::uint32_t FirstDifatSector() const { return static_cast<std::uint32_t>(stream_sectors_ + fat_sectors_); }
+  std::uint32_t FirstDifatSector() const {
+    return static_cast<std::uint32_t>(stream_sectors_ + fat_sectors_);
+  }
   std::uint32_t DirectorySector() const {
     return static_cast<std::uint32_t>(stream_sectors_ + fat_sectors_ + difat_sectors_);
   }

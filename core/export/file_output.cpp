@@ -59,6 +59,8 @@ void FileOutput::Abandon() noexcept {
   file_.reset();
 }
 
-void FileOutput::Fail(const std::error_code& ec) const { throw SaveFailure(path_, ec.message()); }
+void FileOutput::Fail(const std::error_code& ec) const {
+  throw SaveFailure(path_, ec.message());
+}
 
 }  // namespace brixel

@@ -29,7 +29,9 @@ std::string HtmlTitleParagraph(Edition edition) {
                 (full ? "Бриксел В." : "Бриксел лайт В.") + version.Text() + ".</strong></p>");
 }
 
-std::string HtmlClosingBlock() { return "</font></div></body></html>"; }
+std::string HtmlClosingBlock() {
+  return "</font></div></body></html>";
+}
 
 HtmlListWriter::HtmlListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
     : file_(path, fs) {

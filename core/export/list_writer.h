@@ -36,8 +36,8 @@ class ListWriter {
 
 struct ListWriterOptions {
   TextEncoding text_encoding = TextEncoding::Cp1251;  // the text list only
-  std::optional<WorkbookFormat> workbook;              // default: chosen by the path
-  const platform::FileSystem* file_system = nullptr;   // default: the platform's own
+  std::optional<WorkbookFormat> workbook;             // default: chosen by the path
+  const platform::FileSystem* file_system = nullptr;  // default: the platform's own
 };
 
 // Text lists append; HTML pages and workbooks are written to a temporary file in the same

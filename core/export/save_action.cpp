@@ -11,10 +11,14 @@ bool IsListEmpty(const NameTable& table) {
 
 std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
   switch (filter_index) {
-    case 1: return ListFormat::Text;
-    case 2: return ListFormat::Spreadsheet;
-    case 3: return ListFormat::Html;
-    default: return std::nullopt;
+    case 1:
+      return ListFormat::Text;
+    case 2:
+      return ListFormat::Spreadsheet;
+    case 3:
+      return ListFormat::Html;
+    default:
+      return std::nullopt;
   }
 }
 

@@ -14,9 +14,11 @@ using biff::PutU8;
 namespace {
 
 constexpr std::size_t kStringHeader = 3;  // cch (2) and flags (1)
-constexpr std::uint32_t kSampleStep = 8;   // the smallest EXTSST bucket
+constexpr std::uint32_t kSampleStep = 8;  // the smallest EXTSST bucket
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsHighSurrogate(char16_t u) {
+  return u >= 0xD800 && u <= 0xDBFF;
+}
 
 bool NeedsTwoBytes(std::u16string_view text) {
   return std::any_of(text.begin(), text.end(), [](char16_t u) { return u > 0xFF; });
@@ -65,7 +67,8 @@ void SharedStringTable::Add(std::u16string_view text) {
 
 void SharedStringTable::WriteRecord() {
   std::string header;
-  biff::PutRecordHeader(header, in_first_record_ ? biff::record::kSst : biff::record::kContinue, record_.size());
+  biff::PutRecordHeader(header, in_first_record_ ? biff::record::kSst : biff::record::kContinue,
+                        record_.size());
   out_.Write(header);
   out_.Write(record_);
   record_.clear();

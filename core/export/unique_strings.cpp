@@ -7,7 +7,7 @@ namespace brixel {
 UniqueStrings::Result UniqueStrings::FindOrAdd(std::string_view text) {
   if ((ends_.size() + 1) * 2 > slots_.size()) Grow();
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = std::hash<std::string_view>{}(text) & mask;; slot = (slot + 1) & mask) {
+  for (std::size_t slot = std::hash<std::string_view>{}(text)&mask;; slot = (slot + 1) & mask) {
     const std::uint32_t index = slots_[slot];
     if (index == kEmptySlot) {
       bytes_.append(text);

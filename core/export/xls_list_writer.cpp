@@ -91,7 +91,8 @@ void XlsListWriter::WriteCells() {
   // Row by row, as Excel writes them.
   FileOutput& out = file_.Output();
   const std::uint64_t count = string_of_name_.size();
-  const std::uint32_t rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
+  const std::uint32_t rows =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
   const std::uint32_t columns = SheetLayout::ColumnsFor(count);
   std::string chunk;
   chunk.reserve(1 << 16);

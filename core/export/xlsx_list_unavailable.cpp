@@ -10,7 +10,9 @@ namespace {
 }
 }  // namespace
 
-bool XlsxAvailable() { return false; }
+bool XlsxAvailable() {
+  return false;
+}
 
 XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
     : file_(Refuse(path), fs), layout_(edition) {}
@@ -18,6 +20,8 @@ XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const p
 void XlsxListWriter::Add(std::string_view) {}
 void XlsxListWriter::Finish() {}
 
-std::string XmlSafeName(std::string_view name) { return std::string(name); }
+std::string XmlSafeName(std::string_view name) {
+  return std::string(name);
+}
 
 }  // namespace brixel

@@ -32,7 +32,9 @@ class OpenWorkbook {
 
 }  // namespace
 
-bool XlsxAvailable() { return true; }
+bool XlsxAvailable() {
+  return true;
+}
 
 std::string XmlSafeName(std::string_view name) {
   std::string out;
@@ -80,11 +82,12 @@ void XlsxListWriter::Finish() {
     if (error != LXW_NO_ERROR) throw SaveFailure(file_.Target(), lxw_strerror(error));
   };
   for (std::uint32_t c = 0; c < widths_.Count(); ++c)
-    check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths_.XlsxWidth(c),
-                               nullptr));
+    check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                               widths_.XlsxWidth(c), nullptr));
 
   const std::uint64_t count = names_.Size();
-  const std::uint32_t rows = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
+  const std::uint32_t rows =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
   const std::uint32_t columns = SheetLayout::ColumnsFor(count);
   for (std::uint32_t r = 0; r < rows; ++r) {
     const std::uint32_t row = layout_.FirstRow() + r;

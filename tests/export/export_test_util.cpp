@@ -6,8 +6,8 @@
 
 namespace brixel::test {
 
-void SaveList(ListFormat format, const std::string& path, const std::vector<std::string>& names, Edition edition,
-              const ListWriterOptions& options) {
+void SaveList(ListFormat format, const std::string& path, const std::vector<std::string>& names,
+              Edition edition, const ListWriterOptions& options) {
   const auto writer = OpenListWriter(format, path, edition, options);
   for (const auto& name : names) writer->Add(name);
   writer->Finish();
@@ -15,7 +15,8 @@ void SaveList(ListFormat format, const std::string& path, const std::vector<std:
 
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(PathToUtf8(entry.path().filename()));
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(PathToUtf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

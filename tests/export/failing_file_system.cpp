@@ -6,7 +6,9 @@ namespace brixel::test {
 
 namespace {
 
-std::error_code DiskFull() { return std::make_error_code(std::errc::no_space_on_device); }
+std::error_code DiskFull() {
+  return std::make_error_code(std::errc::no_space_on_device);
+}
 
 class FailingFile final : public platform::WritableFile {
  public:
@@ -15,7 +17,8 @@ class FailingFile final : public platform::WritableFile {
 
   void Write(std::string_view data, std::error_code& ec) override {
     if (call_ == FailingCall::Write && data.size() >= left_) {
-      file_->Write(data.substr(0, static_cast<std::size_t>(left_)), ec);  // half-written, as a full disk leaves it
+      file_->Write(data.substr(0, static_cast<std::size_t>(left_)),
+                   ec);  // half-written, as a full disk leaves it
       ec = DiskFull();
       return;
     }
@@ -46,13 +49,14 @@ class FailingFile final : public platform::WritableFile {
 
 }  // namespace
 
-std::unique_ptr<platform::WritableFile> FailingFileSystem::Wrap(std::unique_ptr<platform::WritableFile> file) const {
+std::unique_ptr<platform::WritableFile> FailingFileSystem::Wrap(
+    std::unique_ptr<platform::WritableFile> file) const {
   if (!file) return file;
   return std::make_unique<FailingFile>(std::move(file), call_, after_);
 }
 
-std::unique_ptr<platform::WritableFile> FailingFileSystem::OpenForAppend(const std::string& path, bool& created,
-                                                                         std::uint64_t& size,
+std::unique_ptr<platform::WritableFile> FailingFileSystem::OpenForAppend(const std::string& path,
+                                                                         bool& created, std::uint64_t& size,
                                                                          std::error_code& ec) const {
   if (call_ == FailingCall::Open) {
     ec = std::make_error_code(std::errc::permission_denied);

@@ -12,11 +12,14 @@ enum class FailingCall { Write, Sync, Close, Replace, Create, Open };
 class FailingFileSystem final : public platform::FileSystem {
  public:
   // Write fails once `after_bytes` bytes have gone through, after writing part of its data.
-  explicit FailingFileSystem(FailingCall call, std::uint64_t after_bytes = 0) : call_(call), after_(after_bytes) {}
+  explicit FailingFileSystem(FailingCall call, std::uint64_t after_bytes = 0)
+      : call_(call), after_(after_bytes) {}
 
-  std::unique_ptr<platform::WritableFile> OpenForAppend(const std::string& path, bool& created, std::uint64_t& size,
+  std::unique_ptr<platform::WritableFile> OpenForAppend(const std::string& path, bool& created,
+                                                        std::uint64_t& size,
                                                         std::error_code& ec) const override;
-  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& path, std::error_code& ec) const override;
+  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& path,
+                                                    std::error_code& ec) const override;
   void Replace(const std::string& from, const std::string& to, std::error_code& ec) const override;
   void Remove(const std::string& path, std::error_code& ec) const override;
 

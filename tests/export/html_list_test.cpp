@@ -14,15 +14,22 @@ using test::SaveList;
 
 // "Список" and "Список сформирован с помощью программы Бриксел" in Windows-1251.
 const std::string kList = "\xD1\xEF\xE8\xF1\xEE\xEA";
-const std::string kMadeWith = kList + " \xF1\xF4\xEE\xF0\xEC\xE8\xF0\xEE\xE2\xE0\xED \xF1 \xEF\xEE\xEC\xEE\xF9\xFC\xFE "
-                              "\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB \xC1\xF0\xE8\xEA\xF1\xE5\xEB";
-const std::string kHead = "<html><head><title>" + kList +
-                          "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-                          "</head><body  bgcolor=\"#FFF3C3\" > <div align=\"center\">";
+const std::string kMadeWith =
+    kList +
+    " \xF1\xF4\xEE\xF0\xEC\xE8\xF0\xEE\xE2\xE0\xED \xF1 \xEF\xEE\xEC\xEE\xF9\xFC\xFE "
+    "\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB \xC1\xF0\xE8\xEA\xF1\xE5\xEB";
+const std::string kHead =
+    "<html><head><title>" + kList +
+    "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+    "</head><body  bgcolor=\"#FFF3C3\" > <div align=\"center\">";
 const std::string kClose = "</font></div></body></html>";
 
-std::string Page(const std::string& title, const std::string& lines) { return kHead + title + lines + kClose; }
-std::string FullTitle() { return "<p><font color=\"#FF0000\"><strong>" + kMadeWith + " \xC2.2.0.1.</strong></p>"; }
+std::string Page(const std::string& title, const std::string& lines) {
+  return kHead + title + lines + kClose;
+}
+std::string FullTitle() {
+  return "<p><font color=\"#FF0000\"><strong>" + kMadeWith + " \xC2.2.0.1.</strong></p>";
+}
 std::string LiteTitle() {
   return "<p><font color=\"#FF0000\"><strong>" + kMadeWith + " \xEB\xE0\xE9\xF2 \xC2.1.0.0.</strong></p>";
 }

@@ -26,7 +26,9 @@ struct Case {
   const char* file;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.label;
+}
 
 const Case kCases[] = {
     {"text", ListFormat::Text, "list.txt"},
@@ -44,7 +46,8 @@ std::vector<std::string> ManyNames(std::size_t count) {
 class SaveFailureTest : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    if (GetParam().file == std::string("list.xlsx") && !XlsxAvailable()) GTEST_SKIP() << "no .xlsx in this build";
+    if (GetParam().file == std::string("list.xlsx") && !XlsxAvailable())
+      GTEST_SKIP() << "no .xlsx in this build";
     WriteBytes(path, old_bytes);
   }
   bool Replaces() const { return GetParam().format != ListFormat::Text; }

@@ -33,7 +33,9 @@ std::string ScriptPath() {
   return std::string(source != nullptr ? source : ".") + "/tests/export/check_workbook.py";
 }
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+  return "'" + s + "'";
+}
 
 }  // namespace
 
@@ -50,8 +52,8 @@ ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbo
                             const std::vector<std::string>& expected, Edition edition) {
   const std::string json_path = workbook + ".expected.json";
   {
-    std::string json = std::string("{\"edition\": \"") + (edition == Edition::Full ? "full" : "lite") +
-                       "\", \"names\": [";
+    std::string json =
+        std::string("{\"edition\": \"") + (edition == Edition::Full ? "full" : "lite") + "\", \"names\": [";
     for (std::size_t i = 0; i < expected.size(); ++i) {
       if (i > 0) json += ",\n";
       AppendJsonString(expected[i], json);

@@ -17,7 +17,9 @@ struct ReaderCase {
   const char* reader;
 };
 
-void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const ReaderCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 const ReaderCase kReaders[] = {
     {"xls_xlrd", "list.xls", "xlrd"},
@@ -41,7 +43,8 @@ std::vector<std::string> Numbered(std::size_t count, std::string_view stem) {
 class WorkbookReaderTest : public ::testing::TestWithParam<ReaderCase> {
  protected:
   void SetUp() override {
-    if (std::string(GetParam().file) == "list.xlsx" && !XlsxAvailable()) GTEST_SKIP() << "no .xlsx in this build";
+    if (std::string(GetParam().file) == "list.xlsx" && !XlsxAvailable())
+      GTEST_SKIP() << "no .xlsx in this build";
     if (!test::ReaderAvailable(GetParam().reader)) GTEST_SKIP() << GetParam().reader << " is not installed";
   }
 
@@ -59,13 +62,34 @@ class WorkbookReaderTest : public ::testing::TestWithParam<ReaderCase> {
   std::string path = t.Path(GetParam().file);
 };
 
-TEST_P(WorkbookReaderTest, OneNameFillsA2Only) { SaveAndRead({"a"}); }
+TEST_P(WorkbookReaderTest, OneNameFillsA2Only) {
+  SaveAndRead({"a"});
+}
 
 TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
-  const std::vector<std::string> names{
-      "=1+1", "=SUM(A1:A3)", "0001", "3/4", "1E5", "TRUE", "#N/A", "'quoted", "50%", "$5", "12.03.2024", "00:00",
-      "  spaced  ", "Песня про ёжика.mp3", "ЖШЩЮЫФ жшщыюф", "日本語の歌.flac", "\xF0\x9F\x8E\xB5 music.mp3",
-      "a&b<c>\"d\"", "", "0001", "Песня про ёжика.mp3", Repeat("Я", 255), "last.mp3"};
+  const std::vector<std::string> names{"=1+1",
+                                       "=SUM(A1:A3)",
+                                       "0001",
+                                       "3/4",
+                                       "1E5",
+                                       "TRUE",
+                                       "#N/A",
+                                       "'quoted",
+                                       "50%",
+                                       "$5",
+                                       "12.03.2024",
+                                       "00:00",
+                                       "  spaced  ",
+                                       "Песня про ёжика.mp3",
+                                       "ЖШЩЮЫФ жшщыюф",
+                                       "日本語の歌.flac",
+                                       "\xF0\x9F\x8E\xB5 music.mp3",
+                                       "a&b<c>\"d\"",
+                                       "",
+                                       "0001",
+                                       "Песня про ёжика.mp3",
+                                       Repeat("Я", 255),
+                                       "last.mp3"};
   SaveAndRead(names);
 }
 
@@ -76,8 +100,8 @@ TEST_P(WorkbookReaderTest, InvalidUtf8BecomesReplacementCharacter) {
 TEST_P(WorkbookReaderTest, LongNamesSpanningSeveralRecords) {
   // Cyrillic and emoji far past one 8224-byte record: the emoji name is split between records
   // many times and must never be split inside a surrogate pair.
-  SaveAndRead({"short", Repeat("Ю", 9000), Repeat("\xF0\x9F\x8E\xB5", 15000), Repeat("\xF0\x9F\x98\x80", 5001, "a"),
-               Repeat("x", 20000), "end"});
+  SaveAndRead({"short", Repeat("Ю", 9000), Repeat("\xF0\x9F\x8E\xB5", 15000),
+               Repeat("\xF0\x9F\x98\x80", 5001, "a"), Repeat("x", 20000), "end"});
 }
 
 TEST_P(WorkbookReaderTest, Name65535GoesToB2) {

@@ -13,7 +13,9 @@ namespace brixel::platform {
 
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
 
 class PosixFile final : public WritableFile {
  public:
