@@ -83,20 +83,22 @@ FullWindow::~FullWindow() = default;
 void FullWindow::BuildOptionsPage() {
   fra1_ = MakeFrame("Fra1", {}, Frame::Border::None, this, {300, 780, 7875, 6915});
 
-  Frame* fra_dir = MakeFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1_, {0, 0, 2895, 6135});
+  Frame* fra_dir =
+      MakeFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1_, {0, 0, 2895, 6135});
   drive1_ = new DriveList(fra_dir);
   drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
   dir1_ = new FolderList(fra_dir);
   dir1_->setGeometry(TwipsRect(120, 660, 2655, 5265));
 
-  Frame* fra_mask = MakeFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1_, {0, 6180, 2895, 675});
+  Frame* fra_mask =
+      MakeFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1_, {0, 6180, 2895, 675});
   cbo_mask_ = new QComboBox(fra_mask);
   cbo_mask_->setObjectName(QStringLiteral("cboMask"));
   cbo_mask_->setAccessibleName(QStringLiteral("Маска"));
   cbo_mask_->setGeometry(TwipsRect(120, 240, 2655, 315));
 
-  Frame* fra_file =
-      MakeFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1_, {3060, 0, 4815, 6855});
+  Frame* fra_file = MakeFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1_,
+                              {3060, 0, 4815, 6855});
   flex_grid1_ = new QTableView(fra_file);
   flex_grid1_->setObjectName(QStringLiteral("FlexGrid1"));
   flex_grid1_->setAccessibleName(QStringLiteral("Наименования файлов"));
@@ -105,7 +107,8 @@ void FullWindow::BuildOptionsPage() {
   flex_grid1_->setModel(preview_model_);
   SetUpNameGrid(*flex_grid1_);
 
-  fra_brixel_ = MakeFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, {2700, 7680, 3015, 795});
+  fra_brixel_ =
+      MakeFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, {2700, 7680, 3015, 795});
   pic_scan_ = new PictureSwitch(looks_.ImgChecked, TwipsSize(465, 465), fra_brixel_);
   pic_scan_->setObjectName(QStringLiteral("PicScan"));
   pic_scan_->setAccessibleName(QStringLiteral("Вложенные папки"));
@@ -126,11 +129,13 @@ void FullWindow::BuildResultsPage() {
   fgrid2_->setObjectName(QStringLiteral("FGrid2"));
   fgrid2_->setAccessibleName(QStringLiteral("Найденные файлы"));
   fgrid2_->setGeometry(TwipsRect(60, 60, kTableWidth, 4515));
-  found_model_ = new NameTableModel(found_, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted}, this);
+  found_model_ =
+      new NameTableModel(found_, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted}, this);
   fgrid2_->setModel(found_model_);
   SetUpNameGrid(*fgrid2_);
 
-  fra_find_ = MakeFrame("FraFind", QStringLiteral("Найдено файлов"), Frame::Border::Shown, this, {360, 5460, 2835, 615});
+  fra_find_ = MakeFrame("FraFind", QStringLiteral("Найдено файлов"), Frame::Border::Shown, this,
+                        {360, 5460, 2835, 615});
   label10_ = new QLabel(fra_find_);
   label10_->setObjectName(QStringLiteral("Label10"));
   label10_->setFont(TitleFont());
@@ -139,8 +144,9 @@ void FullWindow::BuildResultsPage() {
   formatting_ = new FormattingPanel(*this, looks_, kFormattingLayout);
   connect(formatting_, &FormattingPanel::runRequested, this, &FullWindow::RunFormatting);
 
-  for (QWidget* w : {static_cast<QWidget*>(fra2_), static_cast<QWidget*>(fra_find_),
-                     static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat())})
+  for (QWidget* w :
+       {static_cast<QWidget*>(fra2_), static_cast<QWidget*>(fra_find_),
+        static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat())})
     w->hide();
 }
 
@@ -207,7 +213,9 @@ void FullWindow::StartUp() {
     cbo_mask_->addItem(QString::fromStdString(line));
 }
 
-void FullWindow::WriteTableHeadings() { found_model_->SetHeadings(kTableHeadings); }
+void FullWindow::WriteTableHeadings() {
+  found_model_->SetHeadings(kTableHeadings);
+}
 
 void FullWindow::RefreshPreview() {
   const BusyPointer busy;
@@ -225,14 +233,16 @@ void FullWindow::Next() {
     img_next_->hide();
 
     found_model_->BeginRebuild();
-    RunListing(found_, dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn(), UserCollator());
+    RunListing(found_, dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn(),
+               UserCollator());
     found_model_->EndRebuild();
     label10_->setText(QString::fromStdString(found_.CountText()));
 
-    for (QWidget* w : {static_cast<QWidget*>(fra_find_), static_cast<QWidget*>(fra2_),
-                       static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat()),
-                       static_cast<QWidget*>(img_save_), static_cast<QWidget*>(img_chancel_),
-                       static_cast<QWidget*>(img_back_), static_cast<QWidget*>(fgrid2_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(fra_find_), static_cast<QWidget*>(fra2_),
+          static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat()),
+          static_cast<QWidget*>(img_save_), static_cast<QWidget*>(img_chancel_),
+          static_cast<QWidget*>(img_back_), static_cast<QWidget*>(fgrid2_)})
       w->show();
     fgrid2_->scrollToTop();
     fgrid2_->setFocus();
@@ -271,8 +281,12 @@ void FullWindow::RunFormatting() {
   formatting_->ShowStartTextValid(result.start_number_valid);
 }
 
-void FullWindow::Save() { RunSaveAction(*this, found_, *services_.dialogs, save_filter_index_); }
+void FullWindow::Save() {
+  RunSaveAction(*this, found_, *services_.dialogs, save_filter_index_);
+}
 
-bool FullWindow::ShowsResultsPage() const { return fra2_->isVisibleTo(this); }
+bool FullWindow::ShowsResultsPage() const {
+  return fra2_->isVisibleTo(this);
+}
 
 }  // namespace brixel

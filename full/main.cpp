@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;
-  brixel::FullWindow window({brixel::ProgramFolder(), brixel::CurrentFolder(), &volumes, &dialogs,
-                             brixel::DesktopOpener()});
+  brixel::FullWindow window(
+      {brixel::ProgramFolder(), brixel::CurrentFolder(), &volumes, &dialogs, brixel::DesktopOpener()});
   window.show();
   return QApplication::exec();
 }

@@ -17,9 +17,15 @@ QFont SizedFont(int pixels, bool bold) {
 
 }  // namespace
 
-QFont BaseFont() { return SizedFont(11, false); }
-QFont CaptionFont() { return SizedFont(11, true); }
-QFont TitleFont() { return SizedFont(16, true); }
+QFont BaseFont() {
+  return SizedFont(11, false);
+}
+QFont CaptionFont() {
+  return SizedFont(11, true);
+}
+QFont TitleFont() {
+  return SizedFont(16, true);
+}
 
 QPalette WindowPalette() {
   QPalette palette = QApplication::palette();

@@ -5,7 +5,11 @@
 
 namespace brixel {
 
-BusyPointer::BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-BusyPointer::~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+BusyPointer::BusyPointer() {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+BusyPointer::~BusyPointer() {
+  QGuiApplication::restoreOverrideCursor();
+}
 
 }  // namespace brixel

@@ -10,7 +10,7 @@ class QWidget;
 namespace brixel {
 
 struct SaveFileChoice {
-  QString path;         // as the user typed or picked it; empty when cancelled
+  QString path;          // as the user typed or picked it; empty when cancelled
   int filter_index = 1;  // 1-based position of the chosen file type
 };
 

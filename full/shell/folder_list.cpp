@@ -30,14 +30,15 @@ class FolderItemDelegate : public QStyledItemDelegate {
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF icon(icon_left, item.rect.center().y() - 5.5, 15, 11);
     DrawFolder(*painter, icon, open);
-    painter->setPen(item.palette.color(item.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                          : QPalette::Text));
+    painter->setPen(
+        item.palette.color(item.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect text_rect = item.rect.adjusted(icon_left + 19 - item.rect.left(), 0, -2, 0);
     painter->drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter,
                       item.fontMetrics.elidedText(item.text, Qt::ElideRight, text_rect.width()));
     if (item.state & QStyle::State_HasFocus) {
       const bool selected = item.state & QStyle::State_Selected;
-      painter->setPen(QPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DotLine));
+      painter->setPen(
+          QPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DotLine));
       painter->setBrush(Qt::NoBrush);
       painter->drawRect(QRectF(item.rect).adjusted(0.5, 0.5, -0.5, -0.5));
     }
@@ -87,7 +88,8 @@ FolderList::FolderList(QWidget* parent) : QListView(parent), model_(this) {
   setEditTriggers(NoEditTriggers);
   setSelectionMode(SingleSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) { OpenRow(index.row()); });
+  connect(this, &QAbstractItemView::activated, this,
+          [this](const QModelIndex& index) { OpenRow(index.row()); });
 }
 
 bool FolderList::SetPath(const std::string& top, const std::string& path) {

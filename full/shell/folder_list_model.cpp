@@ -52,8 +52,9 @@ bool FolderListModel::SetPath(const std::string& top_in, const std::string& path
   for (const platform::FolderEntry& entry : listing.entries) {
     const std::string_view name = listing.Name(entry);
     if (entry.kind != platform::EntryKind::Folder || name.empty() || name.front() == '.') continue;
-    children.push_back({JoinFolder(path, name), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                        child_depth, false});
+    children.push_back({JoinFolder(path, name),
+                        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), child_depth,
+                        false});
   }
   // The reader's order, numbers by value ("Disc 9" before "Disc 10"): one sort key per folder.
   std::vector<std::pair<std::string, std::size_t>> keys(children.size());

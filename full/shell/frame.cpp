@@ -38,6 +38,8 @@ void Frame::paintEvent(QPaintEvent*) {
   painter.drawText(text_box, Qt::AlignCenter, caption_);
 }
 
-void Frame::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void Frame::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 }  // namespace brixel

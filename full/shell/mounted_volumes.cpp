@@ -16,14 +16,13 @@ bool IsUnder(const QString& root, QLatin1String folder) {
 
 bool IsUserVolume(const QByteArray& file_system_type, const QString& root) {
   static const QByteArray kPseudo[] = {
-      "proc",   "sysfs",     "cgroup",     "cgroup2",   "devpts",     "devtmpfs", "mqueue",
-      "debugfs", "tracefs",  "securityfs", "pstore",    "bpf",        "configfs", "fusectl",
-      "hugetlbfs", "autofs", "binfmt_misc", "rpc_pipefs", "nsfs",      "efivarfs", "selinuxfs",
-      "rootfs", "overlay-lower", "ramfs"};
+      "proc",        "sysfs",      "cgroup", "cgroup2",  "devpts",    "devtmpfs", "mqueue",        "debugfs",
+      "tracefs",     "securityfs", "pstore", "bpf",      "configfs",  "fusectl",  "hugetlbfs",     "autofs",
+      "binfmt_misc", "rpc_pipefs", "nsfs",   "efivarfs", "selinuxfs", "rootfs",   "overlay-lower", "ramfs"};
   if (std::find(std::begin(kPseudo), std::end(kPseudo), file_system_type) != std::end(kPseudo)) return false;
-  for (QLatin1String system_folder : {QLatin1String("/proc"), QLatin1String("/sys"), QLatin1String("/dev"),
-                                      QLatin1String("/run"), QLatin1String("/var/run"),
-                                      QLatin1String("/var/lock"), QLatin1String("/snap")}) {
+  for (QLatin1String system_folder :
+       {QLatin1String("/proc"), QLatin1String("/sys"), QLatin1String("/dev"), QLatin1String("/run"),
+        QLatin1String("/var/run"), QLatin1String("/var/lock"), QLatin1String("/snap")}) {
     if (IsUnder(root, system_folder)) return false;
   }
   // A tmpfs elsewhere (/tmp, /mnt/ram) is a place users do keep files.
@@ -37,7 +36,8 @@ std::vector<Volume> MountedVolumes::Volumes() const {
     if (!storage.isValid() || !IsUserVolume(storage.fileSystemType(), root)) continue;
     if (!QFileInfo(root).isDir()) continue;  // a single file mounted over another
     const std::string utf8 = root.toStdString();
-    if (std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) { return v.root == utf8; })) continue;
+    if (std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) { return v.root == utf8; }))
+      continue;
     volumes.push_back({utf8, storage.name()});
   }
   if (std::none_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }))

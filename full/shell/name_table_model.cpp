@@ -34,8 +34,9 @@ QVariant NameTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignBottom);
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   const auto row = static_cast<std::size_t>(index.row());
-  const NameColumn& column =
-      columns_[static_cast<std::size_t>(index.column())] == Column::AsFound ? table_.AsFound() : table_.Formatted();
+  const NameColumn& column = columns_[static_cast<std::size_t>(index.column())] == Column::AsFound
+                                 ? table_.AsFound()
+                                 : table_.Formatted();
   if (row >= column.Size()) return QString();  // not formatted yet
   const std::string_view name = column[row];
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));

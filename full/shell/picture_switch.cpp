@@ -45,7 +45,8 @@ void PictureSwitch::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureSwitch::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = event->button() == Qt::LeftButton && left_pressed_ && rect().contains(event->position().toPoint());
+  const bool click =
+      event->button() == Qt::LeftButton && left_pressed_ && rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) left_pressed_ = false;
   event->accept();
   if (click) emit clicked();

@@ -25,8 +25,8 @@ void RoundButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void RoundButton::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = event->button() == Qt::LeftButton && left_pressed_ &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      event->button() == Qt::LeftButton && left_pressed_ && rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) left_pressed_ = false;
   event->accept();
   if (click) emit clicked();

@@ -20,7 +20,9 @@ constexpr int kClientWidth = 9015;
 constexpr int kClientHeight = 8910;
 
 // Where the window system moves windows itself and refuses to place them (Wayland).
-bool NeedsSystemMove() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool NeedsSystemMove() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 }  // namespace
 

@@ -11,10 +11,16 @@ namespace brixel {
 inline constexpr int kTwipsPerPixel = 15;
 
 // Nearest logical pixel (measures are never negative).
-constexpr int Px(int twips) { return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel); }
+constexpr int Px(int twips) {
+  return (2 * twips + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
 
-inline QPoint TwipsPoint(int left, int top) { return {Px(left), Px(top)}; }
-inline QSize TwipsSize(int width, int height) { return {Px(width), Px(height)}; }
+inline QPoint TwipsPoint(int left, int top) {
+  return {Px(left), Px(top)};
+}
+inline QSize TwipsSize(int width, int height) {
+  return {Px(width), Px(height)};
+}
 inline QRect TwipsRect(int left, int top, int width, int height) {
   return {TwipsPoint(left, top), TwipsSize(width, height)};
 }

@@ -27,10 +27,16 @@ QRegion WindowRegion() {
       .united(EllipseRegion(515, 12, 548, 46));
 }
 
-QRegion RoundButtonRegion() { return EllipseRegion(2, 1, 37, 36); }
+QRegion RoundButtonRegion() {
+  return EllipseRegion(2, 1, 37, 36);
+}
 
-void ShapeWindow(QWidget& window) { window.setMask(WindowRegion()); }
+void ShapeWindow(QWidget& window) {
+  window.setMask(WindowRegion());
+}
 
-void ShapeRoundButton(QWidget& button) { button.setMask(RoundButtonRegion()); }
+void ShapeRoundButton(QWidget& button) {
+  button.setMask(RoundButtonRegion());
+}
 
 }  // namespace brixel

@@ -1,4 +1,6 @@
 // The full edition's window driven as a user drives it, on the offscreen platform.
+#include "full/full_window.h"
+
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLabel>
@@ -9,7 +11,6 @@
 #include <memory>
 
 #include "core/listing/mask_list.h"
-#include "full/full_window.h"
 #include "full/shell/brixel_look.h"
 #include "full/shell/drive_list.h"
 #include "full/shell/folder_chooser.h"
@@ -47,11 +48,11 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
-    window = std::make_unique<FullWindow>(FullWindowServices{
-        root.Path("program"), root.Path("a/music"), &volumes, &dialogs, [this](const QUrl& url) {
-          opened.push_back(url);
-          return true;
-        }});
+    window = std::make_unique<FullWindow>(FullWindowServices{root.Path("program"), root.Path("a/music"),
+                                                             &volumes, &dialogs, [this](const QUrl& url) {
+                                                               opened.push_back(url);
+                                                               return true;
+                                                             }});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -106,7 +107,8 @@ class FullWindowTest : public QObject {
     QCOMPARE(f->Get<DriveList>("Drive1").currentIndex(), 0);
     QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
     QCOMPARE(f->Preview(), (QStringList{"my_SONG.Mp3", "song.mp3", "Track_two.WAV"}));
-    QCOMPARE(w.PreviewModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Файлы"));
+    QCOMPARE(w.PreviewModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Файлы"));
     QCOMPARE(w.FoundModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
              QStringLiteral("Названия до переименования"));
     QCOMPARE(w.FoundModel().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -118,7 +120,8 @@ class FullWindowTest : public QObject {
     QVERIFY(!w.ShowsResultsPage());
     for (const char* shown : {"Fra1", "FraBrixel", "ImgNext", "ImgHelp", "PicMini", "PicClose", "Label9"})
       QVERIFY2(f->Get<QWidget>(shown).isVisible(), shown);
-    for (const char* hidden : {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
+    for (const char* hidden :
+         {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
       QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
     // Column widths from the design widths: the preview's list inside its frame, and 7755 / 2 - 150
     // (3728) twips for each of the table's columns.
@@ -149,22 +152,24 @@ class FullWindowTest : public QObject {
 
   void everyControlCarriesItsTexts() {
     const std::pair<const char*, const char*> tips[] = {
-        {"ImgHelp", "Помощь"},      {"PicMini", "Свернуть"},
-        {"PicClose", "Закрыть"},    {"ImgNext", "Далее"},
-        {"ImgBack", "Назад"},       {"ImgChancel", "Сбросить настройки"},
+        {"ImgHelp", "Помощь"},   {"PicMini", "Свернуть"}, {"PicClose", "Закрыть"},
+        {"ImgNext", "Далее"},    {"ImgBack", "Назад"},    {"ImgChancel", "Сбросить настройки"},
         {"ImgSave", "Сохранить"}};
     for (const auto& [name, tip] : tips) QCOMPARE(f->Get<QWidget>(name).toolTip(), QString::fromUtf8(tip));
     const std::pair<const char*, const char*> labels[] = {
-        {"Label1", "Вложенные папки"},     {"Label2", "Начать с"},
-        {"Label3", "Разрядность"},         {"Label4", "Включить"},
-        {"Label5", "Все буквы большие"},   {"Label6", "Все буквы маленькие"},
+        {"Label1", "Вложенные папки"},      {"Label2", "Начать с"},
+        {"Label3", "Разрядность"},          {"Label4", "Включить"},
+        {"Label5", "Все буквы большие"},    {"Label6", "Все буквы маленькие"},
         {"Label7", "Первая буква большая"}, {"Label8", "Заменить \"_\" на \" \""},
         {"Label11", "Убрать расширения"}};
     for (const auto& [name, text] : labels) QCOMPARE(f->Get<QLabel>(name).text(), QString::fromUtf8(text));
-    const std::pair<const char*, const char*> frames[] = {
-        {"FraFile", "Наименования файлов"}, {"FraDir", "Директория"}, {"FraMask", "Маска"},
-        {"FraBrixel", "Опции"},             {"FraFind", "Найдено файлов"}, {"FraNum", "Нумерация"},
-        {"FraFormat", "Форматирование"}};
+    const std::pair<const char*, const char*> frames[] = {{"FraFile", "Наименования файлов"},
+                                                          {"FraDir", "Директория"},
+                                                          {"FraMask", "Маска"},
+                                                          {"FraBrixel", "Опции"},
+                                                          {"FraFind", "Найдено файлов"},
+                                                          {"FraNum", "Нумерация"},
+                                                          {"FraFormat", "Форматирование"}};
     for (const auto& [name, caption] : frames)
       QCOMPARE(f->Get<QWidget>(name).accessibleName(), QString::fromUtf8(caption));
     QComboBox& digits = f->Get<QComboBox>("CboRazr");
@@ -204,9 +209,11 @@ class FullWindowTest : public QObject {
     QCOMPARE(f->Preview(), QStringList{""});
     f->Click("ImgNext");
     QVERIFY(f->window->ShowsResultsPage());
-    for (const char* shown : {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
+    for (const char* shown :
+         {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
       QVERIFY2(f->Get<QWidget>(shown).isVisible(), shown);
-    for (const char* hidden : {"Fra1", "FraBrixel", "ImgNext"}) QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
+    for (const char* hidden : {"Fra1", "FraBrixel", "ImgNext"})
+      QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
     QCOMPARE(f->AsFound(), QStringList{""});
     QCOMPARE(f->Formatted(), QStringList{""});
     QCOMPARE(f->Count(), QStringLiteral("0"));
@@ -365,7 +372,8 @@ class FullWindowTest : public QObject {
   void helpOpensThePageBesideTheProgram() {
     f->Click("ImgHelp");
     QCOMPARE(f->opened.size(), std::size_t{1});
-    QCOMPARE(f->opened.front(), QUrl::fromLocalFile(QString::fromStdString(f->root.Path("program/help/help.html"))));
+    QCOMPARE(f->opened.front(),
+             QUrl::fromLocalFile(QString::fromStdString(f->root.Path("program/help/help.html"))));
     QFile::remove(QString::fromStdString(f->root.Path("program/help/help.html")));
     f->Click("ImgHelp");
     QCOMPARE(f->opened.size(), std::size_t{1});  // missing: nothing, silently
@@ -393,16 +401,20 @@ class FullWindowTest : public QObject {
     };
     f->window->activateWindow();
     f->Get<QWidget>("Drive1").setFocus();
-    QCOMPARE(walk(8), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext", "Drive1"}));
+    QCOMPARE(walk(8), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
+                                   "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
-    QCOMPARE(walk(14), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
-                                    "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "FGrid2"}));
+    QCOMPARE(walk(14),
+             (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
+                          "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "FGrid2"}));
   }
 
   void modelsPassTheModelTester() {
-    QAbstractItemModelTester preview(&f->window->PreviewModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QAbstractItemModelTester found(&f->window->FoundModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester preview(&f->window->PreviewModel(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester found(&f->window->FoundModel(),
+                                   QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAbstractItemModelTester folders(&f->Get<FolderList>("Dir1").Model(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest);
     f->Get<QComboBox>("cboMask").setCurrentIndex(1);
@@ -423,8 +435,8 @@ class FullWindowTest : public QObject {
         image.setDevicePixelRatio(scale);
         image.fill(Qt::transparent);
         f->window->render(&image, QPoint(), WindowRegion());
-        const QString file = folder + QLatin1Char('/') + name + (scale == 1 ? QString() : QStringLiteral("@2x")) +
-                             QStringLiteral(".png");
+        const QString file = folder + QLatin1Char('/') + name +
+                             (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
         QVERIFY2(image.save(file), qPrintable(file));
       }
     };

@@ -1,8 +1,9 @@
 // The save button through the dialog layer: file types, cancel, empty list, failing targets.
+#include "core/export/save_action.h"
+
 #include <QApplication>
 #include <QTest>
 
-#include "core/export/save_action.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
 #include "full/save_action.h"
@@ -22,7 +23,9 @@ NameTable TableOf(std::initializer_list<std::string_view> names) {
   return table;
 }
 
-QString Q(const std::string& path) { return QString::fromStdString(path); }
+QString Q(const std::string& path) {
+  return QString::fromStdString(path);
+}
 
 }  // namespace
 
@@ -44,8 +47,9 @@ class SaveActionTest : public QObject {
   }
 
   void theDialogOffersTheThreeFileTypesExactly() {
-    QCOMPARE(NameFiltersFromPairs(QString::fromUtf8(kFileTypeFilter)),
-             (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
+    QCOMPARE(
+        NameFiltersFromPairs(QString::fromUtf8(kFileTypeFilter)),
+        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     dialogs_.answer.reset();
     Save(TableOf({"a.mp3"}));
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});

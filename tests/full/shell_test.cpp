@@ -37,12 +37,13 @@ class ShellTest : public QObject {
  private slots:
   void theOutlineIsTheBodyAndTwoCircles() {
     const QRegion region = WindowRegion();
-    for (QPoint inside : {QPoint(300, 300), QPoint(6, 300), QPoint(559, 300), QPoint(300, 578), QPoint(498, 20),
-                          QPoint(531, 14), QPoint(515, 30)})
+    for (QPoint inside : {QPoint(300, 300), QPoint(6, 300), QPoint(559, 300), QPoint(300, 578),
+                          QPoint(498, 20), QPoint(531, 14), QPoint(515, 30)})
       QVERIFY2(region.contains(inside), qPrintable(QStringLiteral("%1,%2").arg(inside.x()).arg(inside.y())));
-    for (QPoint outside : {QPoint(5, 24), QPoint(559, 578), QPoint(560, 300), QPoint(300, 579), QPoint(470, 15),
-                           QPoint(300, 10), QPoint(590, 590), QPoint(482, 13)})
-      QVERIFY2(!region.contains(outside), qPrintable(QStringLiteral("%1,%2").arg(outside.x()).arg(outside.y())));
+    for (QPoint outside : {QPoint(5, 24), QPoint(559, 578), QPoint(560, 300), QPoint(300, 579),
+                           QPoint(470, 15), QPoint(300, 10), QPoint(590, 590), QPoint(482, 13)})
+      QVERIFY2(!region.contains(outside),
+               qPrintable(QStringLiteral("%1,%2").arg(outside.x()).arg(outside.y())));
     QVERIFY(RoundButtonRegion().contains(QPoint(19, 18)));
     QVERIFY(!RoundButtonRegion().contains(QPoint(1, 1)));
     QVERIFY(!RoundButtonRegion().contains(QPoint(38, 18)));
@@ -153,8 +154,9 @@ class ShellTest : public QObject {
   }
 
   void theArtworkLoads() {
-    for (const char* file : {artwork::kBody, artwork::kRoundMinimize, artwork::kRoundClose, artwork::kButtonHelp,
-                             artwork::kButtonBack, artwork::kButtonReset, artwork::kButtonNext, artwork::kButtonSave})
+    for (const char* file :
+         {artwork::kBody, artwork::kRoundMinimize, artwork::kRoundClose, artwork::kButtonHelp,
+          artwork::kButtonBack, artwork::kButtonReset, artwork::kButtonNext, artwork::kButtonSave})
       QVERIFY2(Picture::Load(QLatin1String(file))->IsValid(), file);
     QCOMPARE(Picture::Load(artwork::kBody)->NaturalSize(), QSize(570, 580));
     QCOMPARE(Picture::Load(artwork::kButtonSave)->NaturalSize(), QSize(84, 39));
@@ -174,7 +176,8 @@ class ShellTest : public QObject {
 
     const std::vector<Volume> volumes = MountedVolumes().Volumes();
     QVERIFY(std::any_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }));
-    for (const Volume& v : volumes) QVERIFY2(v.root.rfind("/proc", 0) != 0 && v.root.rfind("/sys", 0) != 0, v.root.c_str());
+    for (const Volume& v : volumes)
+      QVERIFY2(v.root.rfind("/proc", 0) != 0 && v.root.rfind("/sys", 0) != 0, v.root.c_str());
   }
 
   void theDriveHoldingAFolderIsTheLongestRoot() {
@@ -224,7 +227,8 @@ class ShellTest : public QObject {
 
   void theNameModelShowsTheTableWithoutCopying() {
     NameTable table;
-    NameTableModel model(table, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted}, nullptr);
+    NameTableModel model(table, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted},
+                         nullptr);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.SetHeadings({QStringLiteral("до"), QStringLiteral("после")});
     QCOMPARE(model.rowCount(), 0);

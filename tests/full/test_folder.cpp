@@ -9,7 +9,9 @@
 
 namespace brixel::test {
 
-TestFolder::TestFolder() { dir_.setAutoRemove(true); }
+TestFolder::TestFolder() {
+  dir_.setAutoRemove(true);
+}
 
 std::string TestFolder::Path(const std::string& relative) const {
   std::string path = dir_.path().toStdString();

@@ -50,7 +50,8 @@ class FakeDialogs : public DialogFacade {
   std::vector<Question> questions;
   std::vector<Message> messages;
 
-  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types, int filter_index) override {
+  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types,
+                                            int filter_index) override {
     questions.push_back({file_types, filter_index});
     return answer;
   }
