@@ -1,0 +1,64 @@
+#include "lite/lite_list.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+#include "core/listing/name_order.h"
+#include "full/shell/brixel_look.h"
+#include "full/shell/busy_pointer.h"
+#include "full/shell/name_table_model.h"
+#include "full/shell/twips.h"
+
+namespace brixel {
+
+LiteList::LiteList(QWidget& frame, const QRect& twips) : width_twips_(twips.width()) {
+  table_.StartListing();
+  table_.FinishListing();  // the blank row until the first scan
+  view_ = new QTableView(&frame);
+  view_->setObjectName(QStringLiteral("FlexGrid1"));
+  view_->setAccessibleName(QStringLiteral("Файлы"));
+  view_->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  model_ = new NameTableModel(table_, {NameTableModel::Column::Formatted}, view_);
+  model_->SetHeadings({QStringLiteral("Файлы")});
+  view_->setModel(model_);
+  view_->setPalette(GridPalette());
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setSelectionMode(QAbstractItemView::SingleSelection);
+  view_->setWordWrap(false);
+  view_->verticalHeader()->hide();
+  view_->verticalHeader()->setDefaultSectionSize(17);
+  view_->horizontalHeader()->setHighlightSections(false);
+  view_->horizontalHeader()->setStretchLastSection(true);  // no gap when the scroll bar shows
+}
+
+void LiteList::FitColumn() { view_->setColumnWidth(0, Px(width_twips_ - 1)); }
+
+void LiteList::Refresh(const std::string& folder, const std::string& mask_line) {
+  const BusyPointer busy;
+  model_->BeginRebuild();
+  RunListing(table_, folder, mask_line, false, UserCollator());
+  table_.Formatted() = table_.AsFound();
+  model_->EndRebuild();
+  MakeFirstRowCurrent();
+}
+
+FormatResult LiteList::Format(const FormatOptions& options) {
+  const FormatResult result = LiteFormattingRun(table_.Formatted(), options);
+  model_->FormattedChanged();
+  return result;
+}
+
+void LiteList::SortShown() {
+  SortNames(table_.Formatted(), UserCollator());
+  model_->FormattedChanged();
+  MakeFirstRowCurrent();
+}
+
+void LiteList::MakeFirstRowCurrent() {
+  // Current without being selected, so no row shows as chosen.
+  view_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+  view_->scrollToTop();
+}
+
+}  // namespace brixel

@@ -1,0 +1,40 @@
+#pragma once
+// The lite save: the list is not read from the window. The folder is scanned afresh in scan order
+// (with its subfolders when asked), and each name, as it is found, is shaped by a per-name
+// formatter made for this save alone (running number from 1) and written to the output.
+//
+// Text lists are appended to, pages and workbooks replaced whole. There is no empty-list check:
+// a scan that finds nothing still creates the text file, writes a page without names or a
+// workbook with an empty sheet. A failure throws SaveError and leaves the output as it was.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/export/list_writer.h"
+#include "core/format/format_options.h"
+#include "core/format/name_formatter.h"
+#include "core/format/prim_file.h"
+
+namespace brixel {
+
+struct LiteSaveRequest {
+  std::string folder;       // Dir1
+  std::string mask_line;    // cboMask
+  bool subfolders = false;  // PicScan
+  std::string save_format;  // the chosen CboSave entry
+  std::string output_path;  // txtSave, unchanged
+  FormatOptions options;    // the switches, digit count and start text
+};
+
+// One found name: shaped by prim_file (taking its next running number when numbering is on) and
+// handed to the open output. Throws SaveError.
+void WriteListEntry(std::string_view name, PrimFile& prim_file, ListWriter& writer);
+
+// Runs one lite save; returns how many names were written. A save format that is none of the
+// three entries writes nothing. Throws SaveError, also before anything is touched when numbering
+// is on and the start text is no number.
+std::size_t RunLiteSave(const LiteSaveRequest& request);
+std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
+                        const ListWriterOptions& writer_options);
+
+}  // namespace brixel

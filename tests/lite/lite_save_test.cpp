@@ -1,0 +1,213 @@
+// The lite save from a real folder tree to real files: scan order, numbering, the three formats
+// byte for byte or through an independent spreadsheet reader, and failures that leave the output
+// as it was.
+#include "lite/lite_save.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "core/export/save_error.h"
+#include "core/text/case_map.h"
+#include "core/text/cp1251.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+using test::ReadBytes;
+using test::TempTree;
+using test::WriteBytes;
+
+std::string Cp1251(std::string_view utf8) {
+  std::string out;
+  AppendCp1251(utf8, out, Cp1251Mode::Text);
+  return out;
+}
+
+const std::string kHtmlHead =
+    "<html><head><title>" + Cp1251("Список") +
+    "</title><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head>"
+    "<body  bgcolor=\"#FFF3C3\" > <div align=\"center\">";
+const std::string kHtmlTitle = "<p><font color=\"#FF0000\"><strong>" +
+                               Cp1251("Список сформирован с помощью программы Бриксел лайт В.") +
+                               "1.0.0.</strong></p>";
+const std::string kHtmlClose = "</font></div></body></html>";
+
+// Reads every non-empty cell of the first sheet with xlrd: "A1=name" lines, column by column.
+std::string CellsByXlrd(const std::string& path) {
+  const std::string command =
+      "/usr/bin/python3 -c \"import sys, xlrd\n"
+      "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+      "for c in range(s.ncols):\n"
+      "  for r in range(s.nrows):\n"
+      "    v = s.cell_value(r, c)\n"
+      "    if v != '': print(xlrd.colname(c) + str(r + 1) + '=' + v)\n\" '" +
+      path + "'";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, n);
+  return out;
+}
+
+class LiteSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // One file per mask and folder: the order within a mask is the system's own.
+    tree_.Files({"music/b_one.mp3", "music/a_two.wav", "music/notes.txt", "music/sub/c_three.mp3",
+                 "music/sub/d_four.wav"});
+    tree_.Folder("empty");
+    tree_.Folder("out");
+  }
+
+  LiteSaveRequest Request(const std::string& format, const std::string& output, bool subfolders = false) const {
+    LiteSaveRequest request;
+    request.folder = tree_.Path("music");
+    request.mask_line = "*.mp3; *.wav";
+    request.subfolders = subfolders;
+    request.save_format = format;
+    request.output_path = tree_.Path("out/" + output);
+    return request;
+  }
+
+  std::size_t Save(const LiteSaveRequest& request) const { return RunLiteSave(request, locale_, {}); }
+
+  TempTree tree_;
+  const CaseMapper en_{"en_US"};
+  const FormatLocale locale_{&en_, "en_US"};
+};
+
+TEST_F(LiteSaveTest, TextListIsWrittenInScanOrderAndAppended) {
+  const LiteSaveRequest request = Request("*.txt", "list.txt");
+  WriteBytes(request.output_path, "old\r\n");
+  EXPECT_EQ(Save(request), 2u);
+  // All mp3 names first, then the wav names, whatever their alphabetical order.
+  EXPECT_EQ(ReadBytes(request.output_path), "old\r\nb_one.mp3\r\na_two.wav\r\n");
+  Save(request);
+  EXPECT_EQ(ReadBytes(request.output_path), "old\r\nb_one.mp3\r\na_two.wav\r\nb_one.mp3\r\na_two.wav\r\n");
+}
+
+TEST_F(LiteSaveTest, SubfoldersFollowTheFolderAndNumberingRunsAcrossMasksAndFolders) {
+  LiteSaveRequest request = Request("*.txt", "list.txt", true);
+  request.options.numbering = true;
+  request.options.digits = 3;
+  request.options.underscores = true;
+  request.options.remove_extension = true;
+  EXPECT_EQ(Save(request), 4u);
+  const std::string once = "001 b one\r\n002 a two\r\n003 c three\r\n004 d four\r\n";
+  EXPECT_EQ(ReadBytes(request.output_path), once);
+  // A second save numbers from the start again.
+  Save(request);
+  EXPECT_EQ(ReadBytes(request.output_path), once + once);
+}
+
+TEST_F(LiteSaveTest, NumbersCountFromTheStartTextAndAreNeverCut) {
+  LiteSaveRequest request = Request("*.txt", "list.txt", true);
+  request.options.numbering = true;
+  request.options.digits = 2;
+  request.options.start_text = "98";
+  request.options.letter_case = LetterCase::Upper;
+  Save(request);
+  EXPECT_EQ(ReadBytes(request.output_path), "98 B_ONE.MP3\r\n99 A_TWO.WAV\r\n100 C_THREE.MP3\r\n101 D_FOUR.WAV\r\n");
+}
+
+TEST_F(LiteSaveTest, OneNameHtmlPageIsExactlyTheFixedPiecesAndTheName) {
+  tree_.File("one/a");
+  LiteSaveRequest request = Request("*.htm", "list.htm");
+  request.folder = tree_.Path("one");
+  request.mask_line = "*";
+  Save(request);
+  const std::string page = ReadBytes(request.output_path);
+  EXPECT_EQ(page.size(), 301u);
+  EXPECT_EQ(page, kHtmlHead + kHtmlTitle + "a\r\n<br>" + kHtmlClose);
+  EXPECT_EQ(kHtmlHead.size(), 161u);
+  EXPECT_EQ(kHtmlTitle.size(), 106u);
+}
+
+TEST_F(LiteSaveTest, HtmlPageIsReplacedNotAppended) {
+  LiteSaveRequest request = Request("*.htm", "list.htm", true);
+  request.options.letter_case = LetterCase::FirstCapital;
+  WriteBytes(request.output_path, "an older page");
+  Save(request);
+  Save(request);
+  EXPECT_EQ(ReadBytes(request.output_path),
+            kHtmlHead + kHtmlTitle + "B_one.mp3\r\n<br>A_two.wav\r\n<br>C_three.mp3\r\n<br>D_four.wav\r\n<br>" +
+                kHtmlClose);
+}
+
+TEST_F(LiteSaveTest, AScanThatFindsNothingStillWritesItsOutput) {
+  LiteSaveRequest text = Request("*.txt", "empty.txt");
+  text.folder = tree_.Path("empty");
+  EXPECT_EQ(Save(text), 0u);
+  EXPECT_TRUE(std::filesystem::exists(tree_.Root() / "out/empty.txt"));
+  EXPECT_EQ(ReadBytes(text.output_path), "");
+
+  LiteSaveRequest page = Request("*.htm", "empty.htm");
+  page.folder = tree_.Path("empty");
+  WriteBytes(page.output_path, "names of yesterday");
+  Save(page);
+  EXPECT_EQ(ReadBytes(page.output_path), kHtmlHead + kHtmlTitle + kHtmlClose);
+}
+
+TEST_F(LiteSaveTest, WorkbookStartsInA1WithAndWithoutSubfolders) {
+  LiteSaveRequest request = Request("*.xls", "list.xls");
+  Save(request);
+  EXPECT_EQ(CellsByXlrd(request.output_path), "A1=b_one.mp3\nA2=a_two.wav\n");
+
+  request = Request("*.xls", "tree.xls", true);
+  request.options.numbering = true;
+  Save(request);
+  EXPECT_EQ(CellsByXlrd(request.output_path), "A1=1 b_one.mp3\nA2=2 a_two.wav\nA3=3 c_three.mp3\nA4=4 d_four.wav\n");
+}
+
+TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
+  const std::string path = tree_.Path("out/long.xls");
+  FormatOptions options;
+  options.numbering = true;
+  PrimFile prim_file(options, locale_);
+  const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, Edition::Lite);
+  for (int i = 0; i < 65536; ++i) WriteListEntry("n", prim_file, *writer);
+  writer->Finish();
+  const std::string cells = CellsByXlrd(path);
+  EXPECT_EQ(cells.substr(0, 6), "A1=1 n");
+  EXPECT_NE(cells.find("\nA65534=65534 n\nB1=65535 n\nB2=65536 n\n"), std::string::npos);
+  EXPECT_EQ(cells.find("A65535"), std::string::npos);
+}
+
+TEST_F(LiteSaveTest, StartTextThatIsNoNumberFailsBeforeTheOutputIsTouched) {
+  for (const char* format : {"*.txt", "*.htm", "*.xls"}) {
+    LiteSaveRequest request = Request(format, std::string("kept") + (format + 1));
+    request.options.numbering = true;
+    request.options.start_text = "abc";
+    WriteBytes(request.output_path, "kept");
+    EXPECT_THROW(Save(request), SaveError) << format;
+    EXPECT_EQ(ReadBytes(request.output_path), "kept") << format;
+  }
+  // With numbering off the start text is never read.
+  LiteSaveRequest request = Request("*.txt", "off.txt");
+  request.options.start_text = "abc";
+  EXPECT_EQ(Save(request), 2u);
+}
+
+TEST_F(LiteSaveTest, OutputThatCannotBeWrittenFailsAndLeavesFilesAsTheyWere) {
+  EXPECT_THROW(Save(Request("*.txt", "no/such/folder/list.txt")), SaveError);
+  EXPECT_THROW(Save(Request("*.htm", "")), SaveError);  // the folder itself
+
+  const LiteSaveRequest page = Request("*.htm", "locked.htm");
+  WriteBytes(page.output_path, "locked");
+  std::filesystem::permissions(page.output_path, std::filesystem::perms::owner_read);
+  EXPECT_THROW(Save(page), SaveError);
+  EXPECT_EQ(ReadBytes(page.output_path), "locked");
+}
+
+TEST_F(LiteSaveTest, AnUnknownSaveFormatWritesNothing) {
+  const LiteSaveRequest request = Request("*.doc", "list.doc");
+  EXPECT_EQ(Save(request), 0u);
+  EXPECT_FALSE(std::filesystem::exists(request.output_path));
+}
+
+}  // namespace
+}  // namespace brixel

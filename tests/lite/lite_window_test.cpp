@@ -1,0 +1,423 @@
+// The lite window driven as a user would, on the offscreen platform: start-up, the lite list with
+// its switches, the save panel, saving, the failure message and help. The dialogs and the drives
+// are fakes; the folders and files are real.
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+#include <filesystem>
+#include <optional>
+
+#include "core/program_info.h"
+#include "full/shell/brixel_look.h"
+#include "full/shell/dialog_facade.h"
+#include "full/shell/drive_list.h"
+#include "full/shell/folder_list.h"
+#include "full/shell/formatting_panel.h"
+#include "full/shell/image_button.h"
+#include "full/shell/name_table_model.h"
+#include "full/shell/picture_switch.h"
+#include "full/shell/volume_source.h"
+#include "lite/lite_list.h"
+#include "lite/lite_window.h"
+#include "lite/save_format.h"
+#include "lite/save_panel.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+class FakeDialogs : public DialogFacade {
+ public:
+  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types, int filter_index) override {
+    asked_types = file_types;
+    asked_index = filter_index;
+    if (!answer) return std::nullopt;
+    return SaveFileChoice{*answer, filter_index};
+  }
+  void ShowMessage(QWidget*, const QString& title, const QString& text) override {
+    messages << title + QLatin1Char('|') + text;
+  }
+
+  std::optional<QString> answer;
+  QStringList asked_types;
+  int asked_index = 0;
+  QStringList messages;
+};
+
+// Two drives: the test tree, always ready, and a stick inside it that is never ready.
+class FakeVolumes : public VolumeSource {
+ public:
+  explicit FakeVolumes(std::string root) : root_(std::move(root)) {}
+  std::vector<Volume> Volumes() const override { return {{root_, {}}, {root_ + "/stick", QStringLiteral("USB")}}; }
+  bool IsReady(const Volume& volume) const override { return volume.root == root_; }
+
+ private:
+  std::string root_;
+};
+
+QStringList ShownNames(const LiteWindow& window) {
+  const NameTableModel& model = window.List().Model();
+  QStringList names;
+  for (int row = 0; row < model.rowCount(); ++row) names << model.index(row, 0).data().toString();
+  return names;
+}
+
+void Click(QWidget& widget) { QTest::mouseClick(&widget, Qt::LeftButton); }
+
+}  // namespace
+
+class LiteWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { ApplyBrixelLook(*qApp); }
+
+  void init() {
+    tree_ = std::make_unique<test::TempTree>();
+    tree_->Files({"music/track_one.mp3", "music/my_SONG.Mp3", "music/b_side.wav", "music/readme.txt",
+                  "music/sub/deep.mp3"});
+    tree_->Folder("empty");
+    tree_->File("prog/rasshirenia.txt", "*.flac\r\n");
+    tree_->File("prog/help/helpl.html", "<html></html>");
+    dialogs_ = FakeDialogs();
+    volumes_ = std::make_unique<FakeVolumes>(tree_->Path());
+    opened_.clear();
+    window_ = std::make_unique<LiteWindow>(LiteWindowServices{
+        dialogs_, *volumes_, [this](const QUrl& url) { opened_ << url; return true; }, tree_->Path("prog"),
+        tree_->Path("music")});
+    model_tester_ = std::make_unique<QAbstractItemModelTester>(
+        &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+  }
+
+  void cleanup() {
+    model_tester_.reset();
+    window_.reset();
+    tree_.reset();
+  }
+
+  void startUpState() {
+    LiteWindow& w = *window_;
+    QCOMPARE(w.objectName(), QStringLiteral("frmBrixel"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("BrixelLite V1.0"));
+    QCOMPARE(w.Label9().text(), QStringLiteral("Бриксел лайт В.1.0.0"));
+    QCOMPARE(w.CboMask().currentIndex(), 0);
+    QCOMPARE(w.CboMask().currentText(), QStringLiteral("*.mp3; *.wav"));
+    // The mask file's lines come after the eight built-in ones; the file was read from the
+    // program's folder.
+    QCOMPARE(w.CboMask().count(), 9);
+    QCOMPARE(w.CboMask().itemText(8), QStringLiteral("*.flac"));
+    QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3"}));
+    QCOMPARE(w.List().Model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Файлы"));
+
+    FormattingPanel& f = w.Formatting();
+    for (PictureSwitch* s : {&f.PicNum(), &f.PicBig(), &f.PicSmall(), &f.PicPerBig(), &f.PicBreak(), &f.PicOk(),
+                             &w.PicScan()})
+      QVERIFY2(!s->IsOn(), qPrintable(s->objectName()));
+    QCOMPARE(w.PicScan().ShownLook(), w.Looks().ImgUnchecked.get());
+    QCOMPARE(f.PicBig().ShownLook(), w.Looks().ImgRU.get());
+    QCOMPARE(f.CboRazr().currentIndex(), 0);
+    QCOMPARE(f.TxtNach().text(), QStringLiteral("1"));
+
+    const QString default_output = QString::fromStdString(DefaultOutputFile(tree_->Path("prog"), "*.txt"));
+    QVERIFY(default_output.endsWith(QStringLiteral("/prog/brixel-kzd.txt")));
+    QCOMPARE(w.Save().CboSave().currentText(), QStringLiteral("*.txt"));
+    QCOMPARE(w.Save().SaveFormat(), QStringLiteral("*.txt"));
+    QCOMPARE(w.Save().TxtSave().text(), default_output);
+    QCOMPARE(w.Save().TxtSave().toolTip(), default_output);
+    QCOMPARE(w.Save().CboSave().count(), 3);
+    QCOMPARE(w.Save().CboSave().itemText(0), QStringLiteral("*.xls"));
+    QCOMPARE(w.Save().CboSave().itemText(2), QStringLiteral("*.htm"));
+  }
+
+  void controlsHaveTheirNamesPlacesAndTexts() {
+    const LiteWindow& w = *window_;
+    QCOMPARE(w.size(), QSize(601, 594));
+    // Twips divided by 15, relative to each control's container.
+    const struct {
+      const char* name;
+      QRect place;
+    } places[] = {
+        {"Fra1", {20, 52, 525, 297}},      {"FraDir", {0, 0, 193, 225}},
+        {"Drive1", {8, 16, 177, 21}},     {"Dir1", {8, 44, 177, 171}},       {"FraMask", {0, 228, 193, 45}},
+        {"cboMask", {8, 16, 177, 21}},    {"FraFile", {204, 0, 321, 273}},   {"FlexGrid1", {8, 16, 301, 249}},
+        {"FraNum", {20, 332, 193, 113}},  {"CboRazr", {100, 16, 81, 21}},    {"TxtNach", {100, 44, 81, 21}},
+        {"PicNum", {100, 72, 31, 31}},    {"FraFormat", {224, 332, 321, 169}}, {"PicBig", {8, 16, 40, 40}},
+        {"PicSmall", {8, 64, 40, 40}},    {"PicPerBig", {8, 112, 40, 40}},   {"PicBreak", {244, 16, 31, 31}},
+        {"PicOk", {248, 88, 31, 31}},     {"FraBrixel", {20, 448, 193, 53}}, {"PicScan", {24, 16, 31, 31}},
+        {"FraSave", {116, 512, 329, 53}}, {"CboSave", {12, 20, 81, 21}},     {"txtSave", {100, 20, 189, 21}},
+        {"CmdSave", {292, 20, 21, 21}},   {"ImgHelp", {20, 524, 84, 39}},    {"ImgSave", {456, 524, 84, 39}},
+        {"PicMini", {479, 10, 40, 40}},   {"PicClose", {513, 10, 40, 40}},
+    };
+    for (const auto& p : places) {
+      const QWidget* control = w.findChild<QWidget*>(QLatin1String(p.name));
+      QVERIFY2(control != nullptr, p.name);
+      QCOMPARE(control->geometry(), p.place);
+    }
+    const struct {
+      const char* name;
+      const char* text;
+    } captions[] = {{"Label1", "Вложенные папки"}, {"Label2", "Начать с"},        {"Label3", "Разрядность"},
+                    {"Label4", "Включить"},        {"Label5", "Все буквы большие"}, {"Label8", "Заменить \"_\" на \" \""},
+                    {"Label11", "Убрать расширения"}};
+    for (const auto& c : captions) {
+      const QLabel* label = w.findChild<QLabel*>(QLatin1String(c.name));
+      QVERIFY2(label != nullptr, c.name);
+      QCOMPARE(label->text(), QString::fromUtf8(c.text));
+    }
+    // The title keeps its place and shows its whole text.
+    QCOMPARE(w.Label9().pos(), QPoint(20, 28));
+    QVERIFY(w.Label9().width() >= w.Label9().sizeHint().width());
+    QCOMPARE(w.List().View().currentIndex().row(), 0);
+    QCOMPARE(w.ImgHelp().toolTip(), QStringLiteral("Помощь"));
+    QCOMPARE(w.ImgSave().toolTip(), QStringLiteral("Сохранить"));
+    QCOMPARE(w.Save().CmdSave().text(), QStringLiteral("..."));
+    QCOMPARE(w.Formatting().TxtNach().maxLength(), 5);
+    QCOMPARE(w.List().View().columnWidth(0), 301);
+  }
+
+  void switchesFormatAFreshScanInPlace() {
+    LiteWindow& w = *window_;
+    FormattingPanel& f = w.Formatting();
+    Click(f.PicPerBig());
+    Click(f.PicBreak());
+    Click(f.PicOk());
+    QCOMPARE(ShownNames(w), (QStringList{"B side", "My song", "Track one"}));
+    Click(f.PicNum());
+    f.CboRazr().setCurrentIndex(1);
+    QCOMPARE(ShownNames(w), (QStringList{"01 B side", "02 My song", "03 Track one"}));
+    // A file copied in meanwhile shows up, formatted, at the next run.
+    tree_->File("music/a_new.wav");
+    f.CboRazr().setCurrentIndex(2);
+    QCOMPARE(ShownNames(w), (QStringList{"001 A new", "002 B side", "003 My song", "004 Track one"}));
+    // Turning switches off undoes them: the run starts from the names as found.
+    Click(f.PicPerBig());
+    Click(f.PicNum());
+    QCOMPARE(ShownNames(w), (QStringList{"a new", "b side", "my SONG", "track one"}));
+    Click(f.PicBig());
+    QCOMPARE(ShownNames(w), (QStringList{"A NEW", "B SIDE", "MY SONG", "TRACK ONE"}));
+    Click(f.PicSmall());
+    QVERIFY(!f.PicBig().IsOn());
+    QCOMPARE(ShownNames(w), (QStringList{"a new", "b side", "my song", "track one"}));
+  }
+
+  void startBoxRunsOnKeyReleaseUnlessEmpty() {
+    LiteWindow& w = *window_;
+    FormattingPanel& f = w.Formatting();
+    Click(f.PicNum());
+    QLineEdit& start = f.TxtNach();
+    start.setFocus();
+    start.selectAll();
+    QTest::keyClick(&start, Qt::Key_Backspace);
+    tree_->File("music/zz.mp3");
+    QCOMPARE(ShownNames(w).size(), 3);  // an empty box runs nothing
+    QTest::keyClick(&start, Qt::Key_7);
+    QCOMPARE(ShownNames(w), (QStringList{"7 b_side.wav", "8 my_SONG.Mp3", "9 track_one.mp3", "10 zz.mp3"}));
+
+    // No number: the box turns red and the names show without numbers.
+    QTest::keyClick(&start, Qt::Key_X);
+    QCOMPARE(start.text(), QStringLiteral("7x"));
+    QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3", "zz.mp3"}));
+    QTest::keyClick(&start, Qt::Key_Backspace);
+    QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::black));
+    QCOMPARE(ShownNames(w).first(), QStringLiteral("7 b_side.wav"));
+  }
+
+  void listingChoicesRebuildTheListAndResetTheOptions() {
+    LiteWindow& w = *window_;
+    FormattingPanel& f = w.Formatting();
+    Click(f.PicBig());
+    Click(f.PicNum());
+    f.CboRazr().setCurrentIndex(3);
+    f.TxtNach().setText(QStringLiteral("5"));
+
+    w.CboMask().setCurrentIndex(2);  // "*.wav"
+    QCOMPARE(ShownNames(w), QStringList{"b_side.wav"});
+    QVERIFY(!f.PicBig().IsOn() && !f.PicNum().IsOn());
+    QCOMPARE(f.CboRazr().currentIndex(), 0);
+    QCOMPARE(f.TxtNach().text(), QStringLiteral("1"));
+
+    Click(f.PicOk());
+    QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
+    QCOMPARE(ShownNames(w), QStringList{""});  // no wav there
+    QVERIFY(!f.PicOk().IsOn());
+    w.CboMask().setCurrentIndex(1);
+    QCOMPARE(ShownNames(w), QStringList{"deep.mp3"});
+  }
+
+  void emptyFolderKeepsItsBlankRow() {
+    LiteWindow& w = *window_;
+    QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("empty")));
+    QCOMPARE(ShownNames(w), QStringList{""});
+    Click(w.Formatting().PicNum());
+    Click(w.Formatting().PicPerBig());
+    QVERIFY(w.Formatting().PicNum().IsOn());
+    QCOMPARE(ShownNames(w), QStringList{""});
+  }
+
+  void subfolderSwitchChangesOnlyItsLook() {
+    LiteWindow& w = *window_;
+    const QStringList before = ShownNames(w);
+    Click(w.PicScan());
+    QVERIFY(w.PicScan().IsOn());
+    QCOMPARE(ShownNames(w), before);
+    Click(w.Formatting().PicOk());
+    QCOMPARE(ShownNames(w), (QStringList{"b_side", "my_SONG", "track_one"}));  // never deep.mp3
+  }
+
+  void driveThatIsNotReadyIsUndoneSilently() {
+    LiteWindow& w = *window_;
+    Click(w.Formatting().PicBig());
+    w.Drive1().setCurrentIndex(1);
+    QCOMPARE(w.Drive1().currentIndex(), 0);
+    QCOMPARE(w.Dir1().Path(), tree_->Path("music"));
+    QVERIFY(dialogs_.messages.isEmpty());
+  }
+
+  void formatChoiceReplacesTheExtension() {
+    SavePanel& panel = window_->Save();
+    const QString stem = panel.TxtSave().text().chopped(4);
+    panel.CboSave().setCurrentIndex(0);
+    QCOMPARE(panel.SaveFormat(), QStringLiteral("*.xls"));
+    QCOMPARE(panel.TxtSave().text(), stem + QStringLiteral(".xls"));
+    QCOMPARE(panel.TxtSave().toolTip(), stem + QStringLiteral(".xls"));
+
+    panel.TxtSave().clear();
+    panel.CboSave().setCurrentIndex(2);
+    QCOMPARE(panel.TxtSave().text(), QString());
+    QCOMPARE(panel.SaveFormat(), QStringLiteral("*.htm"));
+
+    // Typed by hand: the tool tip shows the typed path; a short text keeps what was typed.
+    QTest::keyClicks(&panel.TxtSave(), QStringLiteral("ab"));
+    QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("ab"));
+    panel.CboSave().setCurrentIndex(1);
+    QCOMPARE(panel.TxtSave().text(), QStringLiteral("ab.txt"));
+  }
+
+  void cmdSaveAppendsTheExtensionAlwaysAndCancelKeepsTheBox() {
+    SavePanel& panel = window_->Save();
+    const QString before = panel.TxtSave().text();
+    dialogs_.answer.reset();
+    Click(panel.CmdSave());
+    QCOMPARE(dialogs_.asked_types, QStringList{"*.txt"});
+    QCOMPARE(dialogs_.asked_index, 1);
+    QCOMPARE(panel.TxtSave().text(), before);
+
+    dialogs_.answer = QStringLiteral("/home/u/list.txt");
+    Click(panel.CmdSave());
+    QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/list.txt.txt"));
+    QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("/home/u/list.txt.txt"));
+
+    panel.CboSave().setCurrentIndex(2);
+    dialogs_.answer = QStringLiteral("/home/u/page");
+    Click(panel.CmdSave());
+    QCOMPARE(dialogs_.asked_types, QStringList{"*.htm"});
+    QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/page.htm"));
+    QVERIFY(dialogs_.messages.isEmpty());
+  }
+
+  void saveWritesTheScanInScanOrder() {
+    LiteWindow& w = *window_;
+    FormattingPanel& f = w.Formatting();
+    const std::string output = tree_->Path("list.txt");
+    w.Save().TxtSave().setText(QString::fromStdString(output));
+    Click(w.PicScan());
+    Click(f.PicNum());
+    Click(f.PicOk());
+    f.CboRazr().setCurrentIndex(1);
+    Click(w.ImgSave());
+    QVERIFY(dialogs_.messages.isEmpty());
+    // Both mp3 names first (in the system's order), then the wav name, then the subfolder.
+    const QStringList lines = QString::fromStdString(test::ReadBytes(output)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(QStringList({lines[0], lines[1]}).join(' ').count(QStringLiteral("my_SONG")), 1);
+    QVERIFY(lines[0].startsWith(QStringLiteral("01 ")) && lines[1].startsWith(QStringLiteral("02 ")));
+    QCOMPARE(lines[2], QStringLiteral("03 b_side"));
+    QCOMPARE(lines[3], QStringLiteral("04 deep"));
+    // A second save appends the list again, numbered from the start.
+    Click(w.ImgSave());
+    QCOMPARE(QString::fromStdString(test::ReadBytes(output)).split(QStringLiteral("\r\n")).mid(4, 4),
+             lines.mid(0, 4));
+  }
+
+  void saveSortsTheListOnTheTextItShows() {
+    LiteWindow& w = *window_;
+    tree_->Files({"nums/10.mp3", "nums/9a.mp3"});
+    QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("nums")));
+    Click(w.Formatting().PicOk());
+    QCOMPARE(ShownNames(w), (QStringList{"9a", "10"}));  // sorted as found
+    w.Save().TxtSave().setText(QString::fromStdString(tree_->Path("nums.txt")));
+    Click(w.ImgSave());
+    QCOMPARE(ShownNames(w), (QStringList{"10", "9a"}));  // a whole number sorts first
+    Click(w.Formatting().PicBig());
+    QCOMPARE(ShownNames(w), (QStringList{"9A", "10"}));  // until the next rebuild
+  }
+
+  void failedSaveShowsTheMessageAndKeepsGoing() {
+    LiteWindow& w = *window_;
+    w.Save().TxtSave().setText(QString::fromStdString(tree_->Path("no/such/folder/list.txt")));
+    Click(w.ImgSave());
+    QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("Внимание ! ! !|Произошла непредвиденная ошибка")});
+
+    const std::string kept = tree_->Path("kept.txt");
+    test::WriteBytes(kept, "kept");
+    w.Save().TxtSave().setText(QString::fromStdString(kept));
+    Click(w.Formatting().PicNum());
+    w.Formatting().TxtNach().setText(QStringLiteral("x"));
+    Click(w.ImgSave());
+    QCOMPARE(dialogs_.messages.size(), 2);
+    QCOMPARE(test::ReadBytes(kept), std::string("kept"));
+
+    w.Formatting().TxtNach().setText(QStringLiteral("1"));
+    Click(w.ImgSave());
+    QCOMPARE(dialogs_.messages.size(), 2);
+    QCOMPARE(test::ReadBytes(kept).substr(0, 6), std::string("kept1 "));
+  }
+
+  void helpOpensThePageBesideTheProgram() {
+    Click(window_->ImgHelp());
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(opened_.front().toLocalFile(), QString::fromStdString(tree_->Path("prog/help/helpl.html")));
+    std::filesystem::remove(tree_->Root() / "prog/help/helpl.html");
+    Click(window_->ImgHelp());
+    QCOMPARE(opened_.size(), 1);
+    QVERIFY(dialogs_.messages.isEmpty());
+  }
+
+  void screenshots() {
+    const QByteArray folder = qgetenv("BRIXEL_SCREENSHOT_DIR");
+    if (folder.isEmpty()) QSKIP("BRIXEL_SCREENSHOT_DIR is not set");
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    LiteWindow& w = *window_;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lite-start.png")));
+    FormattingPanel& f = w.Formatting();
+    Click(f.PicPerBig());
+    Click(f.PicBreak());
+    Click(f.PicNum());
+    Click(f.PicOk());
+    Click(w.PicScan());
+    f.CboRazr().setCurrentIndex(1);
+    w.Save().CboSave().setCurrentIndex(2);
+    QVERIFY(w.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lite-formatted.png")));
+  }
+
+ private:
+  std::unique_ptr<test::TempTree> tree_;
+  FakeDialogs dialogs_;
+  std::unique_ptr<FakeVolumes> volumes_;
+  QList<QUrl> opened_;
+  std::unique_ptr<LiteWindow> window_;
+  std::unique_ptr<QAbstractItemModelTester> model_tester_;
+};
+
+}  // namespace brixel
+
+QTEST_MAIN(brixel::LiteWindowTest)
+#include "lite_window_test.moc"
