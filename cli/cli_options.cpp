@@ -62,6 +62,15 @@ const std::map<std::string, ValueParser>& ValueOptions() {
          else return "--encoding takes cp1251 or utf-8, not '" + v + "'";
          return std::string();
        }},
+      {"--format",
+       [](CliOptions& o, const std::string& v) {
+         if (v == "txt") o.output_format = OutputFormat::Txt;
+         else if (v == "html") o.output_format = OutputFormat::Html;
+         else if (v == "xls") o.output_format = OutputFormat::Xls;
+         else if (v == "xlsx") o.output_format = OutputFormat::Xlsx;
+         else return "--format takes txt, html, xls or xlsx, not '" + v + "'";
+         return std::string();
+       }},
       {"--digits", SetDigits},
       {"--start", SetStart},
   };
@@ -85,7 +94,8 @@ const std::map<std::string, FlagParser>& FlagOptions() {
 
 const std::map<std::string, std::string>& ShortNames() {
   static const std::map<std::string, std::string> names{
-      {"-r", "--recursive"}, {"-m", "--mask"}, {"-o", "--output"}, {"-h", "--help"}, {"-n", "--number"}};
+      {"-r", "--recursive"}, {"-m", "--mask"},   {"-o", "--output"},
+      {"-f", "--format"},    {"-h", "--help"}, {"-n", "--number"}};
   return names;
 }
 
@@ -141,6 +151,8 @@ ParseResult ParseCliArgs(const std::vector<std::string>& args) {
       return result;
     }
   }
+  if (o.output_format != OutputFormat::Txt && !o.output && !o.help && !o.version)
+    result.error = "--format html, xls and xlsx need --output FILE";
   return result;
 }
 
@@ -153,6 +165,9 @@ std::string UsageText() {
          "      --order sorted     the order of the found-files table (default)\n"
          "      --order scan       folder by folder, mask by mask, as found\n"
          "  -o, --output FILE      append the list to FILE as a text list (CR LF)\n"
+         "  -f, --format FMT       what --output writes: txt (the default, appended), html (a page),\n"
+         "                         xls or xlsx (a workbook, names from A2); html, xls and xlsx\n"
+         "                         replace FILE once complete\n"
          "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout)\n"
          "\n"
          "Formatting (the names as found are only listed, never renamed):\n"

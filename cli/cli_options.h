@@ -11,12 +11,16 @@ namespace brixel::cli {
 
 enum class Order { Sorted, Scan };
 
+// The list file written with --output: a text list, an HTML page, a .xls or an .xlsx workbook.
+enum class OutputFormat { Txt, Html, Xls, Xlsx };
+
 struct CliOptions {
   std::string folder;  // empty: the current folder
   std::string mask_line = "*.mp3; *.wav";
   bool recursive = false;
   Order order = Order::Sorted;
   std::optional<std::string> output;
+  OutputFormat output_format = OutputFormat::Txt;
   std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout
   FormatOptions format;                  // the start text is known to be a number once parsed
   bool help = false;

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/export/save_action.h"
 #include "core/export/save_error.h"
 #include "core/format/formatting_run.h"
 #include "core/format/prim_file.h"
@@ -40,6 +41,21 @@ void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream&
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+ListFormat ListFormatOf(OutputFormat format) {
+  if (format == OutputFormat::Html) return ListFormat::Html;
+  if (format == OutputFormat::Xls || format == OutputFormat::Xlsx) return ListFormat::Spreadsheet;
+  return ListFormat::Text;
+}
+
+ListWriterOptions WriterOptions(const CliOptions& options) {
+  ListWriterOptions writer;
+  writer.text_encoding = options.encoding.value_or(TextEncoding::Cp1251);
+  // The format named on the command line wins over the file name's extension.
+  if (options.output_format == OutputFormat::Xls) writer.workbook = WorkbookFormat::Xls;
+  if (options.output_format == OutputFormat::Xlsx) writer.workbook = WorkbookFormat::Xlsx;
+  return writer;
+}
+
 }  // namespace
 
 int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
@@ -69,12 +85,13 @@ int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
     out.flush();
     return out ? 0 : 1;
   }
-  if (names.Empty()) {
-    err << "Список пуст.\n";  // nothing to save: the file is not touched
+  if (IsListEmpty(names)) {
+    err << kEmptyListMessage << "\n";  // nothing to save: the file is not touched
     return 1;
   }
   try {
-    WriteTextList(*options.output, names, options.encoding.value_or(TextEncoding::Cp1251));
+    WriteList(ListFormatOf(options.output_format), *options.output, names, Edition::Full,
+              WriterOptions(options));
   } catch (const SaveError& e) {
     err << "brixel-list: " << e.what() << "\n";
     return 1;

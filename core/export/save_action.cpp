@@ -2,8 +2,9 @@
 
 namespace brixel {
 
-bool IsListEmpty(const NameTable& table) {
-  const NameColumn& formatted = table.Formatted();
+bool IsListEmpty(const NameTable& table) { return IsListEmpty(table.Formatted()); }
+
+bool IsListEmpty(const NameColumn& formatted) {
   if (formatted.Empty()) return true;
   const std::string_view first = formatted[0];
   return first.find_first_not_of(' ') == std::string_view::npos;

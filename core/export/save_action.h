@@ -20,6 +20,7 @@ inline constexpr const char* kMessageTitle = "Внимание ! ! !";
 // True when row 1's after-formatting name, without leading and trailing spaces, is empty. Only
 // row 1 counts.
 bool IsListEmpty(const NameTable& table);
+bool IsListEmpty(const NameColumn& formatted);
 
 // The save dialog's 1-based file type: 1 text, 2 spreadsheet, 3 HTML; anything else saves nothing.
 std::optional<ListFormat> FormatForFilterIndex(int filter_index);

@@ -76,7 +76,8 @@ def read_xlrd(path):
 def read_openpyxl(path):
     import openpyxl
     from openpyxl.utils.cell import coordinate_from_string, column_index_from_string
-    book = openpyxl.load_workbook(path, read_only=False)
+    # A file object: openpyxl judges a path by its extension, the workbook by its content.
+    book = openpyxl.load_workbook(open(path, "rb"), read_only=False)
     sheet = book.worksheets[0]
     cells, problems, widths = {}, [], {}
     for row in sheet.iter_rows():
