@@ -1,0 +1,214 @@
+// The full window with a million names, on the offscreen platform:
+//   - the results listing from a warm tree (the next button: listing, reset, formatting run),
+//     beside the bare core listing of the same tree,
+//   - a switch click (formatting run and the table's repaint),
+//   - time to first paint of a new window, and of the results page,
+//   - the window's memory per name (heap growth when the table fills).
+// The tree is BRIXEL_BENCH_TREE, or /tmp/tree-large, made with the "large" preset when missing.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPixmap>
+#include <QTableView>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "bench/tree_generator.h"
+#include "core/listing/name_order.h"
+#include "core/listing/name_table.h"
+#include "full/full_window.h"
+#include "full/shell/brixel_look.h"
+#include "full/shell/image_button.h"
+#include "full/shell/picture_switch.h"
+#include "full/shell/volume_source.h"
+
+namespace brixel::bench {
+namespace {
+
+class RootVolume : public VolumeSource {
+ public:
+  std::vector<Volume> Volumes() const override { return {{"/", {}}}; }
+  bool IsReady(const Volume&) const override { return true; }
+};
+
+class NoDialogs : public DialogFacade {
+ public:
+  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList&, int) override {
+    return std::nullopt;
+  }
+  void ShowMessage(QWidget*, const QString&, const QString&) override {}
+};
+
+std::string TreeRoot() {
+  const char* env = std::getenv("BRIXEL_BENCH_TREE");
+  return env != nullptr && *env != '\0' ? env : "/tmp/tree-large";
+}
+
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+// One window over the tree, made once: the mask file adds "*" as line 9.
+struct Bench {
+  std::string tree = TreeRoot();
+  std::filesystem::path program = std::filesystem::temp_directory_path() / "brixel-window-bench";
+  RootVolume volumes;
+  NoDialogs dialogs;
+  std::unique_ptr<FullWindow> window;
+
+  Bench() {
+    if (!std::filesystem::exists(tree)) {
+      TreePreset preset{};
+      FindPreset("large", preset);
+      std::string error;
+      if (!GenerateTree(tree, preset, error)) throw std::runtime_error(error);
+    }
+    std::filesystem::create_directories(program);
+    std::ofstream(program / "rasshirenia.txt", std::ios::binary) << "*\r\n";
+    window = NewWindow();
+    window->findChild<QComboBox*>("cboMask")->setCurrentIndex(8);
+    emit Find<PictureSwitch>("PicScan").clicked();
+  }
+
+  std::unique_ptr<FullWindow> NewWindow() {
+    return std::make_unique<FullWindow>(FullWindowServices{program.string(), tree, &volumes, &dialogs, {}});
+  }
+
+  template <typename T>
+  T& Find(const char* name) const {
+    return *window->findChild<T*>(QLatin1String(name));
+  }
+  void Next() const { emit Find<ImageButton>("ImgNext").clicked(); }
+  void Back() const { emit Find<ImageButton>("ImgBack").clicked(); }
+  // A paint of the rows in view, whatever the platform exposes.
+  void PaintTable() const { benchmark::DoNotOptimize(Find<QTableView>("FGrid2").viewport()->grab()); }
+
+  static Bench& Get() {
+    static Bench bench;
+    return bench;
+  }
+};
+
+void BM_CoreListing(benchmark::State& state) {
+  const std::string tree = Bench::Get().tree;
+  NameTable table;
+  for (auto _ : state) {
+    RunListing(table, tree, "*", true, UserCollator());
+    benchmark::DoNotOptimize(table.RowCount());
+  }
+  state.counters["names"] = static_cast<double>(table.FoundCount());
+}
+
+void BM_NextButton(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  b.window->show();
+  for (auto _ : state) {
+    b.Back();
+    b.Next();
+    b.PaintTable();
+  }
+  state.counters["names"] = static_cast<double>(b.window->FoundTable().FoundCount());
+}
+
+void BM_SwitchClick(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  b.window->show();
+  if (!b.window->ShowsResultsPage()) b.Next();
+  PictureSwitch& big = b.Find<PictureSwitch>("PicBig");
+  for (auto _ : state) {
+    emit big.clicked();  // on, then off again at the next iteration
+    b.PaintTable();
+  }
+  state.counters["names"] = static_cast<double>(b.window->FoundTable().FoundCount());
+}
+
+void BM_FirstPaintOfANewWindow(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  for (auto _ : state) {
+    std::unique_ptr<FullWindow> window = b.NewWindow();
+    window->show();
+    benchmark::DoNotOptimize(window->grab());
+  }
+}
+
+// The paint right after the next button has filled the table (the listing itself not timed).
+void BM_FirstPaintOfTheResultsPage(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  b.window->show();
+  for (auto _ : state) {
+    b.Back();
+    b.Next();
+    const auto start = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(b.window->grab());
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+}
+
+void BM_WindowMemoryPerName(benchmark::State& state) {
+  std::size_t names = 0;
+  double per_name = 0;
+  for (auto _ : state) {
+    Bench& b = Bench::Get();
+    std::unique_ptr<FullWindow> window = b.NewWindow();
+    window->findChild<QComboBox*>("cboMask")->setCurrentIndex(8);
+    emit window->findChild<PictureSwitch*>("PicScan")->clicked();
+    window->show();
+    malloc_trim(0);
+    const std::size_t before = HeapInUse();
+    emit window->findChild<ImageButton*>("ImgNext")->clicked();
+    benchmark::DoNotOptimize(window->grab());
+    malloc_trim(0);
+    const std::size_t after = HeapInUse();
+    names = window->FoundTable().FoundCount();
+    per_name = static_cast<double>(after - before) / static_cast<double>(names);
+  }
+  state.counters["names"] = static_cast<double>(names);
+  state.counters["bytes_per_name"] = per_name;
+}
+
+// Medians of single runs; the listing pair runs side by side for a fair ratio.
+BENCHMARK(BM_CoreListing)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_NextButton)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_SwitchClick)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(21)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_FirstPaintOfANewWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(11)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_FirstPaintOfTheResultsPage)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_WindowMemoryPerName)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace brixel::bench
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  brixel::ApplyBrixelLook(app);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
