@@ -5,14 +5,14 @@
 #include <QTableView>
 
 #include "core/listing/name_order.h"
-#include "full/shell/brixel_look.h"
 #include "full/shell/busy_pointer.h"
+#include "full/shell/name_grid.h"
 #include "full/shell/name_table_model.h"
 #include "full/shell/twips.h"
 
 namespace brixel {
 
-LiteList::LiteList(QWidget& frame, const QRect& twips) : width_twips_(twips.width()) {
+LiteList::LiteList(QWidget& frame, const QRect& twips) {
   table_.StartListing();
   table_.FinishListing();  // the blank row until the first scan
   view_ = new QTableView(&frame);
@@ -22,17 +22,14 @@ LiteList::LiteList(QWidget& frame, const QRect& twips) : width_twips_(twips.widt
   model_ = new NameTableModel(table_, {NameTableModel::Column::Formatted}, view_);
   model_->SetHeadings({QStringLiteral("Файлы")});
   view_->setModel(model_);
-  view_->setPalette(GridPalette());
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->setSelectionMode(QAbstractItemView::SingleSelection);
-  view_->setWordWrap(false);
-  view_->verticalHeader()->hide();
-  view_->verticalHeader()->setDefaultSectionSize(17);
-  view_->horizontalHeader()->setHighlightSections(false);
-  view_->horizontalHeader()->setStretchLastSection(true);  // no gap when the scroll bar shows
+  SetUpNameGrid(*view_);
 }
 
-void LiteList::FitColumn() { view_->setColumnWidth(0, Px(width_twips_ - 1)); }
+void LiteList::FitColumn() {
+  // The design width less one twip was meant to fill the grid; stretching fills it exactly, with
+  // or without a vertical scroll bar, so no horizontal one appears for a single column.
+  view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+}
 
 void LiteList::Refresh(const std::string& folder, const std::string& mask_line) {
   const BusyPointer busy;

@@ -25,7 +25,7 @@ class LiteList {
   // What the grid shows, row by row (one blank row when nothing matched).
   const NameColumn& Shown() const { return table_.Formatted(); }
 
-  // The column takes the grid's width less one twip.
+  // The column fills the grid's width.
   void FitColumn();
 
   // RefreshPreview: the names as found in folder itself for the mask line, under the busy
@@ -45,7 +45,6 @@ class LiteList {
   NameTable table_;
   QTableView* view_;
   NameTableModel* model_;
-  int width_twips_;
 };
 
 }  // namespace brixel

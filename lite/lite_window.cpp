@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
 #include <optional>
@@ -22,6 +21,7 @@
 #include "full/shell/formatting_panel.h"
 #include "full/shell/frame.h"
 #include "full/shell/image_button.h"
+#include "full/shell/listing_controls.h"
 #include "full/shell/picture_switch.h"
 #include "full/shell/twips.h"
 #include "lite/lite_list.h"
@@ -35,18 +35,6 @@ namespace {
 
 const QString kTitleCaption = QStringLiteral("Бриксел лайт В.");
 constexpr char kHelpPage[] = "helpl.html";
-
-Frame* MakeFrame(const char* name, const QString& caption, Frame::Border border, QWidget* parent,
-                 const QRect& twips) {
-  auto* frame = new Frame(caption, border, parent);
-  frame->setObjectName(QLatin1String(name));
-  frame->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-  return frame;
-}
-
-void AddLines(QComboBox& combo, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) combo.addItem(QString::fromStdString(line));
-}
 
 }  // namespace
 
@@ -70,7 +58,6 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   connect(cbo_mask_, &QComboBox::currentIndexChanged, this, &LiteWindow::OnListingChoiceChanged);
   connect(folder_chooser_, &FolderChooser::folderChanged, this, &LiteWindow::OnListingChoiceChanged);
   connect(formatting_, &FormattingPanel::runRequested, this, &LiteWindow::LiteFormattingRun);
-  connect(pic_scan_, &PictureSwitch::clicked, this, [this] { CheckSwitchClick(*pic_scan_, looks_); });
   connect(img_help_, &ImageButton::clicked, this, &LiteWindow::OpenHelpPage);
   connect(img_save_, &ImageButton::clicked, this, &LiteWindow::LiteSave);
 
@@ -80,9 +67,9 @@ LiteWindow::LiteWindow(LiteWindowServices services)
 LiteWindow::~LiteWindow() = default;
 
 void LiteWindow::BuildOptionsArea() {
-  Frame* fra1 = MakeFrame("Fra1", QString(), Frame::Border::None, this, QRect(300, 780, 7875, 4455));
+  Frame* fra1 = MakePlacedFrame("Fra1", QString(), Frame::Border::None, this, QRect(300, 780, 7875, 4455));
 
-  Frame* fra_dir = MakeFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1, QRect(0, 0, 2895, 3375));
+  Frame* fra_dir = MakePlacedFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1, QRect(0, 0, 2895, 3375));
   drive1_ = new DriveList(fra_dir);
   drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
   dir1_ = new FolderList(fra_dir);
@@ -90,30 +77,15 @@ void LiteWindow::BuildOptionsArea() {
   folder_chooser_ = new FolderChooser(*drive1_, *dir1_, services_.volumes, this);
   folder_chooser_->Start(services_.start_folder);
 
-  Frame* fra_mask = MakeFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1, QRect(0, 3420, 2895, 675));
-  cbo_mask_ = new QComboBox(fra_mask);
-  cbo_mask_->setObjectName(QStringLiteral("cboMask"));
-  cbo_mask_->setAccessibleName(QStringLiteral("Маска"));
-  cbo_mask_->setGeometry(TwipsRect(120, 240, 2655, 315));
-  {
-    const QSignalBlocker quiet(cbo_mask_);  // start-up chooses line 1 itself
-    AddLines(*cbo_mask_, BuiltInMaskLines());
-    cbo_mask_->setCurrentIndex(-1);
-  }
+  Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1, QRect(0, 3420, 2895, 675));
+  cbo_mask_ = MakeMaskList(*fra_mask);
 
   Frame* fra_file =
-      MakeFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1, QRect(3060, 0, 4815, 4095));
+      MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1, QRect(3060, 0, 4815, 4095));
   list_ = std::make_unique<LiteList>(*fra_file, QRect(120, 240, 4515, 3735));
 
-  Frame* fra_brixel = MakeFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, QRect(300, 6720, 2895, 795));
-  pic_scan_ = new PictureSwitch(looks_.ImgChecked, TwipsSize(465, 465), fra_brixel);
-  pic_scan_->setObjectName(QStringLiteral("PicScan"));
-  pic_scan_->setAccessibleName(QStringLiteral("Вложенные папки"));
-  pic_scan_->move(TwipsPoint(360, 240));
-  auto* label1 = new QLabel(QStringLiteral("Вложенные папки"), fra_brixel);
-  label1->setObjectName(QStringLiteral("Label1"));
-  label1->adjustSize();
-  label1->move(Px(840), pic_scan_->geometry().center().y() - label1->height() / 2);
+  Frame* fra_brixel = MakePlacedFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, QRect(300, 6720, 2895, 795));
+  pic_scan_ = MakeSubfolderSwitch(*fra_brixel, looks_);
 }
 
 void LiteWindow::BuildBottomRow() {
@@ -145,7 +117,7 @@ void LiteWindow::StartUp() {
   const std::string_view entry = kSaveFormatEntries[kStartSaveFormatIndex];
   save_panel_->SetOutputFile(QString::fromStdString(DefaultOutputFile(services_.program_folder, entry)));
   formatting_->OptionReset();
-  AddLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
 }
 
 void LiteWindow::RefreshPreview() { list_->Refresh(dir1_->Path(), cbo_mask_->currentText().toStdString()); }
