@@ -1,0 +1,128 @@
+// Writing 1,000,000 names of the bench mix in each list format, side by side with what each is
+// measured against: iconv for the text list, libxlsxwriter's own constant-memory floor for .xlsx.
+// Run with --benchmark_repetitions=5 and compare medians.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "bench/name_mix.h"
+#include "core/export/html_list.h"
+#include "core/export/list_writer.h"
+#include "core/export/spreadsheet_list.h"
+#include "core/export/text_list.h"
+#include "core/platform/file_path.h"
+
+#ifdef BRIXEL_BENCH_XLSXWRITER
+#include <xlsxwriter.h>
+#endif
+
+namespace brixel {
+namespace {
+
+constexpr std::size_t kNames = 1'000'000;
+
+const NameColumn& Names() {
+  static const NameColumn names = [] {
+    NameColumn column;
+    bench::NameMix mix;
+    for (std::size_t i = 0; i < kNames; ++i) column.Append(mix.Next(i));
+    return column;
+  }();
+  return names;
+}
+
+// A folder on the build's disk (not a memory file system), removed at exit.
+const std::filesystem::path& Folder() {
+  static const struct Holder {
+    std::filesystem::path path = std::filesystem::current_path() / "export-bench-files";
+    Holder() { std::filesystem::create_directories(path); }
+    ~Holder() { std::filesystem::remove_all(path); }
+  } holder;
+  return holder.path;
+}
+
+std::string FileIn(const char* name) { return PathToUtf8(Folder() / name); }
+
+void RemoveBetweenRuns(benchmark::State& state, const std::string& path) {
+  state.PauseTiming();
+  std::filesystem::remove(PathFromUtf8(path));
+  state.ResumeTiming();
+}
+
+void BM_TextList(benchmark::State& state) {
+  const std::string path = FileIn("list.txt");
+  for (auto _ : state) {
+    RemoveBetweenRuns(state, path);  // the text list appends
+    WriteTextList(path, Names());
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+
+// The same names as UTF-8 lines, converted by iconv: the yardstick of the text list.
+void BM_IconvSameNames(benchmark::State& state) {
+  const std::string input = FileIn("names-utf8.txt");
+  const std::string output = FileIn("iconv.txt");
+  {
+    std::ofstream out(PathFromUtf8(input), std::ios::binary);
+    for (std::size_t i = 0; i < kNames; ++i) out << Names()[i] << "\r\n";
+  }
+  const std::string command = "iconv -c -f UTF-8 -t CP1251 '" + input + "' > '" + output + "'";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("iconv failed");
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+
+void BM_HtmlList(benchmark::State& state) {
+  for (auto _ : state) WriteHtmlList(FileIn("list.html"), Names());
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+
+void BM_XlsList(benchmark::State& state) {
+  for (auto _ : state) WriteSpreadsheetList(FileIn("list.xls"), Names());
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+
+void BM_XlsxList(benchmark::State& state) {
+  if (!XlsxAvailable()) {
+    state.SkipWithError("no .xlsx in this build");
+    return;
+  }
+  for (auto _ : state) WriteSpreadsheetList(FileIn("list.xlsx"), Names());
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+
+#ifdef BRIXEL_BENCH_XLSXWRITER
+// libxlsxwriter alone: the same cells in the same row-by-row order, nothing else.
+void BM_XlsxLibraryFloor(benchmark::State& state) {
+  const std::string path = FileIn("floor.xlsx");
+  for (auto _ : state) {
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
+    constexpr std::size_t kPerColumn = 65534;
+    for (std::size_t r = 0; r < kPerColumn; ++r) {
+      for (std::size_t c = 0; c * kPerColumn + r < kNames; ++c) {
+        const std::string name(Names()[c * kPerColumn + r]);
+        worksheet_write_string(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), name.c_str(),
+                               nullptr);
+      }
+    }
+    if (workbook_close(workbook) != LXW_NO_ERROR) state.SkipWithError("libxlsxwriter failed");
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+}
+BENCHMARK(BM_XlsxLibraryFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
+BENCHMARK(BM_TextList)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_IconvSameNames)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HtmlList)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_XlsList)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_XlsxList)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace brixel
