@@ -1,0 +1,91 @@
+// brixel-list --format: the same writers as the windows, laid out as the full edition.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/list_command.h"
+#include "core/export/list_writer.h"
+#include "tests/export/export_test_util.h"
+#include "tests/export/workbook_check.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CliExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("LC_ALL", "C.UTF-8", 1);
+    t.Files({"songs/b.mp3", "songs/a & b.mp3", "songs/Песня.mp3"});
+  }
+  test::TempTree t;
+};
+
+TEST_F(CliExportTest, HtmlPageWithTheFullTitleAndEscapedNames) {
+  const std::string out = t.Path("list.html");
+  const CliRun r = Cli({"-f", "html", "-o", out, t.Path("songs")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string page = test::ReadBytes(out);
+  EXPECT_NE(page.find("\xC2.2.0.1.</strong></p>a &amp; b.mp3\r\n<br>b.mp3\r\n<br>\xCF\xE5\xF1\xED\xFF.mp3\r\n<br>"
+                      "</font>"),
+            std::string::npos)
+      << page;
+}
+
+TEST_F(CliExportTest, WorkbooksFromA2WhateverTheFileIsCalled) {
+  const std::vector<std::string> sorted{"a & b.mp3", "b.mp3", "Песня.mp3"};
+  ASSERT_EQ(Cli({"--format=xls", "-o", t.Path("list.xls"), t.Path("songs")}).status, 0);
+  EXPECT_EQ(test::ReadBytes(t.Path("list.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
+  if (test::ReaderAvailable("xlrd")) {
+    const auto verdict = test::CheckWorkbook("xlrd", t.Path("list.xls"), sorted, Edition::Full);
+    EXPECT_TRUE(verdict.ok) << verdict.output;
+  }
+  if (!XlsxAvailable()) return;
+  // The format named wins over the extension.
+  ASSERT_EQ(Cli({"-f", "xlsx", "-o", t.Path("book.dat"), t.Path("songs")}).status, 0);
+  EXPECT_EQ(test::ReadBytes(t.Path("book.dat")).substr(0, 2), "PK");
+  if (test::ReaderAvailable("openpyxl")) {
+    const auto verdict = test::CheckWorkbook("openpyxl", t.Path("book.dat"), sorted, Edition::Full);
+    EXPECT_TRUE(verdict.ok) << verdict.output;
+  }
+}
+
+TEST_F(CliExportTest, FormatsOtherThanTextNeedAnOutputFile) {
+  for (const char* format : {"html", "xls", "xlsx"}) {
+    const CliRun r = Cli({"-f", format, t.Path("songs")});
+    EXPECT_EQ(r.status, 2) << format;
+    EXPECT_NE(r.err.find("--output"), std::string::npos);
+  }
+  EXPECT_EQ(Cli({"-f", "pdf", "-o", t.Path("x"), t.Path("songs")}).status, 2);
+  EXPECT_EQ(Cli({"-f", "txt", t.Path("songs")}).status, 0);  // plain listing on stdout
+}
+
+TEST_F(CliExportTest, EmptyListTouchesNoFileInAnyFormat) {
+  test::WriteBytes(t.Path("old.html"), "old");
+  const CliRun r = Cli({"-f", "html", "-m", "*.flac", "-o", t.Path("old.html"), t.Path("songs")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Список пуст.\n");
+  EXPECT_EQ(test::ReadBytes(t.Path("old.html")), "old");
+}
+
+TEST_F(CliExportTest, WriteFailureNamesTheFileAndKeepsTheOldOne) {
+  t.Folder("out.xls");
+  const CliRun r = Cli({"-f", "xls", "-o", t.Path("out.xls"), t.Path("songs")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(t.Path("out.xls") + ": "), std::string::npos) << r.err;
+  EXPECT_TRUE(std::filesystem::is_directory(t.Root() / "out.xls"));
+}
+
+}  // namespace
+}  // namespace brixel::cli

@@ -1,0 +1,82 @@
+#include "core/export/save_action.h"
+
+#include <gtest/gtest.h>
+
+#include "core/export/save_error.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel {
+namespace {
+
+NameTable TableWithFormatted(const std::vector<std::string>& names) {
+  NameTable table;
+  for (const auto& name : names) table.Formatted().Append(name);
+  return table;
+}
+
+TEST(SaveActionTest, OnlyRowOneDecidesWhetherTheListIsEmpty) {
+  EXPECT_TRUE(IsListEmpty(NameTable{}));
+  EXPECT_TRUE(IsListEmpty(TableWithFormatted({""})));
+  EXPECT_TRUE(IsListEmpty(TableWithFormatted({"   ", "later.mp3"})));
+  EXPECT_FALSE(IsListEmpty(TableWithFormatted({" a "})));
+  EXPECT_FALSE(IsListEmpty(TableWithFormatted({"a", ""})));
+  EXPECT_FALSE(IsListEmpty(TableWithFormatted({"\t"})));  // only blanks are trimmed
+}
+
+TEST(SaveActionTest, FilterIndexChoosesTheWriter) {
+  EXPECT_EQ(FormatForFilterIndex(1), ListFormat::Text);
+  EXPECT_EQ(FormatForFilterIndex(2), ListFormat::Spreadsheet);
+  EXPECT_EQ(FormatForFilterIndex(3), ListFormat::Html);
+  EXPECT_EQ(FormatForFilterIndex(0), std::nullopt);
+  EXPECT_EQ(FormatForFilterIndex(4), std::nullopt);
+}
+
+TEST(SaveActionTest, SpreadsheetKindFollowsTheExtensionInAnyCase) {
+  EXPECT_EQ(WorkbookFormatForPath("a.xlsx"), WorkbookFormat::Xlsx);
+  EXPECT_EQ(WorkbookFormatForPath("/x/A.XLSX"), WorkbookFormat::Xlsx);
+  EXPECT_EQ(WorkbookFormatForPath("a.xls"), WorkbookFormat::Xls);
+  EXPECT_EQ(WorkbookFormatForPath("a.xlsx.txt"), WorkbookFormat::Xls);
+  EXPECT_EQ(WorkbookFormatForPath("xlsx"), WorkbookFormat::Xls);
+}
+
+TEST(SaveActionTest, WriteListMakesTheChosenFormatUnderTheNameAsGiven) {
+  test::TempTree t;
+  NameColumn names;
+  names.Append("a");
+  // The format follows the choice alone: the typed extension is neither checked nor added.
+  WriteList(ListFormat::Text, t.Path("list.html"), names, Edition::Full);
+  EXPECT_EQ(test::ReadBytes(t.Path("list.html")), "a\r\n");
+  WriteList(ListFormat::Html, t.Path("noext"), names, Edition::Full);
+  EXPECT_EQ(test::ReadBytes(t.Path("noext")).substr(0, 6), "<html>");
+  WriteList(ListFormat::Spreadsheet, t.Path("book.xls"), names, Edition::Full);
+  EXPECT_EQ(test::ReadBytes(t.Path("book.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
+  if (XlsxAvailable()) {
+    WriteList(ListFormat::Spreadsheet, t.Path("book.XLSX"), names, Edition::Full);
+    EXPECT_EQ(test::ReadBytes(t.Path("book.XLSX")).substr(0, 2), "PK");
+  }
+  ListWriterOptions xlsx;
+  xlsx.workbook = WorkbookFormat::Xlsx;
+  if (XlsxAvailable()) {
+    WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, Edition::Full, xlsx);
+    EXPECT_EQ(test::ReadBytes(t.Path("forced.xls")).substr(0, 2), "PK");
+  } else {
+    EXPECT_THROW(WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, Edition::Full, xlsx), SaveError);
+  }
+}
+
+TEST(SaveActionTest, FailureNamesTheFileAndTheCause) {
+  NameColumn names;
+  names.Append("a");
+  try {
+    WriteList(ListFormat::Html, "/nonexistent-folder/list.html", names, Edition::Full);
+    FAIL() << "no failure";
+  } catch (const SaveError& e) {
+    const std::string message = e.what();
+    const std::string prefix = "/nonexistent-folder/list.html: ";
+    EXPECT_EQ(message.substr(0, prefix.size()), prefix);
+    EXPECT_GT(message.size(), prefix.size());  // the cause as the system words it
+  }
+}
+
+}  // namespace
+}  // namespace brixel
