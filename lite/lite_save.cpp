@@ -48,7 +48,8 @@ std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& loca
   // Checked before the output is opened, so a refused save touches nothing.
   PrimFile prim_file(request.options, locale);
   if (!prim_file.StartNumberValid())
-    throw SaveFailure(request.output_path, "the start number \"" + request.options.start_text + "\" is no number");
+    throw SaveFailure(request.output_path,
+                      "the start number \"" + request.options.start_text + "\" is no number");
 
   const std::unique_ptr<ListWriter> writer =
       OpenListWriter(*format, request.output_path, Edition::Lite, writer_options);

@@ -49,9 +49,12 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   label9_->setGeometry(TwipsRect(300, 420, 2085, 300));
 
   BuildOptionsArea();
-  formatting_ = new FormattingPanel(
-      *this, looks_, FormattingLayout{QRect(300, 4980, 2895, 1695), QRect(3360, 4980, 4815, 2535), {240, 960, 1680},
-                                      QPoint(3660, 240), QPoint(3720, 1320)});
+  formatting_ = new FormattingPanel(*this, looks_,
+                                    FormattingLayout{QRect(300, 4980, 2895, 1695),
+                                                     QRect(3360, 4980, 4815, 2535),
+                                                     {240, 960, 1680},
+                                                     QPoint(3660, 240),
+                                                     QPoint(3720, 1320)});
   save_panel_ = new SavePanel(*this, services_.dialogs);
   BuildBottomRow();
 
@@ -69,7 +72,8 @@ LiteWindow::~LiteWindow() = default;
 void LiteWindow::BuildOptionsArea() {
   Frame* fra1 = MakePlacedFrame("Fra1", QString(), Frame::Border::None, this, QRect(300, 780, 7875, 4455));
 
-  Frame* fra_dir = MakePlacedFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1, QRect(0, 0, 2895, 3375));
+  Frame* fra_dir = MakePlacedFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1,
+                                   QRect(0, 0, 2895, 3375));
   drive1_ = new DriveList(fra_dir);
   drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
   dir1_ = new FolderList(fra_dir);
@@ -77,14 +81,16 @@ void LiteWindow::BuildOptionsArea() {
   folder_chooser_ = new FolderChooser(*drive1_, *dir1_, services_.volumes, this);
   folder_chooser_->Start(services_.start_folder);
 
-  Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1, QRect(0, 3420, 2895, 675));
+  Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1,
+                                    QRect(0, 3420, 2895, 675));
   cbo_mask_ = MakeMaskList(*fra_mask);
 
-  Frame* fra_file =
-      MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1, QRect(3060, 0, 4815, 4095));
+  Frame* fra_file = MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown,
+                                    fra1, QRect(3060, 0, 4815, 4095));
   list_ = std::make_unique<LiteList>(*fra_file, QRect(120, 240, 4515, 3735));
 
-  Frame* fra_brixel = MakePlacedFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, QRect(300, 6720, 2895, 795));
+  Frame* fra_brixel = MakePlacedFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this,
+                                      QRect(300, 6720, 2895, 795));
   pic_scan_ = MakeSubfolderSwitch(*fra_brixel, looks_);
 }
 
@@ -98,8 +104,9 @@ void LiteWindow::BuildBottomRow() {
 
   QList<QWidget*> order{drive1_, dir1_, cbo_mask_, &list_->View()};
   order += formatting_->TabOrder();
-  order += QList<QWidget*>{pic_scan_, &save_panel_->CboSave(), &save_panel_->TxtSave(), &save_panel_->CmdSave(),
-                           img_help_, img_save_};
+  order += QList<QWidget*>{
+      pic_scan_, &save_panel_->CboSave(), &save_panel_->TxtSave(), &save_panel_->CmdSave(), img_help_,
+      img_save_};
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -120,7 +127,9 @@ void LiteWindow::StartUp() {
   AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
 }
 
-void LiteWindow::RefreshPreview() { list_->Refresh(dir1_->Path(), cbo_mask_->currentText().toStdString()); }
+void LiteWindow::RefreshPreview() {
+  list_->Refresh(dir1_->Path(), cbo_mask_->currentText().toStdString());
+}
 
 void LiteWindow::OnListingChoiceChanged() {
   RefreshPreview();
@@ -150,7 +159,7 @@ void LiteWindow::LiteSave() {
       RunLiteSave(request);
       saved = true;
       list_->SortShown();
-    } catch (const std::exception&) {
+    } catch (...) {
       // One message for every cause, shown below once the normal pointer is back.
     }
   }
@@ -158,6 +167,8 @@ void LiteWindow::LiteSave() {
     services_.dialogs.ShowMessage(this, QString::fromUtf8(kMessageTitle), QString::fromUtf8(kFailureMessage));
 }
 
-void LiteWindow::OpenHelpPage() { OpenHelp(services_.program_folder, kHelpPage, services_.open_url); }
+void LiteWindow::OpenHelpPage() {
+  OpenHelp(services_.program_folder, kHelpPage, services_.open_url);
+}
 
 }  // namespace brixel

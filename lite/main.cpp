@@ -11,8 +11,8 @@ int main(int argc, char* argv[]) {
   brixel::ApplyBrixelLook(app);
   brixel::QtDialogs dialogs;
   const brixel::MountedVolumes volumes;
-  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(), brixel::ProgramFolder(),
-                             brixel::CurrentFolder()});
+  brixel::LiteWindow window(
+      {dialogs, volumes, brixel::DesktopOpener(), brixel::ProgramFolder(), brixel::CurrentFolder()});
   window.show();
   return app.exec();
 }

@@ -17,7 +17,9 @@ bool EndsInSeparator(std::string_view folder) {
 
 }  // namespace
 
-std::string_view SaveFormatExtension(std::string_view entry) { return LastChars(entry, kExtensionChars); }
+std::string_view SaveFormatExtension(std::string_view entry) {
+  return LastChars(entry, kExtensionChars);
+}
 
 std::optional<ListFormat> ListFormatForEntry(std::string_view entry) {
   if (entry == "*.txt") return ListFormat::Text;
@@ -29,7 +31,8 @@ std::optional<ListFormat> ListFormatForEntry(std::string_view entry) {
 std::string OutputTextAfterFormatChoice(std::string_view text, std::string_view entry) {
   if (text.empty()) return {};
   std::string result(text);
-  if (CountChars(text) >= kExtensionChars) result.resize(text.size() - LastChars(text, kExtensionChars).size());
+  if (CountChars(text) >= kExtensionChars)
+    result.resize(text.size() - LastChars(text, kExtensionChars).size());
   result += SaveFormatExtension(entry);
   return result;
 }

@@ -20,7 +20,8 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs) : QObject(&window), window_(window), dialogs_(dialogs) {
+SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs)
+    : QObject(&window), window_(window), dialogs_(dialogs) {
   fra_save_ = new Frame(QStringLiteral("Сохранение"), Frame::Border::Shown, &window);
   fra_save_->setObjectName(QStringLiteral("FraSave"));
   fra_save_->setGeometry(TwipsRect(1740, 7680, 4935, 795));
@@ -73,7 +74,8 @@ void SavePanel::SetOutputFile(const QString& path) {
 void SavePanel::ChooseOutputFile() {
   const std::optional<SaveFileChoice> choice = dialogs_.AskSaveFile(&window_, {save_format_}, 1);
   if (!choice || choice->path.isEmpty()) return;  // cancelled: the box keeps its text
-  SetOutputFile(FromUtf8(OutputTextFromDialog(choice->path.toStdString(), cbo_save_->currentText().toStdString())));
+  SetOutputFile(
+      FromUtf8(OutputTextFromDialog(choice->path.toStdString(), cbo_save_->currentText().toStdString())));
 }
 
 }  // namespace brixel

@@ -63,7 +63,8 @@ class LiteSaveTest : public ::testing::Test {
     tree_.Folder("out");
   }
 
-  LiteSaveRequest Request(const std::string& format, const std::string& output, bool subfolders = false) const {
+  LiteSaveRequest Request(const std::string& format, const std::string& output,
+                          bool subfolders = false) const {
     LiteSaveRequest request;
     request.folder = tree_.Path("music");
     request.mask_line = "*.mp3; *.wav";
@@ -111,7 +112,8 @@ TEST_F(LiteSaveTest, NumbersCountFromTheStartTextAndAreNeverCut) {
   request.options.start_text = "98";
   request.options.letter_case = LetterCase::Upper;
   Save(request);
-  EXPECT_EQ(ReadBytes(request.output_path), "98 B_ONE.MP3\r\n99 A_TWO.WAV\r\n100 C_THREE.MP3\r\n101 D_FOUR.WAV\r\n");
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "98 B_ONE.MP3\r\n99 A_TWO.WAV\r\n100 C_THREE.MP3\r\n101 D_FOUR.WAV\r\n");
 }
 
 TEST_F(LiteSaveTest, OneNameHtmlPageIsExactlyTheFixedPiecesAndTheName) {
@@ -134,8 +136,8 @@ TEST_F(LiteSaveTest, HtmlPageIsReplacedNotAppended) {
   Save(request);
   Save(request);
   EXPECT_EQ(ReadBytes(request.output_path),
-            kHtmlHead + kHtmlTitle + "B_one.mp3\r\n<br>A_two.wav\r\n<br>C_three.mp3\r\n<br>D_four.wav\r\n<br>" +
-                kHtmlClose);
+            kHtmlHead + kHtmlTitle +
+                "B_one.mp3\r\n<br>A_two.wav\r\n<br>C_three.mp3\r\n<br>D_four.wav\r\n<br>" + kHtmlClose);
 }
 
 TEST_F(LiteSaveTest, AScanThatFindsNothingStillWritesItsOutput) {
@@ -160,7 +162,8 @@ TEST_F(LiteSaveTest, WorkbookStartsInA1WithAndWithoutSubfolders) {
   request = Request("*.xls", "tree.xls", true);
   request.options.numbering = true;
   Save(request);
-  EXPECT_EQ(CellsByXlrd(request.output_path), "A1=1 b_one.mp3\nA2=2 a_two.wav\nA3=3 c_three.mp3\nA4=4 d_four.wav\n");
+  EXPECT_EQ(CellsByXlrd(request.output_path),
+            "A1=1 b_one.mp3\nA2=2 a_two.wav\nA3=3 c_three.mp3\nA4=4 d_four.wav\n");
 }
 
 TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
@@ -195,6 +198,9 @@ TEST_F(LiteSaveTest, StartTextThatIsNoNumberFailsBeforeTheOutputIsTouched) {
 TEST_F(LiteSaveTest, OutputThatCannotBeWrittenFailsAndLeavesFilesAsTheyWere) {
   EXPECT_THROW(Save(Request("*.txt", "no/such/folder/list.txt")), SaveError);
   EXPECT_THROW(Save(Request("*.htm", "")), SaveError);  // the folder itself
+  LiteSaveRequest empty_box = Request("*.txt", "");
+  empty_box.output_path.clear();
+  EXPECT_THROW(Save(empty_box), SaveError);
 
   const LiteSaveRequest page = Request("*.htm", "locked.htm");
   WriteBytes(page.output_path, "locked");

@@ -1,6 +1,8 @@
 // The lite window driven as a user would, on the offscreen platform: start-up, the lite list with
 // its switches, the save panel, saving, the failure message and help. The dialogs and the drives
 // are fakes; the folders and files are real.
+#include "lite/lite_window.h"
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
@@ -23,7 +25,6 @@
 #include "full/shell/picture_switch.h"
 #include "full/shell/volume_source.h"
 #include "lite/lite_list.h"
-#include "lite/lite_window.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "tests/support/temp_tree.h"
@@ -33,7 +34,8 @@ namespace {
 
 class FakeDialogs : public DialogFacade {
  public:
-  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types, int filter_index) override {
+  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types,
+                                            int filter_index) override {
     asked_types = file_types;
     asked_index = filter_index;
     if (!answer) return std::nullopt;
@@ -53,7 +55,9 @@ class FakeDialogs : public DialogFacade {
 class FakeVolumes : public VolumeSource {
  public:
   explicit FakeVolumes(std::string root) : root_(std::move(root)) {}
-  std::vector<Volume> Volumes() const override { return {{root_, {}}, {root_ + "/stick", QStringLiteral("USB")}}; }
+  std::vector<Volume> Volumes() const override {
+    return {{root_, {}}, {root_ + "/stick", QStringLiteral("USB")}};
+  }
   bool IsReady(const Volume& volume) const override { return volume.root == root_; }
 
  private:
@@ -67,7 +71,9 @@ QStringList ShownNames(const LiteWindow& window) {
   return names;
 }
 
-void Click(QWidget& widget) { QTest::mouseClick(&widget, Qt::LeftButton); }
+void Click(QWidget& widget) {
+  QTest::mouseClick(&widget, Qt::LeftButton);
+}
 
 }  // namespace
 
@@ -87,9 +93,12 @@ class LiteWindowTest : public QObject {
     dialogs_ = FakeDialogs();
     volumes_ = std::make_unique<FakeVolumes>(tree_->Path());
     opened_.clear();
-    window_ = std::make_unique<LiteWindow>(LiteWindowServices{
-        dialogs_, *volumes_, [this](const QUrl& url) { opened_ << url; return true; }, tree_->Path("prog"),
-        tree_->Path("music")});
+    window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
+                                                              [this](const QUrl& url) {
+                                                                opened_ << url;
+                                                                return true;
+                                                              },
+                                                              tree_->Path("prog"), tree_->Path("music")});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
   }
@@ -112,11 +121,12 @@ class LiteWindowTest : public QObject {
     QCOMPARE(w.CboMask().count(), 9);
     QCOMPARE(w.CboMask().itemText(8), QStringLiteral("*.flac"));
     QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3"}));
-    QCOMPARE(w.List().Model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Файлы"));
+    QCOMPARE(w.List().Model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Файлы"));
 
     FormattingPanel& f = w.Formatting();
-    for (PictureSwitch* s : {&f.PicNum(), &f.PicBig(), &f.PicSmall(), &f.PicPerBig(), &f.PicBreak(), &f.PicOk(),
-                             &w.PicScan()})
+    for (PictureSwitch* s :
+         {&f.PicNum(), &f.PicBig(), &f.PicSmall(), &f.PicPerBig(), &f.PicBreak(), &f.PicOk(), &w.PicScan()})
       QVERIFY2(!s->IsOn(), qPrintable(s->objectName()));
     QCOMPARE(w.PicScan().ShownLook(), w.Looks().ImgUnchecked.get());
     QCOMPARE(f.PicBig().ShownLook(), w.Looks().ImgRU.get());
@@ -142,16 +152,20 @@ class LiteWindowTest : public QObject {
       const char* name;
       QRect place;
     } places[] = {
-        {"Fra1", {20, 52, 525, 297}},      {"FraDir", {0, 0, 193, 225}},
-        {"Drive1", {8, 16, 177, 21}},     {"Dir1", {8, 44, 177, 171}},       {"FraMask", {0, 228, 193, 45}},
-        {"cboMask", {8, 16, 177, 21}},    {"FraFile", {204, 0, 321, 273}},   {"FlexGrid1", {8, 16, 301, 249}},
-        {"FraNum", {20, 332, 193, 113}},  {"CboRazr", {100, 16, 81, 21}},    {"TxtNach", {100, 44, 81, 21}},
-        {"PicNum", {100, 72, 31, 31}},    {"FraFormat", {224, 332, 321, 169}}, {"PicBig", {8, 16, 40, 40}},
-        {"PicSmall", {8, 64, 40, 40}},    {"PicPerBig", {8, 112, 40, 40}},   {"PicBreak", {244, 16, 31, 31}},
-        {"PicOk", {248, 88, 31, 31}},     {"FraBrixel", {20, 448, 193, 53}}, {"PicScan", {24, 16, 31, 31}},
-        {"FraSave", {116, 512, 329, 53}}, {"CboSave", {12, 20, 81, 21}},     {"txtSave", {100, 20, 189, 21}},
-        {"CmdSave", {292, 20, 21, 21}},   {"ImgHelp", {20, 524, 84, 39}},    {"ImgSave", {456, 524, 84, 39}},
-        {"PicMini", {479, 10, 40, 40}},   {"PicClose", {513, 10, 40, 40}},
+        {"Fra1", {20, 52, 525, 297}},        {"FraDir", {0, 0, 193, 225}},
+        {"Drive1", {8, 16, 177, 21}},        {"Dir1", {8, 44, 177, 171}},
+        {"FraMask", {0, 228, 193, 45}},      {"cboMask", {8, 16, 177, 21}},
+        {"FraFile", {204, 0, 321, 273}},     {"FlexGrid1", {8, 16, 301, 249}},
+        {"FraNum", {20, 332, 193, 113}},     {"CboRazr", {100, 16, 81, 21}},
+        {"TxtNach", {100, 44, 81, 21}},      {"PicNum", {100, 72, 31, 31}},
+        {"FraFormat", {224, 332, 321, 169}}, {"PicBig", {8, 16, 40, 40}},
+        {"PicSmall", {8, 64, 40, 40}},       {"PicPerBig", {8, 112, 40, 40}},
+        {"PicBreak", {244, 16, 31, 31}},     {"PicOk", {248, 88, 31, 31}},
+        {"FraBrixel", {20, 448, 193, 53}},   {"PicScan", {24, 16, 31, 31}},
+        {"FraSave", {116, 512, 329, 53}},    {"CboSave", {12, 20, 81, 21}},
+        {"txtSave", {100, 20, 189, 21}},     {"CmdSave", {292, 20, 21, 21}},
+        {"ImgHelp", {20, 524, 84, 39}},      {"ImgSave", {456, 524, 84, 39}},
+        {"PicMini", {479, 10, 40, 40}},      {"PicClose", {513, 10, 40, 40}},
     };
     for (const auto& p : places) {
       const QWidget* control = w.findChild<QWidget*>(QLatin1String(p.name));
@@ -161,8 +175,9 @@ class LiteWindowTest : public QObject {
     const struct {
       const char* name;
       const char* text;
-    } captions[] = {{"Label1", "Вложенные папки"}, {"Label2", "Начать с"},        {"Label3", "Разрядность"},
-                    {"Label4", "Включить"},        {"Label5", "Все буквы большие"}, {"Label8", "Заменить \"_\" на \" \""},
+    } captions[] = {{"Label1", "Вложенные папки"},   {"Label2", "Начать с"},
+                    {"Label3", "Разрядность"},       {"Label4", "Включить"},
+                    {"Label5", "Все буквы большие"}, {"Label8", "Заменить \"_\" на \" \""},
                     {"Label11", "Убрать расширения"}};
     for (const auto& c : captions) {
       const QLabel* label = w.findChild<QLabel*>(QLatin1String(c.name));
@@ -366,7 +381,8 @@ class LiteWindowTest : public QObject {
     LiteWindow& w = *window_;
     w.Save().TxtSave().setText(QString::fromStdString(tree_->Path("no/such/folder/list.txt")));
     Click(w.ImgSave());
-    QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("Внимание ! ! !|Произошла непредвиденная ошибка")});
+    QCOMPARE(dialogs_.messages,
+             QStringList{QStringLiteral("Внимание ! ! !|Произошла непредвиденная ошибка")});
 
     const std::string kept = tree_->Path("kept.txt");
     test::WriteBytes(kept, "kept");
