@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTableView>
 #include <cmath>
 
@@ -21,6 +20,7 @@
 #include "full/shell/formatting_panel.h"
 #include "full/shell/frame.h"
 #include "full/shell/image_button.h"
+#include "full/shell/listing_controls.h"
 #include "full/shell/name_grid.h"
 #include "full/shell/name_table_model.h"
 #include "full/shell/picture_switch.h"
@@ -45,14 +45,6 @@ const FormattingLayout kFormattingLayout{
     .pic_break = QPoint(3780, 240),
     .pic_ok = QPoint(3780, 1200),
 };
-
-Frame* MakeFrame(const char* name, const QString& caption, Frame::Border border, QWidget* parent,
-                 const QRect& twips) {
-  auto* frame = new Frame(caption, border, parent);
-  frame->setObjectName(QLatin1String(name));
-  frame->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-  return frame;
-}
 
 }  // namespace
 
@@ -81,24 +73,21 @@ FullWindow::FullWindow(FullWindowServices services)
 FullWindow::~FullWindow() = default;
 
 void FullWindow::BuildOptionsPage() {
-  fra1_ = MakeFrame("Fra1", {}, Frame::Border::None, this, {300, 780, 7875, 6915});
+  fra1_ = MakePlacedFrame("Fra1", {}, Frame::Border::None, this, {300, 780, 7875, 6915});
 
-  Frame* fra_dir =
-      MakeFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1_, {0, 0, 2895, 6135});
+  Frame* fra_dir = MakePlacedFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1_,
+                                   {0, 0, 2895, 6135});
   drive1_ = new DriveList(fra_dir);
   drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
   dir1_ = new FolderList(fra_dir);
   dir1_->setGeometry(TwipsRect(120, 660, 2655, 5265));
 
   Frame* fra_mask =
-      MakeFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1_, {0, 6180, 2895, 675});
-  cbo_mask_ = new QComboBox(fra_mask);
-  cbo_mask_->setObjectName(QStringLiteral("cboMask"));
-  cbo_mask_->setAccessibleName(QStringLiteral("Маска"));
-  cbo_mask_->setGeometry(TwipsRect(120, 240, 2655, 315));
+      MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1_, {0, 6180, 2895, 675});
+  cbo_mask_ = MakeMaskList(*fra_mask);
 
-  Frame* fra_file = MakeFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown, fra1_,
-                              {3060, 0, 4815, 6855});
+  Frame* fra_file = MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown,
+                                    fra1_, {3060, 0, 4815, 6855});
   flex_grid1_ = new QTableView(fra_file);
   flex_grid1_->setObjectName(QStringLiteral("FlexGrid1"));
   flex_grid1_->setAccessibleName(QStringLiteral("Наименования файлов"));
@@ -107,24 +96,15 @@ void FullWindow::BuildOptionsPage() {
   flex_grid1_->setModel(preview_model_);
   SetUpNameGrid(*flex_grid1_);
 
-  fra_brixel_ =
-      MakeFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this, {2700, 7680, 3015, 795});
-  pic_scan_ = new PictureSwitch(looks_.ImgChecked, TwipsSize(465, 465), fra_brixel_);
-  pic_scan_->setObjectName(QStringLiteral("PicScan"));
-  pic_scan_->setAccessibleName(QStringLiteral("Вложенные папки"));
-  pic_scan_->move(TwipsPoint(360, 240));
-  auto* label1 = new QLabel(QStringLiteral("Вложенные папки"), fra_brixel_);
-  label1->setObjectName(QStringLiteral("Label1"));
-  label1->adjustSize();
-  label1->move(Px(840), pic_scan_->geometry().center().y() - label1->height() / 2);
-  // The subfolder switch only changes its look; the next listing reads it.
-  connect(pic_scan_, &PictureSwitch::clicked, this, [this] { CheckSwitchClick(*pic_scan_, looks_); });
+  fra_brixel_ = MakePlacedFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this,
+                                {2700, 7680, 3015, 795});
+  pic_scan_ = MakeSubfolderSwitch(*fra_brixel_, looks_);  // its clicks only change its look
 
   connect(cbo_mask_, &QComboBox::currentIndexChanged, this, &FullWindow::RefreshPreview);
 }
 
 void FullWindow::BuildResultsPage() {
-  fra2_ = MakeFrame("Fra2", {}, Frame::Border::None, this, {300, 780, 7875, 4635});
+  fra2_ = MakePlacedFrame("Fra2", {}, Frame::Border::None, this, {300, 780, 7875, 4635});
   fgrid2_ = new QTableView(fra2_);
   fgrid2_->setObjectName(QStringLiteral("FGrid2"));
   fgrid2_->setAccessibleName(QStringLiteral("Найденные файлы"));
@@ -134,8 +114,8 @@ void FullWindow::BuildResultsPage() {
   fgrid2_->setModel(found_model_);
   SetUpNameGrid(*fgrid2_);
 
-  fra_find_ = MakeFrame("FraFind", QStringLiteral("Найдено файлов"), Frame::Border::Shown, this,
-                        {360, 5460, 2835, 615});
+  fra_find_ = MakePlacedFrame("FraFind", QStringLiteral("Найдено файлов"), Frame::Border::Shown, this,
+                              {360, 5460, 2835, 615});
   label10_ = new QLabel(fra_find_);
   label10_->setObjectName(QStringLiteral("Label10"));
   label10_->setFont(TitleFont());
@@ -187,11 +167,6 @@ void FullWindow::StartUp() {
   ShapeWindowAndButtons();
 
   // Line 1 of the built-in mask lines; choosing it rebuilds the preview.
-  {
-    const QSignalBlocker quiet(cbo_mask_);
-    for (const std::string& line : BuiltInMaskLines()) cbo_mask_->addItem(QString::fromStdString(line));
-    cbo_mask_->setCurrentIndex(-1);
-  }
   cbo_mask_->setCurrentIndex(0);
 
   // Column widths, once: the preview's single column fills its list inside the list's frame; the
@@ -208,9 +183,7 @@ void FullWindow::StartUp() {
   formatting_->OptionReset();
   RefreshPreview();
 
-  const QSignalBlocker quiet(cbo_mask_);
-  for (const std::string& line : LoadMaskFile(services_.program_folder))
-    cbo_mask_->addItem(QString::fromStdString(line));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
 }
 
 void FullWindow::WriteTableHeadings() {
