@@ -32,6 +32,7 @@ QStringList NameFiltersFromPairs(const QString& filter_text) {
 std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStringList& file_types,
                                                      int filter_index) {
   QFileDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("CDlg"));
   dialog.setPalette(QApplication::palette());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
