@@ -28,10 +28,7 @@ void AppendJsonString(const std::string& text, std::string& out) {
   out += '"';
 }
 
-std::string ScriptPath() {
-  const char* source = std::getenv("BRIXEL_SOURCE_DIR");
-  return std::string(source != nullptr ? source : ".") + "/tests/export/check_workbook.py";
-}
+std::string ScriptPath() { return BRIXEL_WORKBOOK_CHECKER; }
 
 std::string Quoted(const std::string& s) {
   return "'" + s + "'";
