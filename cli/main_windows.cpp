@@ -14,7 +14,9 @@
 #include "core/platform/windows/wide_text.h"
 
 // Arguments reach the program as typed: "*.mp3" is a mask, never a list of the current folder's files.
-extern "C" int _dowildcard = 0;
+extern "C" {
+int _dowildcard = 0;
+}
 
 namespace {
 

@@ -10,7 +10,13 @@ add_subdirectory(${BRIXEL_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest 
 add_library(brixel_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/test_main_windows.cpp)
 brixel_target_defaults(brixel_test_main)
 target_link_libraries(brixel_test_main PUBLIC GTest::gtest)
+target_include_directories(brixel_test_main PRIVATE ${PROJECT_SOURCE_DIR})
 set(BRIXEL_GTEST_MAIN brixel_test_main)
+
+# setenv and unsetenv, which tests use and mingw-w64 lacks: declared in every test source.
+target_sources(brixel_test_main PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/posix_env_windows.cpp)
+target_compile_options(brixel_test_main INTERFACE
+  "SHELL:-include ${PROJECT_SOURCE_DIR}/tests/support/posix_env_windows.h")
 
 # List the tests when ctest runs, not at build time: building then needs no wine.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)

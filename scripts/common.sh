@@ -11,6 +11,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev
 # spreadsheet readers, a virtual display for screenshots, and the tools the benchmark compares with.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd python3-openpyxl
   gnumeric xvfb xauth locales time)
+# The Windows leg of ./test (scripts/test-windows.sh): the mingw-w64 cross compiler (posix threads),
+# wine to run the tests, zlib for Windows, and dpkg-dev to unpack the libxlsxwriter source package.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev)
 
 missing_packages() {
   local p

@@ -25,9 +25,7 @@ CliRun Cli(const std::vector<std::string>& args) {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-#ifndef _WIN32
-    setenv("LC_ALL", "C.UTF-8", 1);  // Windows takes the user's locale from its own settings
-#endif
+    setenv("LC_ALL", "C.UTF-8", 1);
     t.Files({"b.mp3", "a.wav", "c.MP3", "sub/deep.mp3", "notes.txt", "Песня.mp3"});
   }
   test::TempTree t;

@@ -61,6 +61,9 @@ TEST_F(FormatCliTest, ScanOrderNumbersNamesAsTheyAreFound) {
 }
 
 TEST_F(FormatCliTest, StartIsReadInTheLocaleNumberFormat) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows takes the user's locale from its own settings, not from the environment";
+#endif
   setenv("LC_ALL", "ru_RU.UTF-8", 1);
   EXPECT_EQ(Cli({"-n", "--start", "7,5", "-m", "*.gz", t.Path()}).out, "7 archive.tar.gz\n");
   EXPECT_EQ(Cli({"-n", "--start", "7.5", "-m", "*.gz", t.Path()}).status, 2);

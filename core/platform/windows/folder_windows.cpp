@@ -9,6 +9,7 @@
 #include "core/platform/folder.h"
 #include "core/platform/windows/long_path.h"
 #include "core/platform/windows/wide_text.h"
+#include "core/platform/windows/win32_error.h"
 
 namespace brixel::platform {
 
@@ -111,7 +112,7 @@ class WindowsFolder final : public OpenFolder {
 }  // namespace
 
 std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
-  std::wstring long_path = LongFolderPath(path);
+  std::wstring long_path = LongPath(path);
   if (long_path.empty()) {
     error = ERROR_PATH_NOT_FOUND;
     return nullptr;
@@ -119,17 +120,6 @@ std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error
   return WindowsFolder::OpenPath(std::move(long_path), true, error);
 }
 
-std::string ErrorText(int error) {
-  wchar_t* text = nullptr;
-  const DWORD n = ::FormatMessageW(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
-      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = n > 0 ? WideToUtf8(std::wstring_view(text, n)) : std::string();
-  ::LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
-                              message.back() == '.'))
-    message.pop_back();
-  return message.empty() ? "error " + std::to_string(error) : message;
-}
+std::string ErrorText(int error) { return Win32ErrorText(static_cast<unsigned long>(error)); }
 
 }  // namespace brixel::platform

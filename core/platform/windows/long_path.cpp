@@ -25,7 +25,7 @@ std::wstring FullPath(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring LongFolderPath(std::string_view utf8) {
+std::wstring LongPath(std::string_view utf8) {
   const std::wstring path = Utf8ToWide(utf8);
   if (path.empty()) return {};
   if (path.starts_with(kLongPrefix)) return path;  // already literal: the system takes it as it is

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The Windows leg of ./test: cross-builds the core, brixel-list and their tests for 64-bit Windows
+# with mingw-w64 into build-windows/, and runs every test under wine in a fresh, throw-away wine
+# prefix. Exits non-zero when anything fails. Nothing is timed here: wine is not Windows.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+WIN_BUILD=${BRIXEL_WINDOWS_BUILD:-$BRIXEL_ROOT/build-windows}
+TOOLCHAIN=$BRIXEL_ROOT/cmake/mingw-w64-x86_64.cmake
+DEPS=$WIN_BUILD/deps
+XLSX_PREFIX=$DEPS/xlsxwriter
+
+ensure_packages cmake ninja-build googletest "${WINDOWS_PACKAGES[@]}"
+
+# The first "deb" URI of the system's apt sources that serves this release's main component, so
+# the source package comes from where the binary packages come from.
+debian_uri() {
+  local codename=$1 f uris=""
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    uris+=$(awk -v rel="$codename" '
+      function take() { if (deb && uri && suite && main) { print uri; found = 1 } deb = uri = suite = main = 0 }
+      found { next }
+      /^[[:space:]]*$/ { take(); next }
+      /^Types:/ { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
+      /^URIs:/ { uri = $2 }
+      /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == rel) suite = 1 }
+      /^Components:/ { for (i = 2; i <= NF; i++) if ($i == "main") main = 1 }
+      END { if (!found) take() }' "$f")$'\n'
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    uris+=$(awk -v rel="$codename" '$1 == "deb" {
+        i = 2; if ($i ~ /^\[/) while ($i !~ /\]$/ && i < NF) i++; if ($i ~ /\]$/) i++
+        if ($(i + 1) == rel) for (j = i + 2; j <= NF; j++) if ($j == "main") { print $i; break } }' /etc/apt/sources.list)
+  fi
+  uris=$(printf '%s\n' "$uris" | sed '/^$/d')
+  printf '%s\n' "${uris%%$'\n'*}"
+}
+
+# libxlsxwriter for Windows, built from Debian's source package (no Windows build is packaged).
+# A private apt configuration adds the deb-src entry, so the system's apt setup is left alone.
+# Two patches, applied to the unpacked copy only: the wide Win32 file calls (UTF-8 names, as on
+# Linux) instead of ANSI fopen under MinGW, and the Win32 file layer of its zip code that they need.
+build_xlsxwriter() {
+  [ -f "$XLSX_PREFIX/lib/libxlsxwriter.a" ] && return 0
+  local apt_dir=$DEPS/apt codename uri src
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  uri=$(debian_uri "$codename")
+  if [ -z "$uri" ]; then
+    echo "test-windows: no Debian archive for $codename found in the apt sources" >&2
+    return 1
+  fi
+  rm -rf "$apt_dir" "$DEPS/src" "$DEPS/xlsxwriter-build"
+  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$DEPS/src"
+  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
+    "$uri" "$codename" /usr/share/keyrings/debian-archive-keyring.gpg >"$apt_dir/sources.list.d/debian-src.sources"
+  local apt_opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
+    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o DPkg::Lock::Timeout=600)
+  apt-get "${apt_opts[@]}" update -qq || return 1
+  (cd "$DEPS/src" && apt-get "${apt_opts[@]}" source -qq libxlsxwriter >/dev/null 2>&1) || return 1
+  src=$(find "$DEPS/src" -mindepth 1 -maxdepth 1 -type d -name 'libxlsxwriter-*')
+  [ -n "$src" ] || return 1
+  sed -i 's|^#undef _WIN32$|/* _WIN32 kept: wide file calls */|' "$src/src/packager.c" "$src/src/utility.c" || return 1
+  perl -0pi -e 's/if\(MSVC\)(\s*list\(APPEND LXW_SOURCES third_party\/minizip\/iowin32\.c\))/if(WIN32)$1/' \
+    "$src/CMakeLists.txt" || return 1
+  cmake -S "$src" -B "$DEPS/xlsxwriter-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DUSE_DTOA_LIBRARY=ON -DZLIB_USE_STATIC_LIBS=ON \
+    -DCMAKE_INSTALL_PREFIX="$XLSX_PREFIX" >/dev/null || return 1
+  cmake --build "$DEPS/xlsxwriter-build" -j "$(nproc)" >/dev/null || return 1
+  cmake --install "$DEPS/xlsxwriter-build" >/dev/null || return 1
+  rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build" "$apt_dir"
+}
+
+xlsx_prefix=$XLSX_PREFIX
+if ! build_xlsxwriter; then
+  echo "test-windows: libxlsxwriter could not be built; .xlsx is left out of this build" >&2
+  xlsx_prefix=""
+fi
+
+# A fresh wine prefix, made while the compiler runs: headless, quiet, no Mono or Gecko, no
+# debugger that could turn a crash into exit code 0, the locale pinned (en-US, code page 1252).
+wine_home=$(mktemp -d)
+export WINEPREFIX=$wine_home/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" LANG=C.UTF-8
+unset LC_ALL LC_CTYPE LC_COLLATE LC_NUMERIC LC_MESSAGES DISPLAY WAYLAND_DISPLAY
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$wine_home"
+}
+trap cleanup EXIT
+(wineboot -i && wineserver -w) </dev/null >/dev/null 2>&1 &
+wine_boot=$!
+
+cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" >/dev/null
+cmake --build "$WIN_BUILD" -j "$(nproc)"
+
+wait "$wine_boot"
+# Keep one wineserver up for the whole run: each test program then starts in milliseconds.
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1
+
+ctest --test-dir "$WIN_BUILD" --output-on-failure --timeout 300 -j "$(nproc)"
