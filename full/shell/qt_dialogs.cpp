@@ -38,7 +38,7 @@ std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStr
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(file_types);
   if (filter_index >= 1 && filter_index <= file_types.size())
-    dialog.selectNameFilter(file_types[filter_index - 1]);
+    dialog.selectNameFilter(file_types[filter_index - 1].simplified());  // kept tidied, as above
   // A text list is appended to an existing file, so only the other types ask before replacing.
   const auto ask_before_replacing = [&](const QString& chosen) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, FilterPosition(file_types, chosen) == 1);

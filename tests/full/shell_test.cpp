@@ -1,9 +1,12 @@
 // The shared window shell: outline, dragging, buttons, switches, drives, folders, models, help.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "core/listing/name_table.h"
 #include "full/shell/artwork.h"
@@ -14,6 +17,7 @@
 #include "full/shell/name_table_model.h"
 #include "full/shell/open_help.h"
 #include "full/shell/picture_switch.h"
+#include "full/shell/qt_dialogs.h"
 #include "full/shell/round_button.h"
 #include "full/shell/shaped_window.h"
 #include "full/shell/switch_looks.h"
@@ -251,6 +255,46 @@ class ShellTest : public QObject {
     QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("B"));
     QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("после"));
     QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignBottom));
+  }
+
+  void theSaveDialogReportsTheNameAsTypedAndTheTypeChosen() {
+    TestFolder folder;
+    const QStringList types{"Текстовый документ (*.txt)", " В формате Excel (*.xls)",
+                            " В HTML формате (*.html)"};
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->objectName(), QStringLiteral("CDlg"));
+      QCOMPARE(dialog->selectedNameFilter().simplified(), types[1].simplified());  // the type offered
+      QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));             // a workbook replaces
+      dialog->selectNameFilter(types[0]);
+      emit dialog->filterSelected(types[0]);
+      QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));  // a text list appends
+      dialog->setDirectory(QString::fromStdString(folder.Path()));
+      dialog->selectFile(QStringLiteral("list"));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<SaveFileChoice> choice = QtDialogs().AskSaveFile(nullptr, types, 2);
+    QVERIFY(choice.has_value());
+    QCOMPARE(choice->path, QString::fromStdString(folder.Path("list")));  // no extension added
+    QCOMPARE(choice->filter_index, 1);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QVERIFY(!QtDialogs().AskSaveFile(nullptr, types, 1).has_value());
+  }
+
+  void messagesHaveOneOkButtonAndNoIcon() {
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->windowTitle(), QStringLiteral("Внимание ! ! !"));
+      QCOMPARE(box->text(), QStringLiteral("Список пуст."));
+      QCOMPARE(box->icon(), QMessageBox::NoIcon);
+      QCOMPARE(box->buttons().size(), 1);
+      QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+      box->accept();
+    });
+    QtDialogs().ShowMessage(nullptr, QStringLiteral("Внимание ! ! !"), QStringLiteral("Список пуст."));
   }
 
   void helpIsOpenedOnlyWhenThePageIsThere() {
