@@ -49,6 +49,11 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
   if (click) emit clicked();
 }
 
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  SetPressedLook(true);
+  event->accept();
+}
+
 void ImageButton::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Space:

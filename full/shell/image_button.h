@@ -2,7 +2,9 @@
 // An image button: a picture shown at its natural size. While any mouse button is held on it the
 // control is one pixel narrower and lower with the picture drawn into the smaller box (the pressed
 // look); a left click acts after the release has put it back to rest. Other mouse buttons show
-// the look and nothing else. Space and Enter click it from the keyboard.
+// the look and nothing else, and so does the second press of a double click: the next button gives
+// way to the save button in its place, which must not take that press as a click. Space and Enter
+// click it from the keyboard.
 #include <QWidget>
 
 #include "full/shell/picture.h"
@@ -24,6 +26,7 @@ class ImageButton : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
 

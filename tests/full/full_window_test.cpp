@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -218,6 +219,21 @@ class FullWindowTest : public QObject {
     QCOMPARE(f->Formatted(), QStringList{""});
     QCOMPARE(f->Count(), QStringLiteral("0"));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+  }
+
+  void aDoubleClickOnNextDoesNotSave() {
+    // The first click turns the page; the second press lands on the save button in its place.
+    QWidget& save = f->Get<QWidget>("ImgSave");
+    const QPoint at(40, 20);
+    QTest::mouseClick(&f->Get<QWidget>("ImgNext"), Qt::LeftButton, {}, at);
+    QVERIFY(f->window->ShowsResultsPage());
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, save.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                       {});
+    QApplication::sendEvent(&save, &second);
+    QTest::mouseRelease(&save, Qt::LeftButton, {}, at);
+    QVERIFY(f->dialogs.questions.empty());
+    QVERIFY(f->dialogs.messages.empty());
+    QVERIFY(!f->Get<ImageButton>("ImgSave").ShowsPressedLook());
   }
 
   void nextListsTheFolderWithOrWithoutItsSubfolders() {
