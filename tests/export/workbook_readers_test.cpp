@@ -66,6 +66,10 @@ TEST_P(WorkbookReaderTest, OneNameFillsA2Only) {
   SaveAndRead({"a"});
 }
 
+TEST_P(WorkbookReaderTest, LiteScanThatFindsNothingGivesAnEmptySheet) {
+  SaveAndRead({}, Edition::Lite);
+}
+
 TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
   const std::vector<std::string> names{"=1+1",
                                        "=SUM(A1:A3)",
