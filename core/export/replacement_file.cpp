@@ -1,7 +1,6 @@
 #include "core/export/replacement_file.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
