@@ -1,7 +1,6 @@
 #include "full/full_window.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <cmath>
@@ -21,9 +20,11 @@
 #include "full/shell/frame.h"
 #include "full/shell/image_button.h"
 #include "full/shell/listing_controls.h"
+#include "full/shell/mounted_volumes.h"
 #include "full/shell/name_grid.h"
 #include "full/shell/name_table_model.h"
 #include "full/shell/picture_switch.h"
+#include "full/shell/qt_dialogs.h"
 #include "full/shell/twips.h"
 
 namespace brixel {
@@ -38,6 +39,8 @@ const QString kPreviewHeading = QStringLiteral("Файлы");
 const QStringList kTableHeadings{QStringLiteral("Названия до переименования"),
                                  QStringLiteral("Названия после переименования")};
 
+using Widgets = std::initializer_list<QWidget*>;
+
 const FormattingLayout kFormattingLayout{
     .fra_num = QRect(360, 6060, 2835, 1695),
     .fra_format = QRect(3240, 5460, 4935, 2295),
@@ -50,6 +53,10 @@ const FormattingLayout kFormattingLayout{
 
 FullWindow::FullWindow(FullWindowServices services)
     : services_(std::move(services)), looks_(SwitchLooks::Load()) {
+  static MountedVolumes system_volumes;
+  static QtDialogs qt_dialogs;
+  if (services_.volumes == nullptr) services_.volumes = &system_volumes;
+  if (services_.dialogs == nullptr) services_.dialogs = &qt_dialogs;
   setObjectName(QStringLiteral("frmBrixel"));
   setWindowTitle(QStringLiteral("Brixel V2.0"));
 
@@ -124,10 +131,7 @@ void FullWindow::BuildResultsPage() {
   formatting_ = new FormattingPanel(*this, looks_, kFormattingLayout);
   connect(formatting_, &FormattingPanel::runRequested, this, &FullWindow::RunFormatting);
 
-  for (QWidget* w :
-       {static_cast<QWidget*>(fra2_), static_cast<QWidget*>(fra_find_),
-        static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat())})
-    w->hide();
+  for (QWidget* w : Widgets{fra2_, fra_find_, &formatting_->FraNum(), &formatting_->FraFormat()}) w->hide();
 }
 
 void FullWindow::BuildButtons() {
@@ -211,11 +215,8 @@ void FullWindow::Next() {
     found_model_->EndRebuild();
     label10_->setText(QString::fromStdString(found_.CountText()));
 
-    for (QWidget* w :
-         {static_cast<QWidget*>(fra_find_), static_cast<QWidget*>(fra2_),
-          static_cast<QWidget*>(&formatting_->FraNum()), static_cast<QWidget*>(&formatting_->FraFormat()),
-          static_cast<QWidget*>(img_save_), static_cast<QWidget*>(img_chancel_),
-          static_cast<QWidget*>(img_back_), static_cast<QWidget*>(fgrid2_)})
+    for (QWidget* w : Widgets{fra_find_, fra2_, &formatting_->FraNum(), &formatting_->FraFormat(), img_save_,
+                              img_chancel_, img_back_, fgrid2_})
       w->show();
     fgrid2_->scrollToTop();
     fgrid2_->setFocus();

@@ -27,7 +27,8 @@ class NameTableModel;
 class PictureSwitch;
 class VolumeSource;
 
-// What the window needs from outside; tests put in their own.
+// What the window needs from outside; tests put in their own. Left out, the volumes are the
+// system's and the dialogs Qt's.
 struct FullWindowServices {
   std::string program_folder;  // holds help/ and the mask file
   std::string start_folder;    // the folder shown at start
