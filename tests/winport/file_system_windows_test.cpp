@@ -1,0 +1,110 @@
+// The save seam on Win32 handles, and lists saved under Cyrillic names.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/export/list_writer.h"
+#include "core/platform/file_path.h"
+#include "core/platform/file_system.h"
+#include "tests/support/temp_tree.h"
+
+namespace brixel::platform {
+namespace {
+
+TEST(WindowsFileSystem, AppendCreatesOnceThenAppendsAfterTheOldBytes) {
+  test::TempTree t;
+  const std::string path = t.Path("список.txt");
+  const FileSystem& fs = NativeFileSystem();
+  for (const char* part : {"ab", "cd"}) {
+    bool created = false;
+    std::uint64_t size = 99;
+    std::error_code ec;
+    auto file = fs.OpenForAppend(path, created, size, ec);
+    ASSERT_TRUE(file) << ec.message();
+    EXPECT_EQ(created, part[0] == 'a');
+    EXPECT_EQ(size, part[0] == 'a' ? 0u : 2u);
+    file->Write(part, ec);
+    file->Close(ec);
+    EXPECT_FALSE(ec) << ec.message();
+  }
+  EXPECT_EQ(test::ReadBytes(path), "abcd");
+  EXPECT_TRUE(std::filesystem::exists(t.Root() / PathFromUtf8("список.txt")));
+}
+
+TEST(WindowsFileSystem, PositionedWritesAndTruncation) {
+  test::TempTree t;
+  const std::string path = t.Path("new.bin");
+  std::error_code ec;
+  auto file = NativeFileSystem().CreateNew(path, ec);
+  ASSERT_TRUE(file) << ec.message();
+  file->Write("hello", ec);
+  file->WriteAt(0, "J", ec);
+  file->Write("!", ec);  // still after "hello": the positioned write did not move on
+  file->Sync(ec);
+  file->Close(ec);
+  EXPECT_FALSE(ec) << ec.message();
+  EXPECT_EQ(test::ReadBytes(path), "Jello!");
+
+  bool created = true;
+  std::uint64_t size = 0;
+  auto again = NativeFileSystem().OpenForAppend(path, created, size, ec);
+  ASSERT_TRUE(again);
+  again->Truncate(2, ec);
+  again->Write("y", ec);
+  again->Close(ec);
+  EXPECT_EQ(test::ReadBytes(path), "Jey");
+}
+
+TEST(WindowsFileSystem, FailuresCompareAsPortableConditions) {
+  test::TempTree t;
+  t.File("taken.txt", "old");
+  std::error_code ec;
+  EXPECT_FALSE(NativeFileSystem().CreateNew(t.Path("taken.txt"), ec));
+  EXPECT_EQ(ec, std::errc::file_exists);
+  ec.clear();
+  NativeFileSystem().Remove(t.Path("missing.txt"), ec);
+  EXPECT_EQ(ec, std::errc::no_such_file_or_directory);
+  EXPECT_FALSE(ec.message().empty());
+  EXPECT_EQ(ec.message().find("Unknown"), std::string::npos) << ec.message();
+  EXPECT_EQ(test::ReadBytes(t.Path("taken.txt")), "old");
+}
+
+TEST(WindowsFileSystem, ReplaceTakesThePlaceOfTheTarget) {
+  test::TempTree t;
+  t.File("target.html", "old");
+  t.File("temp.tmp", "new");
+  std::error_code ec;
+  NativeFileSystem().Replace(t.Path("temp.tmp"), t.Path("target.html"), ec);
+  EXPECT_FALSE(ec) << ec.message();
+  EXPECT_EQ(test::ReadBytes(t.Path("target.html")), "new");
+  EXPECT_FALSE(std::filesystem::exists(t.Root() / "temp.tmp"));
+}
+
+TEST(WindowsLists, EveryFormatIsSavedUnderACyrillicName) {
+  test::TempTree t;
+  t.Folder("Отчёты");
+  for (const auto& [format, name] : {std::pair{ListFormat::Text, "список.txt"}, std::pair{ListFormat::Html, "список.html"},
+                                     std::pair{ListFormat::Spreadsheet, "список.xls"},
+                                     std::pair{ListFormat::Spreadsheet, "список.xlsx"}}) {
+    const std::string path = t.Path(std::string("Отчёты/") + name);
+    if (std::string_view(name).ends_with(".xlsx") && !XlsxAvailable()) {
+      ADD_FAILURE() << "this Windows build has no .xlsx writer";
+      continue;
+    }
+    auto writer = OpenListWriter(format, path, Edition::Full);
+    writer->Add("Имя.mp3");
+    writer->Finish();
+    EXPECT_FALSE(test::ReadBytes(path).empty()) << name;
+  }
+  EXPECT_EQ(test::ReadBytes(t.Path("Отчёты/список.txt")), "\xC8\xEC\xFF.mp3\r\n");
+  EXPECT_EQ(test::ReadBytes(t.Path("Отчёты/список.xlsx")).substr(0, 2), "PK");
+  // Nothing else was left in the folder: no temporary file, no name spelt in another code page.
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(t.Root() / PathFromUtf8("Отчёты"))) ++count;
+  EXPECT_EQ(count, 4u);
+}
+
+}  // namespace
+}  // namespace brixel::platform
