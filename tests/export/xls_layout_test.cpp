@@ -85,5 +85,16 @@ TEST(XlsListWriterTest, ANameLongerThanACellIsAFailureNotATruncation) {
   EXPECT_THROW(writer.Add(std::string(32768, 'x')), SaveError);
 }
 
+TEST(XlsListWriterTest, AListPastColumnIVFailsAndLeavesNoFile) {
+  test::TempTree t;
+  {
+    XlsListWriter writer(t.Path("huge.xls"), Edition::Full, platform::NativeFileSystem());
+    // Empty names take a place each but no string: the quickest way to fill 256 columns.
+    for (std::uint64_t i = 0; i < SheetLayout::kMaxNames; ++i) writer.Add("");
+    EXPECT_THROW(writer.Add("one too many"), SaveError);
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(t.Root()));
+}
+
 }  // namespace
 }  // namespace brixel
