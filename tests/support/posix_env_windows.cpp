@@ -7,4 +7,6 @@ extern "C" int setenv(const char* name, const char* value, int overwrite) {
   return ::_putenv_s(name, value) == 0 ? 0 : -1;
 }
 
-extern "C" int unsetenv(const char* name) { return ::_putenv_s(name, "") == 0 ? 0 : -1; }
+extern "C" int unsetenv(const char* name) {
+  return ::_putenv_s(name, "") == 0 ? 0 : -1;
+}

@@ -1,9 +1,8 @@
 // The main of every test program on Windows. An access violation or other structured exception
 // must never end a test run with exit code 0 (under wine the default debugger sometimes lets that
 // happen), so the first unhandled one ends the process with a code of its own at once.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 

@@ -1,7 +1,6 @@
 // brixel-list.exe as a Windows user starts it: a UTF-16 command line, stdout redirected to a file.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,8 +29,8 @@ class BrixelListExe : public ::testing::Test {
   ExeRun Run(const std::wstring& arguments, const std::filesystem::path& folder) const {
     const std::wstring out_path = (t_.Root() / "stdout.bin").wstring();
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const HANDLE out = ::CreateFileW(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE out = ::CreateFileW(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -41,8 +40,8 @@ class BrixelListExe : public ::testing::Test {
     std::wstring command = L"\"" + exe_ + L"\" " + arguments;
     PROCESS_INFORMATION process{};
     ExeRun run;
-    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                         &process)) {
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                         &startup, &process)) {
       ::WaitForSingleObject(process.hProcess, 60000);
       ::GetExitCodeProcess(process.hProcess, &run.status);
       ::CloseHandle(process.hThread);

@@ -1,7 +1,6 @@
 // The save seam on Win32 handles, and lists saved under Cyrillic names.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 
@@ -85,9 +84,10 @@ TEST(WindowsFileSystem, ReplaceTakesThePlaceOfTheTarget) {
 TEST(WindowsLists, EveryFormatIsSavedUnderACyrillicName) {
   test::TempTree t;
   t.Folder("Отчёты");
-  for (const auto& [format, name] : {std::pair{ListFormat::Text, "список.txt"}, std::pair{ListFormat::Html, "список.html"},
-                                     std::pair{ListFormat::Spreadsheet, "список.xls"},
-                                     std::pair{ListFormat::Spreadsheet, "список.xlsx"}}) {
+  for (const auto& [format, name] :
+       {std::pair{ListFormat::Text, "список.txt"}, std::pair{ListFormat::Html, "список.html"},
+        std::pair{ListFormat::Spreadsheet, "список.xls"},
+        std::pair{ListFormat::Spreadsheet, "список.xlsx"}}) {
     const std::string path = t.Path(std::string("Отчёты/") + name);
     if (std::string_view(name).ends_with(".xlsx") && !XlsxAvailable()) {
       ADD_FAILURE() << "this Windows build has no .xlsx writer";
@@ -102,7 +102,9 @@ TEST(WindowsLists, EveryFormatIsSavedUnderACyrillicName) {
   EXPECT_EQ(test::ReadBytes(t.Path("Отчёты/список.xlsx")).substr(0, 2), "PK");
   // Nothing else was left in the folder: no temporary file, no name spelt in another code page.
   std::size_t count = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(t.Root() / PathFromUtf8("Отчёты"))) ++count;
+  for ([[maybe_unused]] const auto& e :
+       std::filesystem::directory_iterator(t.Root() / PathFromUtf8("Отчёты")))
+    ++count;
   EXPECT_EQ(count, 4u);
 }
 

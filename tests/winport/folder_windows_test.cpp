@@ -1,8 +1,7 @@
 // The folder scan on Windows: attribute words as the system reports them, paths past MAX_PATH,
 // names that are not valid UTF-16.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -53,14 +52,16 @@ TEST(WindowsFolderScan, FilesAreListedByTheirWholeAttributeWord) {
       {"system.mp3", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM, 36},
       {"ro_system.mp3", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, 37},
       {"hidden_system.mp3", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 38},
-      {"all.mp3", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 39},
+      {"all.mp3",
+       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 39},
   };
   for (const auto& c : cases) {
     if (SetAttributes(t, c.name, c.set) != c.word)
       GTEST_SKIP() << "this file system does not keep the attribute word " << c.word << " of " << c.name;
   }
   // 37 (archive, read-only, system) is the one word of these that is not listed.
-  EXPECT_EQ(Scan(t.Path(), "*.mp3", false), (Names{"all.mp3", "hidden.mp3", "hidden_system.mp3", "ro.mp3", "system.mp3"}));
+  EXPECT_EQ(Scan(t.Path(), "*.mp3", false),
+            (Names{"all.mp3", "hidden.mp3", "hidden_system.mp3", "ro.mp3", "system.mp3"}));
   for (const auto& c : cases) SetAttributes(t, c.name, FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -84,7 +85,8 @@ class LongChain {
       folders_.push_back(path_);
     }
     file_ = platform::JoinPath(path_, L"bottom.mp3");
-    ::CloseHandle(::CreateFileW(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ::CloseHandle(
+        ::CreateFileW(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   ~LongChain() {
     ::DeleteFileW(file_.c_str());
@@ -118,7 +120,8 @@ TEST(WindowsFolderScan, UnpairedSurrogateNamesAreListedAndEntered) {
     GTEST_SKIP() << "this file system refuses names that are not valid UTF-16"
                  << (test::RunningUnderWine() ? " (wine stores names as UTF-8)" : "");
   const std::wstring file = platform::JoinPath(folder, L"x\xDC00.mp3");
-  ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ::CloseHandle(
+      ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_EQ(Scan(t.Path(), "*.mp3", true), Names{"x\xED\xB0\x80.mp3"});
   ::DeleteFileW(file.c_str());
   ::RemoveDirectoryW(folder.c_str());

@@ -1,8 +1,7 @@
 #include "core/platform/windows/long_path.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace brixel::platform {
 namespace {

@@ -13,8 +13,8 @@ TEST(WideText, CharactersRoundTripAcrossAllPlanes) {
 
 TEST(WideText, UnpairedSurrogatesSurviveTheRoundTrip) {
   // Names NTFS allows: each must name the same file again after passing through UTF-8.
-  for (const std::wstring& wide : {std::wstring(L"x\xD800y"), std::wstring(L"\xDC00"), std::wstring(L"end\xDBFF"),
-                                   std::wstring(L"\xDC00\xD800")}) {
+  for (const std::wstring& wide : {std::wstring(L"x\xD800y"), std::wstring(L"\xDC00"),
+                                   std::wstring(L"end\xDBFF"), std::wstring(L"\xDC00\xD800")}) {
     const std::string utf8 = WideToUtf8(wide);
     EXPECT_EQ(Utf8ToWide(utf8), wide);
   }
@@ -22,7 +22,10 @@ TEST(WideText, UnpairedSurrogatesSurviveTheRoundTrip) {
 }
 
 TEST(WideText, OtherInvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(Utf8ToWide("a\xFF" "b"), L"a\xFFFD" "b");
+  EXPECT_EQ(Utf8ToWide("a\xFF"
+                       "b"),
+            L"a\xFFFD"
+            "b");
   EXPECT_EQ(Utf8ToWide("\xE2\x82"), L"\xFFFD\xFFFD");  // a cut sequence, byte by byte
   EXPECT_EQ(Utf8ToWide(""), L"");
 }

@@ -20,8 +20,8 @@ struct CaseMapper::Impl {
     const int size = static_cast<int>(wide.size());
     const int n = ::LCMapStringEx(locale.c_str(), flags, wide.data(), size, nullptr, 0, nullptr, nullptr, 0);
     std::wstring mapped(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n <= 0 ||
-        ::LCMapStringEx(locale.c_str(), flags, wide.data(), size, mapped.data(), n, nullptr, nullptr, 0) != n) {
+    if (n <= 0 || ::LCMapStringEx(locale.c_str(), flags, wide.data(), size, mapped.data(), n, nullptr,
+                                  nullptr, 0) != n) {
       out.append(run);
       return;
     }

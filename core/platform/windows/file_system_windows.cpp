@@ -58,7 +58,8 @@ class WindowsFile final : public WritableFile {
     // Consoles cannot be flushed; that is no failure of the save.
     if (!::FlushFileBuffers(handle_)) {
       const DWORD e = ::GetLastError();
-      if (e != ERROR_INVALID_HANDLE && e != ERROR_INVALID_FUNCTION) ec = {static_cast<int>(e), Win32Category()};
+      if (e != ERROR_INVALID_HANDLE && e != ERROR_INVALID_FUNCTION)
+        ec = {static_cast<int>(e), Win32Category()};
     }
   }
 

@@ -100,7 +100,8 @@ class WindowsFolder final : public OpenFolder {
     if (IsDotOrDotDot(data.cFileName)) return;
     const std::size_t offset = out.names.size();
     AppendWideAsUtf8(std::wstring_view(data.cFileName, ::wcsnlen(data.cFileName, MAX_PATH)), out.names);
-    out.entries.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(out.names.size() - offset),
+    out.entries.push_back({static_cast<std::uint32_t>(offset),
+                           static_cast<std::uint32_t>(out.names.size() - offset),
                            KindFromAttributes(data.dwFileAttributes)});
   }
 
@@ -120,6 +121,8 @@ std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error
   return WindowsFolder::OpenPath(std::move(long_path), true, error);
 }
 
-std::string ErrorText(int error) { return Win32ErrorText(static_cast<unsigned long>(error)); }
+std::string ErrorText(int error) {
+  return Win32ErrorText(static_cast<unsigned long>(error));
+}
 
 }  // namespace brixel::platform

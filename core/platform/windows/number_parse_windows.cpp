@@ -22,7 +22,9 @@ std::wstring LocaleText(const std::wstring& locale, LCTYPE type) {
   return n > 1 ? std::wstring(buffer, static_cast<std::size_t>(n - 1)) : std::wstring();
 }
 
-bool IsSpaceLike(std::wstring_view s) { return s == L"\u00A0" || s == L"\u202F" || s == L" "; }
+bool IsSpaceLike(std::wstring_view s) {
+  return s == L"\u00A0" || s == L"\u202F" || s == L" ";
+}
 
 struct NumberSigns {
   std::wstring decimal;
@@ -56,7 +58,9 @@ struct NumberSigns {
   }
 };
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+  return c >= L'0' && c <= L'9';
+}
 
 // Takes a run of digits from the front of s onto out; returns how many.
 std::size_t TakeDigits(std::wstring_view& s, std::string& out) {

@@ -6,8 +6,12 @@ namespace brixel::platform {
 
 namespace {
 
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool IsHighSurrogate(char32_t u) {
+  return u >= 0xD800 && u <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t u) {
+  return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 // ED A0..BF 80..BF: a surrogate written as if it were a character.
 bool IsEncodedSurrogate(const char* p, const char* end) {
@@ -32,7 +36,8 @@ void AppendWideAsUtf8(std::wstring_view wide, std::string& out) {
     const char32_t u = static_cast<char16_t>(wide[i]);
     if (u < 0x80) {
       out += static_cast<char>(u);
-    } else if (IsHighSurrogate(u) && i + 1 < wide.size() && IsLowSurrogate(static_cast<char16_t>(wide[i + 1]))) {
+    } else if (IsHighSurrogate(u) && i + 1 < wide.size() &&
+               IsLowSurrogate(static_cast<char16_t>(wide[i + 1]))) {
       const char32_t low = static_cast<char16_t>(wide[++i]);
       AppendUtf8(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00), out);
     } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
