@@ -38,6 +38,11 @@ int DriveList::IndexHolding(const std::string& folder) const {
   return best;
 }
 
+void DriveList::showPopup() {
+  emit aboutToOpen();
+  QComboBox::showPopup();
+}
+
 void DriveList::SelectQuietly(int index) {
   const QSignalBlocker quiet(this);
   setCurrentIndex(index);

@@ -24,6 +24,12 @@ class DriveList : public QComboBox {
   // Shows a drive without reporting a change.
   void SelectQuietly(int index);
 
+  // Reports aboutToOpen first, so the list can be brought up to date (a stick plugged in).
+  void showPopup() override;
+
+ signals:
+  void aboutToOpen();
+
  private:
   std::vector<Volume> volumes_;
 };

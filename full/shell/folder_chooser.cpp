@@ -1,5 +1,7 @@
 #include "full/shell/folder_chooser.h"
 
+#include <algorithm>
+
 #include "full/shell/drive_list.h"
 #include "full/shell/folder_list.h"
 
@@ -10,6 +12,26 @@ FolderChooser::FolderChooser(DriveList& drives, FolderList& folders, const Volum
     : QObject(parent), drives_(drives), folders_(folders), source_(source) {
   connect(&drives_, &QComboBox::currentIndexChanged, this, &FolderChooser::OnDriveChosen);
   connect(&folders_, &FolderList::pathChanged, this, &FolderChooser::OnPathChanged);
+  connect(&drives_, &DriveList::aboutToOpen, this, &FolderChooser::ReloadDrives);
+}
+
+void FolderChooser::ReloadDrives() {
+  const auto root_at = [this](int index) {
+    return index >= 0 && index < drives_.count() ? drives_.VolumeAt(index).root : std::string();
+  };
+  const std::string shown = root_at(drives_.currentIndex());
+  const std::string remembered = root_at(remembered_);
+  drives_.SetVolumes(source_.Volumes());
+  const auto index_of = [this](const std::string& root) {
+    for (int i = 0; i < drives_.count(); ++i)
+      if (drives_.VolumeAt(i).root == root) return i;
+    return -1;
+  };
+  int now_shown = index_of(shown);
+  if (now_shown < 0) now_shown = drives_.IndexHolding(folders_.Path());
+  drives_.SelectQuietly(now_shown);
+  const int now_remembered = index_of(remembered);
+  remembered_ = now_remembered >= 0 ? now_remembered : std::max(now_shown, 0);
 }
 
 void FolderChooser::Start(const std::string& folder) {

@@ -26,6 +26,10 @@ class FolderChooser : public QObject {
   // The drive list position after the last drive change that worked; the start-up drive first.
   int RememberedDrive() const { return remembered_; }
 
+  // Asks the source for its drives again, keeping the drive shown and the one remembered where
+  // they are still there. Runs whenever the drive list opens.
+  void ReloadDrives();
+
  signals:
   // The folder list shows another folder (or the drive was chosen again): rebuild what shows it.
   void folderChanged();

@@ -385,6 +385,25 @@ class FullWindowTest : public QObject {
     QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
   }
 
+  void theDriveListIsBroughtUpToDateWhenItOpens() {
+    DriveList& drive1 = f->Get<DriveList>("Drive1");
+    drive1.setCurrentIndex(2);  // drive C, remembered
+    f->root.Folder("0-new");
+    f->volumes.volumes.insert(f->volumes.volumes.begin(),
+                              Volume{f->root.Path("0-new"), QStringLiteral("stick")});
+    f->volumes.volumes.erase(f->volumes.volumes.begin() + 2);  // drive B is gone
+    QSignalSpy changes(&drive1, &QComboBox::currentIndexChanged);
+    drive1.showPopup();
+    drive1.hidePopup();
+    QCOMPARE(drive1.count(), 3);
+    QCOMPARE(drive1.itemText(0), QString::fromStdString(f->root.Path("0-new")) + QStringLiteral("  [stick]"));
+    QCOMPARE(drive1.currentIndex(), 2);  // still drive C, now at a new place
+    QCOMPARE(f->window->Chooser().RememberedDrive(), 2);
+    QCOMPARE(changes.count(), 0);
+    drive1.setCurrentIndex(0);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("0-new"));
+  }
+
   void helpOpensThePageBesideTheProgram() {
     f->Click("ImgHelp");
     QCOMPARE(f->opened.size(), std::size_t{1});
