@@ -13,5 +13,5 @@ function(brixel_add_test name)
   brixel_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} brixel_test_support GTest::gtest ${BRIXEL_GTEST_MAIN})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR};BRIXEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
