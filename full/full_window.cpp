@@ -1,6 +1,7 @@
 #include "full/full_window.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <cmath>
@@ -107,7 +108,9 @@ void FullWindow::BuildOptionsPage() {
                                 {2700, 7680, 3015, 795});
   pic_scan_ = MakeSubfolderSwitch(*fra_brixel_, looks_);  // its clicks only change its look
 
-  connect(cbo_mask_, &QComboBox::currentIndexChanged, this, &FullWindow::RefreshPreview);
+  // A line the user picks, even the one already shown, rebuilds the preview: picking it again is
+  // how files added meanwhile come into view.
+  connect(cbo_mask_, &QComboBox::activated, this, &FullWindow::RefreshPreview);
 }
 
 void FullWindow::BuildResultsPage() {
@@ -172,10 +175,12 @@ void FullWindow::StartUp() {
 
   // Line 1 of the built-in mask lines; choosing it rebuilds the preview.
   cbo_mask_->setCurrentIndex(0);
+  RefreshPreview();
 
-  // Column widths, once: the preview's single column fills its list inside the list's frame; the
-  // table's two columns leave room for a scroll bar (half the width less 150 twips, ties to even).
-  flex_grid1_->setColumnWidth(0, Px(kPreviewWidth - 1) - 2 * flex_grid1_->frameWidth());
+  // Column widths: the preview's single column fills its list (also beside a scroll bar, so no
+  // sideways scrolling for nothing); the table's two columns are set once, half the width less
+  // 150 twips (ties to even), which leaves room for the scroll bar.
+  flex_grid1_->horizontalHeader()->setStretchLastSection(true);
   const int table_column = static_cast<int>(std::nearbyint(kTableWidth / 2.0 - 150));
   fgrid2_->setColumnWidth(0, Px(table_column));
   fgrid2_->setColumnWidth(1, Px(table_column));

@@ -3,14 +3,17 @@
 
 #include "core/program_info.h"
 #include "full/full_window.h"
+#include "full/shell/artwork.h"
 #include "full/shell/brixel_look.h"
 #include "full/shell/mounted_volumes.h"
+#include "full/shell/picture.h"
 #include "full/shell/qt_dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Brixel"));
   brixel::ApplyBrixelLook(app);
+  QApplication::setWindowIcon(brixel::PictureIcon(QLatin1String(brixel::artwork::kAppIcon)));
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;

@@ -2,6 +2,7 @@
 // The pictures of the windows, vector drawings compiled into the program.
 namespace brixel::artwork {
 
+inline constexpr char kAppIcon[] = ":/brixel/app_icon.svg";
 inline constexpr char kBody[] = ":/brixel/body.svg";  // 570 x 580, drawn from the top-left corner
 inline constexpr char kRoundMinimize[] = ":/brixel/round_minimize.svg";
 inline constexpr char kRoundClose[] = ":/brixel/round_close.svg";

@@ -1,6 +1,7 @@
 #include "full/shell/picture.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace brixel {
@@ -21,6 +22,21 @@ bool Picture::IsValid() const {
 
 void Picture::Paint(QPainter& painter, const QRectF& target) const {
   if (renderer_->isValid()) renderer_->render(&painter, target);
+}
+
+QIcon PictureIcon(const QString& file) {
+  const Picture::Ptr picture = Picture::Load(file);
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    picture->Paint(painter, QRectF(0, 0, size, size));
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace brixel

@@ -1,6 +1,7 @@
 #pragma once
 // A vector picture, drawn crisp at any display scale. A picture is an object of its own: controls
 // that show "the same picture" hold the very object, and two loads of one file are two pictures.
+#include <QIcon>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -33,5 +34,8 @@ class Picture {
   std::unique_ptr<QSvgRenderer> renderer_;
   QSize natural_size_;
 };
+
+// An icon drawn from a picture at the sizes window systems ask for.
+QIcon PictureIcon(const QString& file);
 
 }  // namespace brixel

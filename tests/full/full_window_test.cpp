@@ -82,6 +82,12 @@ struct Fixture {
       if (Switch(name).IsOn()) on << QLatin1String(name);
     return on;
   }
+  // As Qt reports a line picked with the mouse or the keyboard.
+  void PickMask(int line) const {
+    QComboBox& masks = Get<QComboBox>("cboMask");
+    masks.setCurrentIndex(line);
+    emit masks.activated(line);
+  }
   void OpenFolder(const std::string& path) const { Get<FolderList>("Dir1").SetPath(root.Path("a"), path); }
 };
 
@@ -124,10 +130,10 @@ class FullWindowTest : public QObject {
     for (const char* hidden :
          {"Fra2", "FGrid2", "FraFind", "FraNum", "FraFormat", "ImgSave", "ImgChancel", "ImgBack"})
       QVERIFY2(!f->Get<QWidget>(hidden).isVisible(), hidden);
-    // Column widths from the design widths: the preview's list inside its frame, and 7755 / 2 - 150
-    // (3728) twips for each of the table's columns.
+    // Column widths: the preview's column fills its list, and each of the table's columns is
+    // 7755 / 2 - 150 (3728) twips.
     QTableView& preview = f->Get<QTableView>("FlexGrid1");
-    QCOMPARE(preview.columnWidth(0), preview.width() - 2 * preview.frameWidth());
+    QCOMPARE(preview.columnWidth(0), preview.viewport()->width());
     QCOMPARE(f->Get<QTableView>("FGrid2").columnWidth(0), 249);
     QCOMPARE(f->Get<QTableView>("FGrid2").columnWidth(1), 249);
   }
@@ -183,9 +189,21 @@ class FullWindowTest : public QObject {
   }
 
   void changesOfMaskFolderAndDriveRebuildThePreview() {
-    f->Get<QComboBox>("cboMask").setCurrentIndex(3);  // *.txt
+    f->PickMask(3);  // *.txt
     QCOMPARE(f->Preview(), QStringList{"notes.txt"});
-    f->Get<QComboBox>("cboMask").setCurrentIndex(1);  // *.mp3
+    f->PickMask(1);  // *.mp3
+    QCOMPARE(f->Preview(), (QStringList{"my_SONG.Mp3", "song.mp3"}));
+    f->root.File("a/music/added.mp3");
+    f->PickMask(1);  // the same line again shows what came meanwhile
+    QCOMPARE(f->Preview(), (QStringList{"added.mp3", "my_SONG.Mp3", "song.mp3"}));
+    QFile::remove(QString::fromStdString(f->root.Path("a/music/added.mp3")));
+    // Keyboard picks count as well.
+    QComboBox& masks = f->Get<QComboBox>("cboMask");
+    masks.setFocus();
+    QTest::keyClick(&masks, Qt::Key_Down);
+    QCOMPARE(masks.currentIndex(), 2);
+    QCOMPARE(f->Preview(), QStringList{"Track_two.WAV"});
+    QTest::keyClick(&masks, Qt::Key_Up);
     QCOMPARE(f->Preview(), (QStringList{"my_SONG.Mp3", "song.mp3"}));
 
     // A double click on a subfolder opens it; the preview never shows deeper files.
@@ -452,7 +470,7 @@ class FullWindowTest : public QObject {
                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAbstractItemModelTester folders(&f->Get<FolderList>("Dir1").Model(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest);
-    f->Get<QComboBox>("cboMask").setCurrentIndex(1);
+    f->PickMask(1);
     f->Click("ImgNext");
     f->Click("PicNum");
     f->Click("ImgBack");

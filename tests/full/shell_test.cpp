@@ -164,6 +164,7 @@ class ShellTest : public QObject {
       QVERIFY2(Picture::Load(QLatin1String(file))->IsValid(), file);
     QCOMPARE(Picture::Load(artwork::kBody)->NaturalSize(), QSize(570, 580));
     QCOMPARE(Picture::Load(artwork::kButtonSave)->NaturalSize(), QSize(84, 39));
+    QVERIFY(!PictureIcon(QLatin1String(artwork::kAppIcon)).pixmap(32, 32).isNull());
   }
 
   void pseudoFileSystemsAreNoDrives() {
