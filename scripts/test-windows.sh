@@ -91,8 +91,12 @@ trap cleanup EXIT
 (wineboot -i && wineserver -w) </dev/null >/dev/null 2>&1 &
 wine_boot=$!
 
+# With the Linux brixel-list of ./test at hand, the two are compared on the same names.
+native_list=""
+[ -x "$BRIXEL_BUILD/brixel-list" ] && native_list=$BRIXEL_BUILD/brixel-list
 cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" >/dev/null
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" \
+  -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
 
 wait "$wine_boot"
