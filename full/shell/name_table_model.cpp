@@ -17,7 +17,7 @@ void NameTableModel::FormattedChanged() {
   const int rows = rowCount();
   for (int c = 0; c < columnCount(); ++c) {
     if (columns_[static_cast<std::size_t>(c)] == Column::Formatted && rows > 0)
-      emit dataChanged(index(0, c), index(rows - 1, c), {Qt::DisplayRole});
+      emit dataChanged(index(0, c), index(rows - 1, c));  // text and tool tip alike
   }
 }
 
