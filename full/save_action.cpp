@@ -28,7 +28,7 @@ void RunSaveAction(QWidget& window, const NameTable& table, DialogFacade& dialog
   const std::optional<SaveFileChoice> choice =
       dialogs.AskSaveFile(&window, NameFiltersFromPairs(FromUtf8(kFileTypeFilter)), filter_index);
   if (!choice || choice->path.isEmpty()) return;
-  filter_index = choice->filter_index;
+  if (choice->filter_index >= 1) filter_index = choice->filter_index;
   const std::optional<ListFormat> format = FormatForFilterIndex(choice->filter_index);
   if (!format) return;
   bool failed = false;
