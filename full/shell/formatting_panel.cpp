@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "full/shell/brixel_look.h"
 #include "full/shell/frame.h"
