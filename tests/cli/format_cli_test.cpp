@@ -4,21 +4,11 @@
 #include <sstream>
 
 #include "cli/list_command.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class FormatCliTest : public ::testing::Test {
  protected:

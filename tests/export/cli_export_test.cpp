@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/list_command.h"
+#include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
 #include "tests/export/export_test_util.h"
 #include "tests/export/workbook_check.h"
@@ -11,17 +12,6 @@
 
 namespace brixel::cli {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class CliExportTest : public ::testing::Test {
  protected:
