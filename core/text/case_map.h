@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/platform_case_map.h"
+
 namespace brixel {
 
 class CaseMapper {
@@ -24,8 +26,7 @@ class CaseMapper {
   static const CaseMapper& ForUser();
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<PlatformCaseMap> platform_;
   bool ascii_fast_path_;  // off where ASCII letters map outside ASCII (Turkish, Azeri)
 };
 

@@ -2,15 +2,25 @@
 // dotted and dotless i). Windows maps one UTF-16 unit to one: "ß" stays "ß" in upper case.
 #include <windows.h>
 
+#include <utility>
+
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/text/case_map.h"
-#include "core/text/user_locale.h"
+#include "core/text/platform_case_map.h"
 #include "core/text/utf8.h"
 
 namespace brixel {
 
-struct CaseMapper::Impl {
+namespace {
+
+class WindowsCaseMap final : public PlatformCaseMap {
+ public:
+  explicit WindowsCaseMap(std::wstring locale) : locale(std::move(locale)) {}
+
+  void Upper(std::string_view text, std::string& out) const override { Map(LCMAP_UPPERCASE, text, out); }
+  void Lower(std::string_view text, std::string& out) const override { Map(LCMAP_LOWERCASE, text, out); }
+
+ private:
   std::wstring locale;
 
   // Appends a run of valid UTF-8 mapped with flags; the run unchanged if Windows refuses it.
@@ -48,47 +58,10 @@ struct CaseMapper::Impl {
   }
 };
 
-namespace {
-
-constexpr std::string_view kAsciiLower = "abcdefghijklmnopqrstuvwxyz";
-constexpr std::string_view kAsciiUpper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
 }  // namespace
 
-CaseMapper::CaseMapper(const std::string& locale_name)
-    : impl_(std::make_unique<Impl>(Impl{platform::WindowsLocaleName(locale_name)})), ascii_fast_path_(false) {
-  // The fast path is only right where the locale itself maps ASCII letters to ASCII letters.
-  std::string upper, lower;
-  impl_->Map(LCMAP_UPPERCASE, kAsciiLower, upper);
-  impl_->Map(LCMAP_LOWERCASE, kAsciiUpper, lower);
-  ascii_fast_path_ = upper == kAsciiUpper && lower == kAsciiLower;
-}
-
-CaseMapper::~CaseMapper() = default;
-
-void CaseMapper::Upper(std::string_view text, std::string& out) const {
-  if (ascii_fast_path_ && IsAscii(text)) {
-    out.assign(text);
-    for (char& c : out)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return;
-  }
-  impl_->Map(LCMAP_UPPERCASE, text, out);
-}
-
-void CaseMapper::Lower(std::string_view text, std::string& out) const {
-  if (ascii_fast_path_ && IsAscii(text)) {
-    out.assign(text);
-    for (char& c : out)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return;
-  }
-  impl_->Map(LCMAP_LOWERCASE, text, out);
-}
-
-const CaseMapper& CaseMapper::ForUser() {
-  static const CaseMapper user(UserLocaleName(LocaleCategory::Casing));
-  return user;
+std::unique_ptr<PlatformCaseMap> OpenPlatformCaseMap(const std::string& locale_name) {
+  return std::make_unique<WindowsCaseMap>(platform::WindowsLocaleName(locale_name));
 }
 
 }  // namespace brixel
