@@ -35,7 +35,7 @@ void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream&
     if (encoding == TextEncoding::Cp1251)
       AppendCp1251(names[i], bytes, Cp1251Mode::Text);
     else
-      bytes += SanitizeUtf8(names[i]);
+      AppendUtf8Line(names[i], bytes);
     bytes += '\n';
   }
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -16,7 +16,7 @@ void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& o
   if (encoding == TextEncoding::Cp1251)
     AppendCp1251(name, out, Cp1251Mode::Text);
   else
-    out += SanitizeUtf8(name);
+    AppendUtf8Line(name, out);
   out += "\r\n";
 }
 

@@ -149,4 +149,19 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
+void AppendUtf8Line(std::string_view text, std::string& out) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    const DecodedChar d = DecodeUtf8(p, end);
+    if (!d.valid)
+      AppendUtf8(0xFFFD, out);
+    else if (d.value < 0x20 || (d.value >= 0x7F && d.value <= 0x9F))
+      out += '?';
+    else
+      out.append(p, d.size);
+    p += d.size;
+  }
+}
+
 }  // namespace brixel

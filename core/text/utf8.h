@@ -38,4 +38,8 @@ std::string ToUtf8(std::u16string_view text);
 // Valid UTF-8 for display: each invalid byte becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
+// Appends a name as one line of UTF-8 text: invalid bytes become U+FFFD and control characters
+// (a line feed is legal in a Linux file name) become "?", so one name is always one line.
+void AppendUtf8Line(std::string_view text, std::string& out);
+
 }  // namespace brixel

@@ -46,6 +46,19 @@ TEST_F(CliTest, Cp1251OnStdoutAndNothingFound) {
   EXPECT_EQ(none.out, "");
 }
 
+TEST_F(CliTest, ANameWithALineFeedStaysOneLine) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names cannot hold a line feed";
+#else
+  t.File("two\nlines.ogg");
+  EXPECT_EQ(Cli({"-m", "*.ogg", t.Path()}).out, "two?lines.ogg\n");
+  EXPECT_EQ(Cli({"-m", "*.ogg", "--encoding", "cp1251", t.Path()}).out, "two?lines.ogg\n");
+  const std::string out = t.Path("list.txt");
+  EXPECT_EQ(Cli({"-m", "*.ogg", "--encoding", "utf-8", "-o", out, t.Path()}).status, 0);
+  EXPECT_EQ(test::ReadBytes(out), "two?lines.ogg\r\n");
+#endif
+}
+
 TEST_F(CliTest, OutputFileAppendsTextListInWindows1251) {
   const std::string out = t.Path("list.txt");
   test::WriteBytes(out, "old");

@@ -29,6 +29,12 @@ TEST(Utf8, SanitizeReplacesOnlyInvalidBytes) {
   EXPECT_TRUE(IsValidUtf8(SanitizeUtf8("\xC3\x28\xF0\x9F")));
 }
 
+TEST(Utf8, OneNameIsAlwaysOneLine) {
+  std::string line;
+  AppendUtf8Line("new\nline\t\x7F\xC2\x85ё\xFF.mp3", line);
+  EXPECT_EQ(line, "new?line???ё\xEF\xBF\xBD.mp3");
+}
+
 TEST(Utf8, Utf16RoundTripIncludingSupplementaryPlane) {
   std::u16string u;
   AppendUtf16("aж\xF0\x9F\x8E\xB5", u);
