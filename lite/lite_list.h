@@ -22,8 +22,6 @@ class LiteList {
 
   QTableView& View() const { return *view_; }
   NameTableModel& Model() const { return *model_; }
-  // What the grid shows, row by row (one blank row when nothing matched).
-  const NameColumn& Shown() const { return table_.Formatted(); }
 
   // The column fills the grid's width.
   void FitColumn();

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
-#include <optional>
+#include <utility>
 
 #include "core/export/save_action.h"
 #include "core/listing/mask_list.h"
@@ -58,7 +58,9 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   save_panel_ = new SavePanel(*this, services_.dialogs);
   BuildBottomRow();
 
-  connect(cbo_mask_, &QComboBox::currentIndexChanged, this, &LiteWindow::OnListingChoiceChanged);
+  // A line the user picks, even the one already shown, rebuilds the list: picking it again is how
+  // files added meanwhile come into view.
+  connect(cbo_mask_, &QComboBox::activated, this, &LiteWindow::OnListingChoiceChanged);
   connect(folder_chooser_, &FolderChooser::folderChanged, this, &LiteWindow::OnListingChoiceChanged);
   connect(formatting_, &FormattingPanel::runRequested, this, &LiteWindow::LiteFormattingRun);
   connect(img_help_, &ImageButton::clicked, this, &LiteWindow::OpenHelpPage);
@@ -113,6 +115,7 @@ void LiteWindow::BuildBottomRow() {
 void LiteWindow::StartUp() {
   ShapeWindowAndButtons();
   cbo_mask_->setCurrentIndex(0);  // a choice of line 1: the list and the option reset
+  OnListingChoiceChanged();
   list_->FitColumn();
   pic_scan_->ShowLook(looks_.ImgUnchecked);
   label9_->setText(kTitleCaption + QString::fromStdString(kLiteVersion.Text()));
@@ -120,9 +123,8 @@ void LiteWindow::StartUp() {
   label9_->resize(std::max(label9_->width(), label9_->sizeHint().width()), label9_->height());
   RefreshPreview();
   save_panel_->ChooseFormat(kStartSaveFormatIndex);  // the box is still empty and stays so
-  save_panel_->SetSaveFormat(QStringLiteral("*.txt"));
-  const std::string_view entry = kSaveFormatEntries[kStartSaveFormatIndex];
-  save_panel_->SetOutputFile(QString::fromStdString(DefaultOutputFile(services_.program_folder, entry)));
+  save_panel_->SetOutputFile(QString::fromStdString(
+      DefaultOutputFile(services_.program_folder, save_panel_->SaveFormat().toStdString())));
   formatting_->OptionReset();
   AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
 }

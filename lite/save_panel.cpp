@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "full/shell/dialog_facade.h"
 #include "full/shell/frame.h"
@@ -11,14 +10,6 @@
 #include "lite/save_format.h"
 
 namespace brixel {
-
-namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs)
     : QObject(&window), window_(window), dialogs_(dialogs) {
@@ -30,11 +21,8 @@ SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs)
   cbo_save_->setObjectName(QStringLiteral("CboSave"));
   cbo_save_->setAccessibleName(QStringLiteral("Формат списка"));
   cbo_save_->setGeometry(TwipsRect(180, 300, 1215, 315));
-  {
-    const QSignalBlocker quiet(cbo_save_);  // start-up makes the first choice itself
-    for (std::string_view entry : kSaveFormatEntries) cbo_save_->addItem(FromUtf8(entry));
-    cbo_save_->setCurrentIndex(-1);
-  }
+  for (std::string_view entry : kSaveFormatEntries) cbo_save_->addItem(QString::fromUtf8(entry));
+  cbo_save_->setCurrentIndex(-1);  // start-up makes the first choice itself
 
   txt_save_ = new QLineEdit(fra_save_);
   txt_save_->setObjectName(QStringLiteral("txtSave"));
@@ -46,24 +34,26 @@ SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs)
   cmd_save_->setAccessibleName(QStringLiteral("Выбрать файл списка"));
   cmd_save_->setGeometry(TwipsRect(4380, 300, 315, 315));
 
-  connect(cbo_save_, &QComboBox::currentIndexChanged, this, &SavePanel::OnFormatChosen);
+  // Picking the entry already shown is a choice too: it puts the extension back on a typed path.
+  connect(cbo_save_, &QComboBox::activated, this, &SavePanel::OnFormatChosen);
   connect(cmd_save_, &QPushButton::clicked, this, &SavePanel::ChooseOutputFile);
   // A path typed by hand is the one saved to, so the tool tip shows it too.
   connect(txt_save_, &QLineEdit::textEdited, txt_save_, &QWidget::setToolTip);
 }
 
+QString SavePanel::SaveFormat() const {
+  return cbo_save_->currentText();
+}
+
 void SavePanel::ChooseFormat(int index) {
-  if (cbo_save_->currentIndex() == index)
-    OnFormatChosen(index);
-  else
-    cbo_save_->setCurrentIndex(index);
+  cbo_save_->setCurrentIndex(index);
+  OnFormatChosen(index);
 }
 
 void SavePanel::OnFormatChosen(int index) {
   if (index < 0) return;
-  const QString entry = cbo_save_->itemText(index);
-  save_format_ = entry;
-  SetOutputFile(FromUtf8(OutputTextAfterFormatChoice(txt_save_->text().toStdString(), entry.toStdString())));
+  const std::string entry = cbo_save_->itemText(index).toStdString();
+  SetOutputFile(QString::fromUtf8(OutputTextAfterFormatChoice(txt_save_->text().toStdString(), entry)));
 }
 
 void SavePanel::SetOutputFile(const QString& path) {
@@ -72,10 +62,11 @@ void SavePanel::SetOutputFile(const QString& path) {
 }
 
 void SavePanel::ChooseOutputFile() {
-  const std::optional<SaveFileChoice> choice = dialogs_.AskSaveFile(&window_, {save_format_}, 1);
+  const QString save_format = SaveFormat();
+  const std::optional<SaveFileChoice> choice = dialogs_.AskSaveFile(&window_, {save_format}, 1);
   if (!choice || choice->path.isEmpty()) return;  // cancelled: the box keeps its text
   SetOutputFile(
-      FromUtf8(OutputTextFromDialog(choice->path.toStdString(), cbo_save_->currentText().toStdString())));
+      QString::fromUtf8(OutputTextFromDialog(choice->path.toStdString(), save_format.toStdString())));
 }
 
 }  // namespace brixel

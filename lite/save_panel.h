@@ -1,7 +1,8 @@
 #pragma once
 // The save panel, frame "Сохранение": the format list CboSave, the output file box txtSave and
 // the button CmdSave ("..."), which picks the output file in the save dialog. The save format is
-// what the dialog's filter holds; the output box's tool tip repeats its text.
+// the chosen CboSave entry, which is also the dialog's whole filter; the output box's tool tip
+// repeats its text.
 #include <QObject>
 #include <QString>
 
@@ -26,9 +27,8 @@ class SavePanel : public QObject {
   QLineEdit& TxtSave() const { return *txt_save_; }
   QPushButton& CmdSave() const { return *cmd_save_; }
 
-  // The dialog's filter: "*.txt", "*.xls" or "*.htm".
-  const QString& SaveFormat() const { return save_format_; }
-  void SetSaveFormat(const QString& pattern) { save_format_ = pattern; }
+  // "*.xls", "*.txt" or "*.htm"; empty until start-up makes the first choice.
+  QString SaveFormat() const;
 
   // Selects an entry as a choice by the user does, also when it is already selected.
   void ChooseFormat(int index);
@@ -48,7 +48,6 @@ class SavePanel : public QObject {
   QComboBox* cbo_save_;
   QLineEdit* txt_save_;
   QPushButton* cmd_save_;
-  QString save_format_;
 };
 
 }  // namespace brixel

@@ -20,6 +20,7 @@
 #include "full/shell/drive_list.h"
 #include "full/shell/folder_list.h"
 #include "full/shell/formatting_panel.h"
+#include "full/shell/frame.h"
 #include "full/shell/image_button.h"
 #include "full/shell/name_table_model.h"
 #include "full/shell/picture_switch.h"
@@ -73,6 +74,12 @@ QStringList ShownNames(const LiteWindow& window) {
 
 void Click(QWidget& widget) {
   QTest::mouseClick(&widget, Qt::LeftButton);
+}
+
+// An entry picked from the drop-down list, as the user does it: also the one already shown.
+void Choose(QComboBox& box, int index) {
+  box.setCurrentIndex(index);
+  emit box.activated(index);
 }
 
 }  // namespace
@@ -184,6 +191,26 @@ class LiteWindowTest : public QObject {
       QVERIFY2(label != nullptr, c.name);
       QCOMPARE(label->text(), QString::fromUtf8(c.text));
     }
+    const struct {
+      const char* name;
+      const char* caption;
+    } frames[] = {{"Fra1", ""},
+                  {"FraDir", "Директория"},
+                  {"FraMask", "Маска"},
+                  {"FraFile", "Наименования файлов"},
+                  {"FraNum", "Нумерация"},
+                  {"FraFormat", "Форматирование"},
+                  {"FraBrixel", "Опции"},
+                  {"FraSave", "Сохранение"}};
+    for (const auto& f : frames) {
+      const Frame* frame = w.findChild<Frame*>(QLatin1String(f.name));
+      QVERIFY2(frame != nullptr, f.name);
+      QCOMPARE(frame->Caption(), QString::fromUtf8(f.caption));
+    }
+    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("PicMini"))->toolTip(), QStringLiteral("Свернуть"));
+    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("PicClose"))->toolTip(), QStringLiteral("Закрыть"));
+    // Pick-only lists: nothing can be typed into them.
+    QVERIFY(!w.CboMask().isEditable() && !w.Save().CboSave().isEditable());
     // The title keeps its place and shows its whole text.
     QCOMPARE(w.Label9().pos(), QPoint(20, 28));
     QVERIFY(w.Label9().width() >= w.Label9().sizeHint().width());
@@ -255,7 +282,7 @@ class LiteWindowTest : public QObject {
     f.CboRazr().setCurrentIndex(3);
     f.TxtNach().setText(QStringLiteral("5"));
 
-    w.CboMask().setCurrentIndex(2);  // "*.wav"
+    Choose(w.CboMask(), 2);  // "*.wav"
     QCOMPARE(ShownNames(w), QStringList{"b_side.wav"});
     QVERIFY(!f.PicBig().IsOn() && !f.PicNum().IsOn());
     QCOMPARE(f.CboRazr().currentIndex(), 0);
@@ -265,8 +292,15 @@ class LiteWindowTest : public QObject {
     QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
     QCOMPARE(ShownNames(w), QStringList{""});  // no wav there
     QVERIFY(!f.PicOk().IsOn());
-    w.CboMask().setCurrentIndex(1);
+    Choose(w.CboMask(), 1);
     QCOMPARE(ShownNames(w), QStringList{"deep.mp3"});
+
+    // Picking the line already shown rebuilds the list too, with files added meanwhile.
+    Click(f.PicBig());
+    tree_->File("music/sub/added.mp3");
+    Choose(w.CboMask(), 1);
+    QCOMPARE(ShownNames(w), (QStringList{"added.mp3", "deep.mp3"}));
+    QVERIFY(!f.PicBig().IsOn());
   }
 
   void emptyFolderKeepsItsBlankRow() {
@@ -301,21 +335,27 @@ class LiteWindowTest : public QObject {
   void formatChoiceReplacesTheExtension() {
     SavePanel& panel = window_->Save();
     const QString stem = panel.TxtSave().text().chopped(4);
-    panel.CboSave().setCurrentIndex(0);
+    Choose(panel.CboSave(), 0);
     QCOMPARE(panel.SaveFormat(), QStringLiteral("*.xls"));
     QCOMPARE(panel.TxtSave().text(), stem + QStringLiteral(".xls"));
     QCOMPARE(panel.TxtSave().toolTip(), stem + QStringLiteral(".xls"));
 
     panel.TxtSave().clear();
-    panel.CboSave().setCurrentIndex(2);
+    Choose(panel.CboSave(), 2);
     QCOMPARE(panel.TxtSave().text(), QString());
     QCOMPARE(panel.SaveFormat(), QStringLiteral("*.htm"));
 
     // Typed by hand: the tool tip shows the typed path; a short text keeps what was typed.
     QTest::keyClicks(&panel.TxtSave(), QStringLiteral("ab"));
     QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("ab"));
-    panel.CboSave().setCurrentIndex(1);
+    Choose(panel.CboSave(), 1);
     QCOMPARE(panel.TxtSave().text(), QStringLiteral("ab.txt"));
+
+    // The entry already shown, picked again, puts its extension on a typed path.
+    QTest::keyClicks(&panel.TxtSave(), QStringLiteral(".doc"));
+    Choose(panel.CboSave(), 1);
+    QCOMPARE(panel.TxtSave().text(), QStringLiteral("ab.txt.txt"));
+    QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("ab.txt.txt"));
   }
 
   void cmdSaveAppendsTheExtensionAlwaysAndCancelKeepsTheBox() {
@@ -332,7 +372,7 @@ class LiteWindowTest : public QObject {
     QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/list.txt.txt"));
     QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("/home/u/list.txt.txt"));
 
-    panel.CboSave().setCurrentIndex(2);
+    Choose(panel.CboSave(), 2);
     dialogs_.answer = QStringLiteral("/home/u/page");
     Click(panel.CmdSave());
     QCOMPARE(dialogs_.asked_types, QStringList{"*.htm"});
@@ -424,7 +464,7 @@ class LiteWindowTest : public QObject {
     Click(f.PicOk());
     Click(w.PicScan());
     f.CboRazr().setCurrentIndex(1);
-    w.Save().CboSave().setCurrentIndex(2);
+    Choose(w.Save().CboSave(), 2);
     QVERIFY(w.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lite-formatted.png")));
   }
 
