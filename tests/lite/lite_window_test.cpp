@@ -25,6 +25,7 @@
 #include "full/shell/name_table_model.h"
 #include "full/shell/picture_switch.h"
 #include "full/shell/volume_source.h"
+#include "full/shell/window_region.h"
 #include "lite/lite_list.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
@@ -449,14 +450,26 @@ class LiteWindowTest : public QObject {
     QVERIFY(dialogs_.messages.isEmpty());
   }
 
+  // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
   void screenshots() {
-    const QByteArray folder = qgetenv("BRIXEL_SCREENSHOT_DIR");
+    const QString folder = qEnvironmentVariable("BRIXEL_SCREENSHOT_DIR");
     if (folder.isEmpty()) QSKIP("BRIXEL_SCREENSHOT_DIR is not set");
-    QDir().mkpath(QString::fromLocal8Bit(folder));
+    QDir().mkpath(folder);
     LiteWindow& w = *window_;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lite-start.png")));
+    const auto shoot = [&](const QString& name) {
+      for (int scale : {1, 2}) {
+        QImage image(w.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        w.render(&image, QPoint(), WindowRegion());
+        const QString file = folder + QStringLiteral("/lite-") + name +
+                             (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
+        QVERIFY2(image.save(file), qPrintable(file));
+      }
+    };
+    shoot(QStringLiteral("start"));
     FormattingPanel& f = w.Formatting();
     Click(f.PicPerBig());
     Click(f.PicBreak());
@@ -465,7 +478,7 @@ class LiteWindowTest : public QObject {
     Click(w.PicScan());
     f.CboRazr().setCurrentIndex(1);
     Choose(w.Save().CboSave(), 2);
-    QVERIFY(w.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lite-formatted.png")));
+    shoot(QStringLiteral("formatted"));
   }
 
  private:
