@@ -331,6 +331,9 @@ class LiteWindowTest : public QObject {
     QCOMPARE(w.Drive1().currentIndex(), 0);
     QCOMPARE(w.Dir1().Path(), tree_->Path("music"));
     QVERIFY(dialogs_.messages.isEmpty());
+    // Going back is a drive change of its own: the list is rebuilt and the options reset.
+    QVERIFY(!w.Formatting().PicBig().IsOn());
+    QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3"}));
   }
 
   void formatChoiceReplacesTheExtension() {
