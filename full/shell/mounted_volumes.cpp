@@ -20,6 +20,8 @@ bool IsUserVolume(const QByteArray& file_system_type, const QString& root) {
       "tracefs",     "securityfs", "pstore", "bpf",      "configfs",  "fusectl",  "hugetlbfs",     "autofs",
       "binfmt_misc", "rpc_pipefs", "nsfs",   "efivarfs", "selinuxfs", "rootfs",   "overlay-lower", "ramfs"};
   if (std::find(std::begin(kPseudo), std::end(kPseudo), file_system_type) != std::end(kPseudo)) return false;
+  // Many systems mount sticks and cards under /run/media/<user>; the rest of /run is the system's.
+  if (root.startsWith(QLatin1String("/run/media/"))) return true;
   for (QLatin1String system_folder :
        {QLatin1String("/proc"), QLatin1String("/sys"), QLatin1String("/dev"), QLatin1String("/run"),
         QLatin1String("/var/run"), QLatin1String("/var/lock"), QLatin1String("/snap")}) {

@@ -1,7 +1,8 @@
 #pragma once
 // The system's volumes as drives: every mounted file system a user keeps files on, ordered by
-// folder path. Pseudo file systems (proc, sysfs, cgroup, devpts, tmpfs under /run and /sys, ...)
-// and mounts of single files are left out; "/" is always there.
+// folder path. Pseudo file systems (proc, sysfs, cgroup, devpts, ...), the system's own mounts
+// under /proc, /sys, /dev and /run (removable media under /run/media stay) and mounts of single
+// files are left out; "/" is always there.
 #include <QByteArray>
 
 #include "full/shell/volume_source.h"
