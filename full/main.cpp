@@ -8,11 +8,13 @@
 #include "full/shell/mounted_volumes.h"
 #include "full/shell/picture.h"
 #include "full/shell/qt_dialogs.h"
+#include "full/shell/russian_qt_texts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Brixel"));
   brixel::ApplyBrixelLook(app);
+  brixel::InstallRussianQtTexts(app);
   QApplication::setWindowIcon(brixel::PictureIcon(QLatin1String(brixel::artwork::kAppIcon)));
 
   brixel::MountedVolumes volumes;

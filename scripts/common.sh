@@ -6,7 +6,7 @@ BRIXEL_BUILD=${BRIXEL_BUILD:-$BRIXEL_ROOT/build}
 
 # What the programs need to build and run.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev
-  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core)
+  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core qt6-translations-l10n)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark, the independent
 # spreadsheet readers, a virtual display for screenshots, and the tools the benchmark compares with.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd python3-openpyxl

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "full/shell/picture_switch.h"
 #include "full/shell/qt_dialogs.h"
 #include "full/shell/round_button.h"
+#include "full/shell/russian_qt_texts.h"
 #include "full/shell/shaped_window.h"
 #include "full/shell/switch_looks.h"
 #include "full/shell/window_region.h"
@@ -172,6 +174,9 @@ class ShellTest : public QObject {
     QVERIFY(IsUserVolume("vfat", QStringLiteral("/media/stick")));
     QVERIFY(IsUserVolume("tmpfs", QStringLiteral("/tmp")));
     QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/run/user/1000")));
+    QVERIFY(!IsUserVolume("fuse.gvfsd-fuse", QStringLiteral("/run/user/1000/gvfs")));
+    QVERIFY(IsUserVolume("vfat", QStringLiteral("/run/media/anna/STICK")));  // where udisks mounts them
+    QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/run/media")));
     QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/sys/fs/cgroup")));
     QVERIFY(!IsUserVolume("proc", QStringLiteral("/proc")));
     QVERIFY(!IsUserVolume("sysfs", QStringLiteral("/sys")));
@@ -312,6 +317,15 @@ class ShellTest : public QObject {
     program.File("help/help.html", "<html/>");
     QVERIFY(OpenHelp(program.Path(), "help.html", opener));
     QCOMPARE(opened.at(0).toLocalFile(), QString::fromStdString(program.Path("help/help.html")));
+  }
+
+  // Last: from here on Qt speaks Russian in this program.
+  void qtsOwnTextsSpeakRussian() {
+    QVERIFY(InstallRussianQtTexts(*QCoreApplication::instance()));
+    for (const char* text : {"Look in:", "File &name:", "Files of type:"}) {
+      const QString translated = QCoreApplication::translate("QFileDialog", text);
+      QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))), text);
+    }
   }
 };
 

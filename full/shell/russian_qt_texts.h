@@ -1,0 +1,11 @@
+#pragma once
+// Qt's own texts (the save dialog's labels and buttons, the edit menus of text boxes) in Russian,
+// as the rest of the window is, whatever language the desktop speaks.
+class QCoreApplication;
+
+namespace brixel {
+
+// False when the system holds no Russian texts for Qt; its English ones stay then.
+bool InstallRussianQtTexts(QCoreApplication& app);
+
+}  // namespace brixel
