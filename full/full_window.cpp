@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <cmath>
 
@@ -101,6 +102,7 @@ void FullWindow::BuildOptionsPage() {
   flex_grid1_->setAccessibleName(QStringLiteral("Наименования файлов"));
   flex_grid1_->setGeometry(TwipsRect(120, 240, kPreviewWidth, 6495));
   preview_model_ = new NameTableModel(preview_, {NameTableModel::Column::AsFound}, this);
+  preview_model_->SetHeadings({kPreviewHeading});
   flex_grid1_->setModel(preview_model_);
   SetUpNameGrid(*flex_grid1_);
 
@@ -189,10 +191,17 @@ void FullWindow::StartUp() {
   pic_scan_->ShowLook(looks_.ImgUnchecked);
   label9_->setText(QStringLiteral("Бриксел В.") + QString::fromStdString(kFullVersion.Text()));
   label9_->adjustSize();
-  formatting_->OptionReset();
+  OptionReset();
   RefreshPreview();
 
   AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+}
+
+void FullWindow::OptionReset() {
+  // Its choice of the first digit count would ask for a formatting run of its own; every caller
+  // rebuilds the table right after, so that run would be thrown away.
+  const QSignalBlocker no_run(formatting_);
+  formatting_->OptionReset();
 }
 
 void FullWindow::WriteTableHeadings() {
@@ -204,7 +213,6 @@ void FullWindow::RefreshPreview() {
   preview_model_->BeginRebuild();
   RunListing(preview_, dir1_->Path(), cbo_mask_->currentText().toStdString(), false, UserCollator());
   preview_model_->EndRebuild();
-  preview_model_->SetHeadings({kPreviewHeading});
 }
 
 void FullWindow::Next() {
@@ -226,7 +234,7 @@ void FullWindow::Next() {
     fgrid2_->scrollToTop();
     fgrid2_->setFocus();
   }
-  formatting_->OptionReset();
+  OptionReset();
   WriteTableHeadings();
   RunFormatting();
 }
@@ -247,7 +255,7 @@ void FullWindow::Back() {
 }
 
 void FullWindow::Reset() {
-  formatting_->OptionReset();
+  OptionReset();
   const BusyPointer busy;
   FormattingRun(found_, FormatOptions{});  // the restore pass: every switch is off now
   found_model_->FormattedChanged();

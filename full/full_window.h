@@ -44,7 +44,6 @@ class FullWindow : public ShapedWindow {
   explicit FullWindow(FullWindowServices services);
   ~FullWindow() override;
 
-  const NameTable& PreviewTable() const { return preview_; }
   const NameTable& FoundTable() const { return found_; }
   const SwitchLooks& Looks() const { return looks_; }
   FormattingPanel& Formatting() const { return *formatting_; }
@@ -64,6 +63,7 @@ class FullWindow : public ShapedWindow {
   void Next();
   void Back();
   void Reset();
+  void OptionReset();
   void RunFormatting();
   void Save();
   void WriteTableHeadings();

@@ -20,7 +20,6 @@ class FolderList : public QListView {
   bool SetPath(const std::string& top, const std::string& path);
 
   const std::string& Path() const { return model_.Path(); }
-  const std::string& Top() const { return model_.Top(); }
   FolderListModel& Model() { return model_; }
 
   // Opens the folder of a row, as a double click does.

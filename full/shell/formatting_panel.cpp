@@ -8,6 +8,7 @@
 
 #include "full/shell/brixel_look.h"
 #include "full/shell/frame.h"
+#include "full/shell/listing_controls.h"
 #include "full/shell/picture_switch.h"
 #include "full/shell/switch_looks.h"
 #include "full/shell/twips.h"
@@ -50,10 +51,8 @@ void PlaceUnder(QLabel& label, const QWidget& above, int frame_width) {
 
 FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, const FormattingLayout& layout)
     : QObject(&window), looks_(looks) {
-  const QRect num = layout.fra_num;
-  fra_num_ = new Frame(QStringLiteral("Нумерация"), Frame::Border::Shown, &window);
-  fra_num_->setObjectName(QStringLiteral("FraNum"));
-  fra_num_->setGeometry(TwipsRect(num.x(), num.y(), num.width(), num.height()));
+  fra_num_ =
+      MakePlacedFrame("FraNum", QStringLiteral("Нумерация"), Frame::Border::Shown, &window, layout.fra_num);
 
   cbo_razr_ = new QComboBox(fra_num_);
   cbo_razr_->setObjectName(QStringLiteral("CboRazr"));
@@ -73,17 +72,17 @@ FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, cons
   pic_num_->move(TwipsPoint(1500, 1080));
   pic_num_->setAccessibleName(QStringLiteral("Нумерация: включить"));
 
-  QLabel* label3 = MakeLabel("Label3", QStringLiteral("Разрядность"), fra_num_);
-  label3->move(Px(120), cbo_razr_->geometry().center().y() - label3->height() / 2);
-  QLabel* label2 = MakeLabel("Label2", QStringLiteral("Начать с"), fra_num_);
-  label2->move(Px(120), txt_nach_->geometry().center().y() - label2->height() / 2);
-  QLabel* label4 = MakeLabel("Label4", QStringLiteral("Включить"), fra_num_);
-  label4->move(Px(120), pic_num_->geometry().center().y() - label4->height() / 2);
+  // Captions at the frame's left, each level with its control.
+  const auto caption = [this](const char* name, const QString& text, const QWidget& control) {
+    QLabel* label = MakeLabel(name, text, fra_num_);
+    label->move(Px(120), control.geometry().center().y() - label->height() / 2);
+  };
+  caption("Label3", QStringLiteral("Разрядность"), *cbo_razr_);
+  caption("Label2", QStringLiteral("Начать с"), *txt_nach_);
+  caption("Label4", QStringLiteral("Включить"), *pic_num_);
 
-  const QRect format = layout.fra_format;
-  fra_format_ = new Frame(QStringLiteral("Форматирование"), Frame::Border::Shown, &window);
-  fra_format_->setObjectName(QStringLiteral("FraFormat"));
-  fra_format_->setGeometry(TwipsRect(format.x(), format.y(), format.width(), format.height()));
+  fra_format_ = MakePlacedFrame("FraFormat", QStringLiteral("Форматирование"), Frame::Border::Shown, &window,
+                                layout.fra_format);
 
   pic_big_ = MakeSwitch("PicBig", looks.ImgRC, kCaseSize, fra_format_);
   pic_small_ = MakeSwitch("PicSmall", looks.ImgRC, kCaseSize, fra_format_);

@@ -343,7 +343,9 @@ class FullWindowTest : public QObject {
     f->Get<QLineEdit>("TxtNach").setText(QStringLiteral("42"));
     QVERIFY(f->Formatted() != f->AsFound());
 
+    QSignalSpy runs(&f->window->FoundModel(), &QAbstractItemModel::dataChanged);
     f->Click("ImgChancel");
+    QCOMPARE(runs.count(), 1);  // the digit count going back asks for no run of its own
     QVERIFY(f->OnSwitches().isEmpty());
     QCOMPARE(f->Get<QComboBox>("CboRazr").currentIndex(), 0);
     QCOMPARE(f->Get<QLineEdit>("TxtNach").text(), QStringLiteral("1"));
@@ -362,7 +364,10 @@ class FullWindowTest : public QObject {
     QVERIFY(f->Switch("PicBig").IsOn());
 
     f->root.File("a/music/new.wav");
+    f->Get<QComboBox>("CboRazr").setCurrentIndex(3);
+    QSignalSpy runs(&f->window->FoundModel(), &QAbstractItemModel::dataChanged);
     f->Click("ImgNext");
+    QCOMPARE(runs.count(), 1);  // one formatting run over the new list
     QVERIFY(f->OnSwitches().isEmpty());
     QCOMPARE(f->AsFound(), (QStringList{"my_SONG.Mp3", "new.wav", "song.mp3", "Track_two.WAV"}));
     QCOMPARE(f->Formatted(), f->AsFound());
