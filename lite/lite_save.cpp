@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
 #include "core/listing/folder_scan.h"
 #include "core/listing/list_target.h"
@@ -18,6 +19,9 @@ class SaveOutputTarget : public ListTarget {
   SaveOutputTarget(PrimFile& prim_file, ListWriter& writer) : prim_file_(prim_file), writer_(writer) {}
 
   void Append(std::string_view name) override {
+    // A page or workbook saved into the scanned folder is written beside its target first; that
+    // file is gone once the save ends, so it is no name of the list.
+    if (IsReplacementTempName(name)) return;
     WriteListEntry(name, prim_file_, writer_);
     ++written_;
   }

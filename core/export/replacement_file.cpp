@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <string_view>
 
 #include "core/export/save_error.h"
 #include "core/export/save_target.h"
@@ -13,17 +14,28 @@ namespace brixel {
 
 namespace {
 
+constexpr std::string_view kTempPrefix = ".~brixel-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempDigits = 12;
+
 std::string TempNameCandidate() {
   static std::atomic<unsigned> serial{0};
   static const unsigned seed = std::random_device{}();
   std::mt19937_64 mix(seed + 7919u * serial.fetch_add(1));
-  char name[40];
-  std::snprintf(name, sizeof name, ".~brixel-%012llx.tmp",
-                static_cast<unsigned long long>(mix() & 0xFFFFFFFFFFFFull));
-  return name;
+  char digits[kTempDigits + 1];
+  std::snprintf(digits, sizeof digits, "%012llx", static_cast<unsigned long long>(mix() & 0xFFFFFFFFFFFFull));
+  return std::string(kTempPrefix).append(digits).append(kTempSuffix);
 }
 
 }  // namespace
+
+bool IsReplacementTempName(std::string_view name) {
+  if (name.size() != kTempPrefix.size() + kTempDigits + kTempSuffix.size() ||
+      !name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix))
+    return false;
+  const std::string_view digits = name.substr(kTempPrefix.size(), kTempDigits);
+  return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs)
     : fs_(fs), target_(target) {

@@ -5,10 +5,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/export/file_output.h"
 
 namespace brixel {
+
+// Whether a bare file name is one of the temporary names below: a scan that runs while a list is
+// being written beside it must not list the list's own half-written file.
+bool IsReplacementTempName(std::string_view name);
 
 class ReplacementFile {
  public:

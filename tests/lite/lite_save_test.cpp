@@ -209,6 +209,26 @@ TEST_F(LiteSaveTest, OutputThatCannotBeWrittenFailsAndLeavesFilesAsTheyWere) {
   EXPECT_EQ(ReadBytes(page.output_path), "locked");
 }
 
+TEST_F(LiteSaveTest, APageOrWorkbookSavedIntoTheScannedFolderDoesNotListItsHalfWrittenFile) {
+  for (const std::string format : {"*.htm", "*.xls"}) {
+    const std::string folder = "into" + format.substr(2) + "/";
+    // A look-alike is a file like any other; only the save's own temporary file is left out.
+    tree_.Files({folder + "a.mp3", folder + ".~brixel-notes.tmp"});
+    LiteSaveRequest request = Request(format, "");
+    request.folder = tree_.Path(folder);
+    request.mask_line = "*";
+    request.output_path = tree_.Path(folder + "list" + format.substr(1));
+    EXPECT_EQ(Save(request), 2u) << format;
+    const std::string written =
+        format == "*.htm" ? ReadBytes(request.output_path) : CellsByXlrd(request.output_path);
+    EXPECT_NE(written.find("a.mp3"), std::string::npos) << written;
+    const std::size_t temp = written.find(".~brixel-");
+    ASSERT_NE(temp, std::string::npos) << written;
+    EXPECT_EQ(written.substr(temp, 18), ".~brixel-notes.tmp");
+    EXPECT_EQ(written.find(".~brixel-", temp + 1), std::string::npos) << written;
+  }
+}
+
 TEST_F(LiteSaveTest, AnUnknownSaveFormatWritesNothing) {
   const LiteSaveRequest request = Request("*.doc", "list.doc");
   EXPECT_EQ(Save(request), 0u);
