@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "full/shell/image_button.h"
 #include "full/shell/name_table_model.h"
 #include "full/shell/picture_switch.h"
+#include "full/shell/qt_dialogs.h"
 #include "full/shell/volume_source.h"
 #include "full/shell/window_region.h"
 #include "lite/lite_list.h"
@@ -382,6 +384,30 @@ class LiteWindowTest : public QObject {
     QCOMPARE(dialogs_.asked_types, QStringList{"*.htm"});
     QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/page.htm"));
     QVERIFY(dialogs_.messages.isEmpty());
+  }
+
+  // Qt's own dialog: the save format is its whole filter, the name comes back as picked, and no
+  // question about replacing that name is asked, since the extension is still to come.
+  void cmdSaveWithQtsDialog() {
+    QWidget host;
+    QtDialogs dialogs;
+    SavePanel panel(host, dialogs);
+    panel.ChooseFormat(2);
+    QStringList filters;
+    bool asks_before_replacing = true;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      filters = dialog->nameFilters();
+      asks_before_replacing = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      dialog->setDirectory(QString::fromStdString(tree_->Path("music")));
+      dialog->selectFile(QStringLiteral("list.htm"));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Click(panel.CmdSave());
+    QCOMPARE(filters, QStringList{"*.htm"});
+    QVERIFY(!asks_before_replacing);
+    QCOMPARE(panel.TxtSave().text(), QString::fromStdString(tree_->Path("music/list.htm.htm")));
   }
 
   void saveWritesTheScanInScanOrder() {
