@@ -88,10 +88,16 @@ struct Bench {
   // A paint of the rows in view, whatever the platform exposes.
   void PaintTable() const { benchmark::DoNotOptimize(Find<QTableView>("FGrid2").viewport()->grab()); }
 
+  // Made on first use; Release ends it while the application still stands, since widgets
+  // outliving it crash the program on its way out.
   static Bench& Get() {
-    static Bench bench;
-    return bench;
+    if (!instance) instance = std::make_unique<Bench>();
+    return *instance;
   }
+  static void Release() { instance.reset(); }
+
+ private:
+  static inline std::unique_ptr<Bench> instance;
 };
 
 void BM_CoreListing(benchmark::State& state) {
@@ -222,5 +228,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  brixel::bench::Bench::Release();
   return 0;
 }
