@@ -138,6 +138,35 @@ class FullWindowTest : public QObject {
     QCOMPARE(f->Get<QTableView>("FGrid2").columnWidth(1), 249);
   }
 
+  void controlsStandWhereTheLayoutPutsThem() {
+    // Twips divided by 15, relative to each control's container.
+    const std::pair<const char*, QRect> places[] = {
+        {"Fra1", {20, 52, 525, 461}},        {"FraDir", {0, 0, 193, 409}},
+        {"Drive1", {8, 16, 177, 21}},        {"Dir1", {8, 44, 177, 351}},
+        {"FraMask", {0, 412, 193, 45}},      {"cboMask", {8, 16, 177, 21}},
+        {"FraFile", {204, 0, 321, 457}},     {"FlexGrid1", {8, 16, 301, 433}},
+        {"Fra2", {20, 52, 525, 309}},        {"FGrid2", {4, 4, 517, 301}},
+        {"FraFind", {24, 364, 189, 41}},     {"Label10", {12, 16, 165, 21}},
+        {"FraNum", {24, 404, 189, 113}},     {"PicNum", {100, 72, 31, 31}},
+        {"FraFormat", {216, 364, 329, 153}}, {"PicBig", {8, 16, 40, 40}},
+        {"PicSmall", {8, 60, 40, 40}},       {"PicPerBig", {8, 104, 40, 40}},
+        {"FraBrixel", {180, 512, 201, 53}},  {"PicScan", {24, 16, 31, 31}},
+        {"ImgHelp", {20, 524, 84, 39}},      {"ImgBack", {280, 524, 84, 39}},
+        {"ImgChancel", {368, 524, 84, 39}},  {"ImgNext", {456, 524, 84, 39}},
+        {"ImgSave", {456, 524, 84, 39}},     {"PicMini", {479, 10, 40, 40}},
+        {"PicClose", {513, 10, 40, 40}}};
+    for (const auto& [name, place] : places) QCOMPARE(f->Get<QWidget>(name).geometry(), place);
+    const std::pair<const char*, QPoint> corners[] = {
+        {"Label9", {20, 28}}, {"CboRazr", {100, 16}}, {"TxtNach", {100, 44}}};
+    for (const auto& [name, corner] : corners) QCOMPARE(f->Get<QWidget>(name).pos(), corner);
+    // Every control lies wholly inside its container.
+    for (QWidget* control : f->window->findChildren<QWidget*>(Qt::FindChildrenRecursively)) {
+      if (control->objectName().isEmpty() || control->objectName().startsWith(QLatin1String("qt_"))) continue;
+      QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
+               qPrintable(control->objectName()));
+    }
+  }
+
   void theMaskFileFollowsTheBuiltInLines() {
     QComboBox& masks = f->Get<QComboBox>("cboMask");
     QCOMPARE(masks.count(), 10);
