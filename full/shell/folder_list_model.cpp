@@ -1,8 +1,11 @@
 #include "full/shell/folder_list_model.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "core/listing/name_order.h"
+#include "core/platform/file_path.h"
 #include "core/platform/folder.h"
 #include "core/text/collation.h"
 #include "full/shell/drive_list.h"
@@ -20,6 +23,16 @@ std::string JoinFolder(const std::string& folder, std::string_view name) {
   joined += name;
   return joined;
 }
+
+namespace {
+
+bool IsFolderBehindLink(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path p = PathFromUtf8(path);
+  return std::filesystem::is_symlink(p, ec) && std::filesystem::is_directory(p, ec);
+}
+
+}  // namespace
 
 bool FolderListModel::SetPath(const std::string& top_in, const std::string& path_in) {
   const std::string top = TidyFolderPath(top_in);
@@ -51,7 +64,12 @@ bool FolderListModel::SetPath(const std::string& top_in, const std::string& path
   std::vector<Row> children;
   for (const platform::FolderEntry& entry : listing.entries) {
     const std::string_view name = listing.Name(entry);
-    if (entry.kind != platform::EntryKind::Folder || name.empty() || name.front() == '.') continue;
+    if (name.empty() || name.front() == '.') continue;
+    // A link to a folder (~/Music pointing to another disk) is offered to choose; the scan still
+    // never follows links below the folder chosen.
+    if (entry.kind != platform::EntryKind::Folder &&
+        !(entry.kind == platform::EntryKind::Other && IsFolderBehindLink(JoinFolder(path, name))))
+      continue;
     children.push_back({JoinFolder(path, name),
                         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), child_depth,
                         false});

@@ -1,7 +1,7 @@
 #pragma once
 // What the folder list shows, as a folder list box does: the folders from the top of the drive
 // down to the chosen folder (open), then the chosen folder's own subfolders (closed), sorted as a
-// reader expects. Hidden folders (a leading ".") and links are not offered.
+// reader expects. Hidden folders (a leading ".") are not offered; links to folders are.
 #include <QAbstractListModel>
 #include <string>
 #include <vector>

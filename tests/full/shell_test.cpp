@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "core/listing/name_table.h"
 #include "full/shell/artwork.h"
@@ -208,6 +209,10 @@ class ShellTest : public QObject {
     tree.Folder("top/music/Disc 9");
     tree.Folder("top/music/.hidden");
     tree.File("top/music/file.mp3");
+    tree.Folder("elsewhere/Live");
+    std::filesystem::create_directory_symlink(tree.Path("elsewhere/Live"), tree.Path("top/music/Disc 11"));
+    std::filesystem::create_symlink(tree.Path("top/music/file.mp3"), tree.Path("top/music/file link"));
+    std::filesystem::create_directory_symlink(tree.Path("gone"), tree.Path("top/music/dangling"));
     FolderList list(nullptr);
     QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy changes(&list, &FolderList::pathChanged);
@@ -216,7 +221,7 @@ class ShellTest : public QObject {
     QCOMPARE(list.Path(), tree.Path("top/music"));
     QStringList rows;
     for (int r = 0; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
-    QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10"}));
+    QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10", "Disc 11"}));
     QCOMPARE(list.Model().CurrentRow(), 1);
     QCOMPARE(changes.count(), 1);
 
