@@ -125,7 +125,16 @@ FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, cons
       emit runRequested();
     });
   }
-  connect(cbo_razr_, &QComboBox::currentIndexChanged, this, &FormattingPanel::runRequested);
+  connect(cbo_razr_, &QComboBox::currentIndexChanged, this, [this] {
+    digit_count_ran_ = true;
+    emit runRequested();
+  });
+  // Picking the entry already chosen is a choice too, though the index does not change.
+  connect(cbo_razr_, &QComboBox::activated, this, [this] {
+    if (!digit_count_ran_) emit runRequested();
+    digit_count_ran_ = false;
+  });
+  cbo_razr_->installEventFilter(this);
 }
 
 FormatOptions FormattingPanel::Options() const {
@@ -168,6 +177,10 @@ QList<QWidget*> FormattingPanel::TabOrder() const {
 }
 
 bool FormattingPanel::eventFilter(QObject* watched, QEvent* event) {
+  // Each user action on the digit count starts afresh: a change of index it makes runs once.
+  if (watched == cbo_razr_ && (event->type() == QEvent::MouseButtonPress ||
+                               event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+    digit_count_ran_ = false;
   if (watched == txt_nach_ && event->type() == QEvent::KeyRelease && !txt_nach_->text().isEmpty())
     emit runRequested();
   return QObject::eventFilter(watched, event);

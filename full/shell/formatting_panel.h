@@ -67,6 +67,7 @@ class FormattingPanel : public QObject {
 
  private:
   const SwitchLooks& looks_;
+  bool digit_count_ran_ = false;  // the current pick already ran through a change of index
   Frame* fra_num_;
   Frame* fra_format_;
   QComboBox* cbo_razr_;

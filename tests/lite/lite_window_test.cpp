@@ -243,6 +243,21 @@ class LiteWindowTest : public QObject {
     tree_->File("music/a_new.wav");
     f.CboRazr().setCurrentIndex(2);
     QCOMPARE(ShownNames(w), (QStringList{"001 A new", "002 B side", "003 My song", "004 Track one"}));
+    // Picking the digit count already chosen runs too.
+    tree_->File("music/c_newer.mp3");
+    QTest::mousePress(&f.CboRazr(), Qt::LeftButton);
+    f.CboRazr().hidePopup();
+    emit f.CboRazr().activated(2);
+    QCOMPARE(ShownNames(w).size(), 5);
+    // A pick that changes the entry runs once, not twice.
+    QSignalSpy runs(&f, &FormattingPanel::runRequested);
+    f.CboRazr().setFocus();
+    QTest::keyClick(&f.CboRazr(), Qt::Key_Up);
+    QCOMPARE(f.CboRazr().currentIndex(), 1);
+    QCOMPARE(runs.count(), 1);
+    QTest::keyClick(&f.CboRazr(), Qt::Key_Down);
+    QCOMPARE(runs.count(), 2);
+    std::filesystem::remove(std::filesystem::path(tree_->Path("music/c_newer.mp3")));
     // Turning switches off undoes them: the run starts from the names as found.
     Click(f.PicPerBig());
     Click(f.PicNum());
