@@ -35,8 +35,9 @@ std::string ReadFile(const std::string& path) {
 }
 
 QString ScreenshotFolder() {
+  // Set by CTest to the build folder's screenshots/; a test run by hand leaves the sources clean.
   QString folder = qEnvironmentVariable("BRIXEL_SCREENSHOT_DIR");
-  if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+  if (folder.isEmpty()) folder = QDir::tempPath() + QStringLiteral("/brixel-screenshots");
   QDir().mkpath(folder);
   return folder;
 }
