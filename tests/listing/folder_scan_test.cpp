@@ -13,24 +13,17 @@
 #include <filesystem>
 
 #include "core/platform/file_path.h"
+#include "tests/listing/scan_names.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/wine.h"
 
 namespace brixel {
 namespace {
 
-using Names = std::vector<std::string>;
-
-struct Collect : ListTarget {
-  Names names;
-  void Append(std::string_view name) override { names.emplace_back(name); }
-};
+using test::Names;
 
 Names Scan(const std::string& folder, std::string_view line, bool tree, ScanReport* report = nullptr) {
-  Collect c;
-  const ScanReport r = tree ? ListFolderTree(folder, line, c) : ListMaskLine(folder, line, c);
-  if (report) *report = r;
-  return c.names;
+  return test::ScanNames(folder, line, tree, report);
 }
 
 Names Sorted(Names n) {

@@ -11,25 +11,20 @@
 #include "core/platform/folder.h"
 #include "core/platform/windows/long_path.h"
 #include "core/program_info.h"
+#include "tests/listing/scan_names.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/wine.h"
 
 namespace brixel {
 namespace {
 
-using Names = std::vector<std::string>;
+using test::Names;
 
-struct Collect : ListTarget {
-  Names names;
-  void Append(std::string_view name) override { names.emplace_back(name); }
-};
-
+// Sorted: wine reports entries in another order than Linux does.
 Names Scan(const std::string& folder, std::string_view line, bool tree, ScanReport* report = nullptr) {
-  Collect c;
-  const ScanReport r = tree ? ListFolderTree(folder, line, c) : ListMaskLine(folder, line, c);
-  if (report) *report = r;
-  std::sort(c.names.begin(), c.names.end());
-  return c.names;
+  Names names = test::ScanNames(folder, line, tree, report);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // Sets the attribute word of an entry and returns what the file system then reports.
