@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/text/case_map.h"
+#include "tests/format/numbering_options.h"
 
 namespace brixel {
 namespace {
@@ -40,13 +41,7 @@ class FormattingRunTest : public ::testing::Test {
   FormatResult result;
 };
 
-FormatOptions Numbering(const std::string& start, int digits) {
-  FormatOptions o;
-  o.numbering = true;
-  o.start_text = start;
-  o.digits = digits;
-  return o;
-}
+using test::Numbering;
 
 TEST_F(FormattingRunTest, EverySwitchOffRestoresTheNamesAsFound) {
   List({"my_SONG.Mp3", "Track.wav"});

@@ -6,6 +6,7 @@
 
 #include "core/format/formatting_run.h"
 #include "core/text/case_map.h"
+#include "tests/format/numbering_options.h"
 
 namespace brixel {
 namespace {
@@ -16,13 +17,7 @@ class PrimFileTest : public ::testing::Test {
   const FormatLocale locale{&en, "en_US"};
 };
 
-FormatOptions Numbering(const std::string& start, int digits) {
-  FormatOptions o;
-  o.numbering = true;
-  o.start_text = start;
-  o.digits = digits;
-  return o;
-}
+using test::Numbering;
 
 TEST_F(PrimFileTest, FormatsOneNameAsTheRunDoes) {
   FormatOptions o;
