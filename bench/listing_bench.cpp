@@ -6,7 +6,7 @@
 #include "bench/name_mix.h"
 #include "core/listing/mask.h"
 #include "core/listing/name_order.h"
-#include "core/text/collation.h"
+#include "core/platform/collation.h"
 
 namespace brixel::bench {
 namespace {

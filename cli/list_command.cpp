@@ -9,9 +9,10 @@
 #include "core/listing/name_order.h"
 #include "core/listing/name_table.h"
 #include "core/platform/folder.h"
-#include "core/program_info.h"
+#include "core/platform/program_folder.h"
+#include "core/version.h"
 #include "core/text/cp1251.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel::cli {
 

@@ -1,4 +1,8 @@
-# One way to register a test program: GoogleTest discovered by CTest, linked to the libraries it checks.
+# One way to register a test program:
+#   brixel_add_test(NAME SOURCES <files...> LIBS <targets...> [QT])
+# A GoogleTest program is discovered by CTest test by test. QT marks a Qt Test program that drives
+# the windows: run whole on the offscreen platform, with the window test doubles, leaving its
+# screenshots in the build folder.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   include(BrixelWindowsTesting)
 else()
@@ -8,10 +12,19 @@ endif()
 include(GoogleTest)
 
 function(brixel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   brixel_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} brixel_test_support GTest::gtest ${BRIXEL_GTEST_MAIN})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} brixel_window_test_support Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRIXEL_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots;BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}"
+      TIMEOUT 300)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} brixel_test_support GTest::gtest ${BRIXEL_GTEST_MAIN})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  endif()
 endfunction()

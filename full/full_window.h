@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/listing/name_table.h"
-#include "full/shell/dialog_facade.h"
-#include "full/shell/open_help.h"
-#include "full/shell/shaped_window.h"
-#include "full/shell/switch_looks.h"
+#include "shell/dialog_facade.h"
+#include "shell/open_help.h"
+#include "shell/shaped_window.h"
+#include "shell/switch_looks.h"
 
 class QComboBox;
 class QLabel;

@@ -1,14 +1,14 @@
 // Brixel, the full edition: the wizard window over the listing, formatting and export core.
 #include <QApplication>
 
-#include "core/program_info.h"
+#include "core/platform/program_folder.h"
 #include "full/full_window.h"
-#include "full/shell/artwork.h"
-#include "full/shell/brixel_look.h"
-#include "full/shell/mounted_volumes.h"
-#include "full/shell/picture.h"
-#include "full/shell/qt_dialogs.h"
-#include "full/shell/russian_qt_texts.h"
+#include "shell/artwork.h"
+#include "shell/brixel_look.h"
+#include "shell/mounted_volumes.h"
+#include "shell/picture.h"
+#include "shell/qt_dialogs.h"
+#include "shell/russian_qt_texts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

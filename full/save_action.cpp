@@ -5,9 +5,9 @@
 
 #include "core/export/save_action.h"
 #include "core/listing/name_table.h"
-#include "full/shell/busy_pointer.h"
-#include "full/shell/dialog_facade.h"
-#include "full/shell/qt_dialogs.h"
+#include "shell/busy_pointer.h"
+#include "shell/dialog_facade.h"
+#include "shell/qt_dialogs.h"
 
 namespace brixel {
 

@@ -5,10 +5,10 @@
 #include <QTableView>
 
 #include "core/listing/name_order.h"
-#include "full/shell/busy_pointer.h"
-#include "full/shell/name_grid.h"
-#include "full/shell/name_table_model.h"
-#include "full/shell/twips.h"
+#include "shell/busy_pointer.h"
+#include "shell/name_grid.h"
+#include "shell/name_table_model.h"
+#include "shell/twips.h"
 
 namespace brixel {
 

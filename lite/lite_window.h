@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "full/shell/open_help.h"
-#include "full/shell/shaped_window.h"
-#include "full/shell/switch_looks.h"
+#include "shell/open_help.h"
+#include "shell/shaped_window.h"
+#include "shell/switch_looks.h"
 
 class QComboBox;
 class QLabel;

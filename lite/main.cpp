@@ -1,13 +1,13 @@
 // BrixelLite, the lite edition: the one-page window over the listing, formatting and export core.
 #include <QApplication>
 
-#include "core/program_info.h"
-#include "full/shell/artwork.h"
-#include "full/shell/brixel_look.h"
-#include "full/shell/mounted_volumes.h"
-#include "full/shell/picture.h"
-#include "full/shell/qt_dialogs.h"
-#include "full/shell/russian_qt_texts.h"
+#include "core/platform/program_folder.h"
+#include "shell/artwork.h"
+#include "shell/brixel_look.h"
+#include "shell/mounted_volumes.h"
+#include "shell/picture.h"
+#include "shell/qt_dialogs.h"
+#include "shell/russian_qt_texts.h"
 #include "lite/lite_window.h"
 
 int main(int argc, char* argv[]) {

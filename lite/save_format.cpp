@@ -1,7 +1,7 @@
 #include "lite/save_format.h"
 
 #include "core/platform/file_path.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

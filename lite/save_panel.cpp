@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "full/shell/dialog_facade.h"
-#include "full/shell/frame.h"
-#include "full/shell/twips.h"
+#include "shell/dialog_facade.h"
+#include "shell/frame.h"
+#include "shell/twips.h"
 #include "lite/save_format.h"
 
 namespace brixel {

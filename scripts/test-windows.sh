@@ -95,7 +95,7 @@ wine_boot=$!
 native_list=""
 [ -x "$BRIXEL_BUILD/brixel-list" ] && native_list=$BRIXEL_BUILD/brixel-list
 cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" \
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" \
   -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
 

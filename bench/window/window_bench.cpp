@@ -21,10 +21,10 @@
 #include "core/listing/name_order.h"
 #include "core/listing/name_table.h"
 #include "full/full_window.h"
-#include "full/shell/brixel_look.h"
-#include "full/shell/image_button.h"
-#include "full/shell/picture_switch.h"
-#include "full/shell/volume_source.h"
+#include "shell/brixel_look.h"
+#include "shell/image_button.h"
+#include "shell/picture_switch.h"
+#include "shell/volume_source.h"
 
 namespace brixel::bench {
 namespace {

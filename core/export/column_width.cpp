@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

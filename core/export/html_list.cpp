@@ -1,7 +1,7 @@
 #include "core/export/html_list.h"
 
 #include "core/platform/file_system.h"
-#include "core/program_info.h"
+#include "core/version.h"
 #include "core/text/cp1251.h"
 
 namespace brixel {

@@ -3,7 +3,7 @@
 #include "core/export/save_error.h"
 #include "core/platform/file_system.h"
 #include "core/text/cp1251.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

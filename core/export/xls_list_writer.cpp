@@ -4,7 +4,7 @@
 
 #include "core/export/compound_file.h"
 #include "core/export/save_error.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

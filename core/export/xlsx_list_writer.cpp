@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "core/export/save_error.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

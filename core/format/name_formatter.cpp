@@ -5,7 +5,7 @@
 #include "core/format/name_passes.h"
 #include "core/format/start_number.h"
 #include "core/text/case_map.h"
-#include "core/text/user_locale.h"
+#include "core/platform/user_locale.h"
 
 namespace brixel {
 

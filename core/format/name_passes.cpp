@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/text/case_map.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/text/number_parse.h"
-#include "core/text/user_locale.h"
+#include "core/platform/number_parse.h"
+#include "core/platform/user_locale.h"
 
 namespace brixel {
 

@@ -1,7 +1,7 @@
 #include "core/listing/mask.h"
 
 #include "core/text/case_map.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

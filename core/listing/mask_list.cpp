@@ -6,7 +6,7 @@
 
 #include "core/platform/file_path.h"
 #include "core/text/cp1251.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

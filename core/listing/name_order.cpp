@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/text/collation.h"
-#include "core/text/user_locale.h"
+#include "core/platform/collation.h"
+#include "core/platform/user_locale.h"
 
 namespace brixel {
 

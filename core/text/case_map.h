@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/platform_case_map.h"
+#include "core/platform/case_map.h"
 
 namespace brixel {
 

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "core/text/utf8.h"
+#include "core/platform/cp1251_table.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

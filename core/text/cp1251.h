@@ -2,7 +2,6 @@
 // Windows-1251, the code page of every text and HTML list: one byte per character, no byte-order
 // mark. File names on Linux can hold any character, so what the code page cannot hold is
 // replaced, never dropped, and one name always stays one line.
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -24,8 +23,5 @@ void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode);
 // Decodes Windows-1251 bytes to UTF-8 (the one unassigned byte, 0x98, becomes U+FFFD).
 std::string DecodeCp1251(std::string_view bytes);
 
-// The code points of bytes 0x80..0xFF (0 where the byte is unassigned), as the platform's
-// converter defines the code page.
-const std::array<char32_t, 128>& Cp1251UpperHalf();
 
 }  // namespace brixel

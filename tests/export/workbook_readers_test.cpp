@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/export/list_writer.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
 #include "tests/export/workbook_check.h"
 #include "tests/support/temp_tree.h"

@@ -12,16 +12,17 @@
 #include <memory>
 
 #include "core/listing/mask_list.h"
-#include "full/shell/brixel_look.h"
-#include "full/shell/drive_list.h"
-#include "full/shell/folder_chooser.h"
-#include "full/shell/folder_list.h"
-#include "full/shell/formatting_panel.h"
-#include "full/shell/image_button.h"
-#include "full/shell/name_table_model.h"
-#include "full/shell/picture_switch.h"
-#include "full/shell/window_region.h"
-#include "tests/full/test_folder.h"
+#include "shell/brixel_look.h"
+#include "shell/drive_list.h"
+#include "shell/folder_chooser.h"
+#include "shell/folder_list.h"
+#include "shell/formatting_panel.h"
+#include "shell/image_button.h"
+#include "shell/name_table_model.h"
+#include "shell/picture_switch.h"
+#include "shell/window_region.h"
+#include "tests/support/temp_tree.h"
+#include "tests/support/window_fakes.h"
 
 namespace brixel::test {
 
@@ -29,7 +30,7 @@ namespace {
 
 // Drive A holds the start folder; drive B is not ready; drive C is.
 struct Fixture {
-  TestFolder root;
+  TempTree root;
   FakeVolumes volumes;
   FakeDialogs dialogs;
   std::vector<QUrl> opened;
@@ -177,7 +178,7 @@ class FullWindowTest : public QObject {
   }
 
   void aMissingMaskFileIsCreatedEmpty() {
-    TestFolder program;
+    TempTree program;
     FakeVolumes volumes;
     volumes.volumes = {{program.Path(), {}}};
     FakeDialogs dialogs;

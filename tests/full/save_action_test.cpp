@@ -7,8 +7,9 @@
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
 #include "full/save_action.h"
-#include "full/shell/qt_dialogs.h"
-#include "tests/full/test_folder.h"
+#include "shell/qt_dialogs.h"
+#include "tests/support/temp_tree.h"
+#include "tests/support/window_fakes.h"
 
 namespace brixel::test {
 
@@ -34,7 +35,7 @@ class SaveActionTest : public QObject {
 
  private:
   QWidget window_;
-  TestFolder folder_;
+  TempTree folder_;
   FakeDialogs dialogs_;
   int filter_index_ = 1;
 
@@ -63,7 +64,7 @@ class SaveActionTest : public QObject {
     dialogs_.answer = SaveFileChoice{Q(path), 1};
     const NameTable table = TableOf({"b.mp3", "Песня.mp3"});
     Save(table);
-    QCOMPARE(ReadFile(path), std::string("oldb.mp3\r\n\xCF\xE5\xF1\xED\xFF.mp3\r\n"));
+    QCOMPARE(ReadBytes(path), std::string("oldb.mp3\r\n\xCF\xE5\xF1\xED\xFF.mp3\r\n"));
     QVERIFY(dialogs_.messages.empty());
     QVERIFY(!QFileInfo::exists(Q(path + ".txt")));  // nothing added to the name
   }
@@ -72,15 +73,15 @@ class SaveActionTest : public QObject {
     const NameTable table = TableOf({"one.mp3", "two.mp3"});
     dialogs_.answer = SaveFileChoice{Q(folder_.Path("list")), 2};
     Save(table);
-    QCOMPARE(ReadFile(folder_.Path("list")).substr(0, 4), std::string("\xD0\xCF\x11\xE0"));  // a workbook
+    QCOMPARE(ReadBytes(folder_.Path("list")).substr(0, 4), std::string("\xD0\xCF\x11\xE0"));  // a workbook
 
     dialogs_.answer = SaveFileChoice{Q(folder_.Path("list.xlsx")), 2};
     Save(table);
-    QCOMPARE(ReadFile(folder_.Path("list.xlsx")).substr(0, 2), std::string("PK"));
+    QCOMPARE(ReadBytes(folder_.Path("list.xlsx")).substr(0, 2), std::string("PK"));
 
     dialogs_.answer = SaveFileChoice{Q(folder_.Path("page.html")), 3};
     Save(table);
-    const std::string page = ReadFile(folder_.Path("page.html"));
+    const std::string page = ReadBytes(folder_.Path("page.html"));
     QVERIFY(page.find("one.mp3") != std::string::npos && page.find("two.mp3") != std::string::npos);
     QVERIFY(dialogs_.messages.empty());
   }

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "core/listing/name_table.h"
-#include "core/text/collation.h"
+#include "core/platform/collation.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel {

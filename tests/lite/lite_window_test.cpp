@@ -15,58 +15,42 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/program_info.h"
-#include "full/shell/brixel_look.h"
-#include "full/shell/dialog_facade.h"
-#include "full/shell/drive_list.h"
-#include "full/shell/folder_list.h"
-#include "full/shell/formatting_panel.h"
-#include "full/shell/frame.h"
-#include "full/shell/image_button.h"
-#include "full/shell/name_table_model.h"
-#include "full/shell/picture_switch.h"
-#include "full/shell/qt_dialogs.h"
-#include "full/shell/volume_source.h"
-#include "full/shell/window_region.h"
+#include "core/version.h"
+#include "shell/brixel_look.h"
+#include "shell/dialog_facade.h"
+#include "shell/drive_list.h"
+#include "shell/folder_list.h"
+#include "shell/formatting_panel.h"
+#include "shell/frame.h"
+#include "shell/image_button.h"
+#include "shell/name_table_model.h"
+#include "shell/picture_switch.h"
+#include "shell/qt_dialogs.h"
+#include "shell/volume_source.h"
+#include "shell/window_region.h"
 #include "lite/lite_list.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/window_fakes.h"
 
 namespace brixel {
 namespace {
 
-class FakeDialogs : public DialogFacade {
- public:
-  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types,
-                                            int filter_index) override {
-    asked_types = file_types;
-    asked_index = filter_index;
-    if (!answer) return std::nullopt;
-    return SaveFileChoice{*answer, filter_index};
-  }
-  void ShowMessage(QWidget*, const QString& title, const QString& text) override {
-    messages << title + QLatin1Char('|') + text;
-  }
-
-  std::optional<QString> answer;
-  QStringList asked_types;
-  int asked_index = 0;
-  QStringList messages;
-};
-
 // Two drives: the test tree, always ready, and a stick inside it that is never ready.
-class FakeVolumes : public VolumeSource {
- public:
-  explicit FakeVolumes(std::string root) : root_(std::move(root)) {}
-  std::vector<Volume> Volumes() const override {
-    return {{root_, {}}, {root_ + "/stick", QStringLiteral("USB")}};
-  }
-  bool IsReady(const Volume& volume) const override { return volume.root == root_; }
+std::unique_ptr<test::FakeVolumes> TreeAndStick(const std::string& root) {
+  auto volumes = std::make_unique<test::FakeVolumes>();
+  volumes->volumes = {{root, {}}, {root + "/stick", QStringLiteral("USB")}};
+  volumes->failing = {root + "/stick"};
+  return volumes;
+}
 
- private:
-  std::string root_;
-};
+// The messages shown so far, as "title|text".
+QStringList Messages(const test::FakeDialogs& dialogs) {
+  QStringList shown;
+  for (const auto& m : dialogs.messages) shown << m.title + QLatin1Char('|') + m.text;
+  return shown;
+}
 
 QStringList ShownNames(const LiteWindow& window) {
   const NameTableModel& model = window.List().Model();
@@ -100,8 +84,8 @@ class LiteWindowTest : public QObject {
     tree_->Folder("empty");
     tree_->File("prog/rasshirenia.txt", "*.flac\r\n");
     tree_->File("prog/help/helpl.html", "<html></html>");
-    dialogs_ = FakeDialogs();
-    volumes_ = std::make_unique<FakeVolumes>(tree_->Path());
+    dialogs_ = test::FakeDialogs();
+    volumes_ = TreeAndStick(tree_->Path());
     opened_.clear();
     window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
                                                               [this](const QUrl& url) {
@@ -347,7 +331,7 @@ class LiteWindowTest : public QObject {
     w.Drive1().setCurrentIndex(1);
     QCOMPARE(w.Drive1().currentIndex(), 0);
     QCOMPARE(w.Dir1().Path(), tree_->Path("music"));
-    QVERIFY(dialogs_.messages.isEmpty());
+    QVERIFY(dialogs_.messages.empty());
     // Going back is a drive change of its own: the list is rebuilt and the options reset.
     QVERIFY(!w.Formatting().PicBig().IsOn());
     QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3"}));
@@ -384,21 +368,21 @@ class LiteWindowTest : public QObject {
     const QString before = panel.TxtSave().text();
     dialogs_.answer.reset();
     Click(panel.CmdSave());
-    QCOMPARE(dialogs_.asked_types, QStringList{"*.txt"});
-    QCOMPARE(dialogs_.asked_index, 1);
+    QCOMPARE(dialogs_.questions.back().file_types, QStringList{"*.txt"});
+    QCOMPARE(dialogs_.questions.back().filter_index, 1);
     QCOMPARE(panel.TxtSave().text(), before);
 
-    dialogs_.answer = QStringLiteral("/home/u/list.txt");
+    dialogs_.answer = SaveFileChoice{QStringLiteral("/home/u/list.txt"), 1};
     Click(panel.CmdSave());
     QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/list.txt.txt"));
     QCOMPARE(panel.TxtSave().toolTip(), QStringLiteral("/home/u/list.txt.txt"));
 
     Choose(panel.CboSave(), 2);
-    dialogs_.answer = QStringLiteral("/home/u/page");
+    dialogs_.answer = SaveFileChoice{QStringLiteral("/home/u/page"), 1};
     Click(panel.CmdSave());
-    QCOMPARE(dialogs_.asked_types, QStringList{"*.htm"});
+    QCOMPARE(dialogs_.questions.back().file_types, QStringList{"*.htm"});
     QCOMPARE(panel.TxtSave().text(), QStringLiteral("/home/u/page.htm"));
-    QVERIFY(dialogs_.messages.isEmpty());
+    QVERIFY(dialogs_.messages.empty());
   }
 
   // Qt's own dialog: the save format is its whole filter, the name comes back as picked, and no
@@ -435,7 +419,7 @@ class LiteWindowTest : public QObject {
     Click(f.PicOk());
     f.CboRazr().setCurrentIndex(1);
     Click(w.ImgSave());
-    QVERIFY(dialogs_.messages.isEmpty());
+    QVERIFY(dialogs_.messages.empty());
     // Both mp3 names first (in the system's order), then the wav name, then the subfolder.
     const QStringList lines = QString::fromStdString(test::ReadBytes(output)).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 5);
@@ -466,7 +450,7 @@ class LiteWindowTest : public QObject {
     LiteWindow& w = *window_;
     w.Save().TxtSave().setText(QString::fromStdString(tree_->Path("no/such/folder/list.txt")));
     Click(w.ImgSave());
-    QCOMPARE(dialogs_.messages,
+    QCOMPARE(Messages(dialogs_),
              QStringList{QStringLiteral("Внимание ! ! !|Произошла непредвиденная ошибка")});
 
     const std::string kept = tree_->Path("kept.txt");
@@ -475,12 +459,12 @@ class LiteWindowTest : public QObject {
     Click(w.Formatting().PicNum());
     w.Formatting().TxtNach().setText(QStringLiteral("x"));
     Click(w.ImgSave());
-    QCOMPARE(dialogs_.messages.size(), 2);
+    QCOMPARE(dialogs_.messages.size(), std::size_t{2});
     QCOMPARE(test::ReadBytes(kept), std::string("kept"));
 
     w.Formatting().TxtNach().setText(QStringLiteral("1"));
     Click(w.ImgSave());
-    QCOMPARE(dialogs_.messages.size(), 2);
+    QCOMPARE(dialogs_.messages.size(), std::size_t{2});
     QCOMPARE(test::ReadBytes(kept).substr(0, 6), std::string("kept1 "));
   }
 
@@ -491,7 +475,7 @@ class LiteWindowTest : public QObject {
     std::filesystem::remove(tree_->Root() / "prog/help/helpl.html");
     Click(window_->ImgHelp());
     QCOMPARE(opened_.size(), 1);
-    QVERIFY(dialogs_.messages.isEmpty());
+    QVERIFY(dialogs_.messages.empty());
   }
 
   // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
@@ -527,8 +511,8 @@ class LiteWindowTest : public QObject {
 
  private:
   std::unique_ptr<test::TempTree> tree_;
-  FakeDialogs dialogs_;
-  std::unique_ptr<FakeVolumes> volumes_;
+  test::FakeDialogs dialogs_;
+  std::unique_ptr<test::FakeVolumes> volumes_;
   QList<QUrl> opened_;
   std::unique_ptr<LiteWindow> window_;
   std::unique_ptr<QAbstractItemModelTester> model_tester_;

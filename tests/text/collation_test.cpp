@@ -1,4 +1,4 @@
-#include "core/text/collation.h"
+#include "core/platform/collation.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/cp1251_table.h"
+
 namespace brixel {
 namespace {
 

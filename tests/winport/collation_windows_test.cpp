@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "core/platform/windows/wide_text.h"
-#include "core/text/collation.h"
+#include "core/platform/collation.h"
 
 namespace brixel {
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/text/cp1251.h"
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 namespace {

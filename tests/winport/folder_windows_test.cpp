@@ -10,7 +10,7 @@
 #include "core/platform/file_path.h"
 #include "core/platform/folder.h"
 #include "core/platform/windows/long_path.h"
-#include "core/program_info.h"
+#include "core/platform/program_folder.h"
 #include "tests/listing/scan_names.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/wine.h"

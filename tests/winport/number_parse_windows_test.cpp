@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/text/number_parse.h"
+#include "core/platform/number_parse.h"
 
 namespace brixel {
 namespace {

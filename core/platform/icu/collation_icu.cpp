@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "core/text/collation.h"
-#include "core/text/utf8.h"
+#include "core/platform/collation.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

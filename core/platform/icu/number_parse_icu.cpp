@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/text/number_parse.h"
-#include "core/text/utf8.h"
+#include "core/platform/number_parse.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/platform/file_path.h"
-#include "core/program_info.h"
+#include "core/platform/program_folder.h"
 
 namespace brixel {
 

@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/text/user_locale.h"
+#include "core/platform/user_locale.h"
 
 namespace brixel {
 

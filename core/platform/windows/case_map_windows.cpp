@@ -6,8 +6,8 @@
 
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/text/platform_case_map.h"
-#include "core/text/utf8.h"
+#include "core/platform/case_map.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

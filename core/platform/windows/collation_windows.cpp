@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "core/platform/windows/locale_name.h"
-#include "core/text/collation.h"
-#include "core/text/utf8.h"
+#include "core/platform/collation.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

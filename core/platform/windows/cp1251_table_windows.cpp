@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/text/cp1251.h"
+#include "core/platform/cp1251_table.h"
 
 namespace brixel {
 

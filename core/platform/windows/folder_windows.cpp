@@ -5,7 +5,7 @@
 // cannot be renamed or removed under a walk that is inside it.
 #include <windows.h>
 
-#include "core/listing/attributes.h"
+#include "core/platform/attribute_words.h"
 #include "core/platform/folder.h"
 #include "core/platform/windows/long_path.h"
 #include "core/platform/windows/wide_text.h"

@@ -9,8 +9,8 @@
 
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/text/number_parse.h"
-#include "core/text/utf8.h"
+#include "core/platform/number_parse.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel {
 

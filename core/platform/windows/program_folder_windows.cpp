@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/platform/windows/wide_text.h"
-#include "core/program_info.h"
+#include "core/platform/program_folder.h"
 
 namespace brixel {
 

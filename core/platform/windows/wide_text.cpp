@@ -1,6 +1,6 @@
 #include "core/platform/windows/wide_text.h"
 
-#include "core/text/utf8.h"
+#include "core/utf8/utf8.h"
 
 namespace brixel::platform {
 

@@ -1,0 +1,81 @@
+#include "shell/folder_chooser.h"
+
+#include <algorithm>
+
+#include "shell/drive_list.h"
+#include "shell/folder_list.h"
+
+namespace brixel {
+
+FolderChooser::FolderChooser(DriveList& drives, FolderList& folders, const VolumeSource& source,
+                             QObject* parent)
+    : QObject(parent), drives_(drives), folders_(folders), source_(source) {
+  connect(&drives_, &QComboBox::currentIndexChanged, this, &FolderChooser::OnDriveChosen);
+  connect(&folders_, &FolderList::pathChanged, this, &FolderChooser::OnPathChanged);
+  connect(&drives_, &DriveList::aboutToOpen, this, &FolderChooser::ReloadDrives);
+}
+
+void FolderChooser::ReloadDrives() {
+  const auto root_at = [this](int index) {
+    return index >= 0 && index < drives_.count() ? drives_.VolumeAt(index).root : std::string();
+  };
+  const std::string shown = root_at(drives_.currentIndex());
+  const std::string remembered = root_at(remembered_);
+  drives_.SetVolumes(source_.Volumes());
+  const auto index_of = [this](const std::string& root) {
+    for (int i = 0; i < drives_.count(); ++i)
+      if (drives_.VolumeAt(i).root == root) return i;
+    return -1;
+  };
+  int now_shown = index_of(shown);
+  if (now_shown < 0) now_shown = drives_.IndexHolding(folders_.Path());
+  drives_.SelectQuietly(now_shown);
+  const int now_remembered = index_of(remembered);
+  remembered_ = now_remembered >= 0 ? now_remembered : std::max(now_shown, 0);
+}
+
+void FolderChooser::Start(const std::string& folder) {
+  drives_.SetVolumes(source_.Volumes());
+  const int index = drives_.IndexHolding(folder);
+  drives_.SelectQuietly(index);
+  const std::string top = index >= 0 ? drives_.VolumeAt(index).root : std::string("/");
+  quiet_ = true;
+  if (!folders_.SetPath(top, folder)) folders_.SetPath(top, top);
+  quiet_ = false;
+  // Where nothing holds the start folder, a failed drive change returns to the first drive.
+  remembered_ = index >= 0 ? index : 0;
+  last_folder_[top] = folders_.Path();
+}
+
+void FolderChooser::OnPathChanged() {
+  const int index = drives_.currentIndex();
+  if (index >= 0) last_folder_[drives_.VolumeAt(index).root] = folders_.Path();
+  if (!quiet_) emit folderChanged();
+}
+
+void FolderChooser::OnDriveChosen(int index) {
+  if (index < 0) return;
+  const Volume volume = drives_.VolumeAt(index);
+  bool opened = source_.IsReady(volume);
+  if (opened) {
+    quiet_ = true;
+    const auto last = last_folder_.find(volume.root);
+    opened = (last != last_folder_.end() && folders_.SetPath(volume.root, last->second)) ||
+             folders_.SetPath(volume.root, volume.root);
+    quiet_ = false;
+  }
+  if (opened) {
+    remembered_ = index;
+    last_folder_[volume.root] = folders_.Path();
+    emit folderChanged();
+    return;
+  }
+  // Not ready: the folder list keeps its folder; the drive list goes back.
+  if (index != remembered_ && remembered_ < drives_.count()) {
+    drives_.setCurrentIndex(remembered_);  // a drive change of its own
+  } else {
+    drives_.SelectQuietly(drives_.IndexHolding(folders_.Path()));
+  }
+}
+
+}  // namespace brixel

@@ -1,0 +1,80 @@
+#include "shell/image_button.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace brixel {
+
+ImageButton::ImageButton(Picture::Ptr picture, const QString& tool_tip, QWidget* parent)
+    : QWidget(parent), picture_(std::move(picture)) {
+  resize(picture_->NaturalSize());
+  setToolTip(tool_tip);
+  setAccessibleName(tool_tip);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ImageButton::SetPressedLook(bool pressed) {
+  if (pressed == pressed_look_) return;
+  pressed_look_ = pressed;
+  const QSize natural = picture_->NaturalSize();
+  resize(pressed ? natural - QSize(1, 1) : natural);  // the top-left corner stays put
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  picture_->Paint(painter, QRectF(rect()));
+  if (hasFocus()) {
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 6, 6);
+  }
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) left_pressed_ = true;
+  SetPressedLook(true);
+  event->accept();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+  const QSize natural = picture_->NaturalSize();
+  const bool inside = QRect(QPoint(0, 0), natural).contains(event->position().toPoint());
+  const bool click = event->button() == Qt::LeftButton && left_pressed_ && inside;
+  if (event->button() == Qt::LeftButton) left_pressed_ = false;
+  SetPressedLook(false);
+  event->accept();
+  if (click) emit clicked();
+}
+
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  SetPressedLook(true);
+  event->accept();
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Space:
+      if (!event->isAutoRepeat()) SetPressedLook(true);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit clicked();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void ImageButton::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && pressed_look_) {
+    SetPressedLook(false);
+    emit clicked();
+    return;
+  }
+  QWidget::keyReleaseEvent(event);
+}
+
+}  // namespace brixel

@@ -1,0 +1,41 @@
+#pragma once
+// An image button: a picture shown at its natural size. While any mouse button is held on it the
+// control is one pixel narrower and lower with the picture drawn into the smaller box (the pressed
+// look); a left click acts after the release has put it back to rest. Other mouse buttons show
+// the look and nothing else, and so does the second press of a double click: the next button gives
+// way to the save button in its place, which must not take that press as a click. Space and Enter
+// click it from the keyboard.
+#include <QWidget>
+
+#include "shell/picture.h"
+
+namespace brixel {
+
+class ImageButton : public QWidget {
+  Q_OBJECT
+
+ public:
+  ImageButton(Picture::Ptr picture, const QString& tool_tip, QWidget* parent);
+
+  bool ShowsPressedLook() const { return pressed_look_; }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void SetPressedLook(bool pressed);
+
+  Picture::Ptr picture_;
+  bool pressed_look_ = false;
+  bool left_pressed_ = false;
+};
+
+}  // namespace brixel

@@ -1,0 +1,42 @@
+#include "shell/picture.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace brixel {
+
+Picture::Ptr Picture::Load(const QString& file) {
+  return Ptr(new Picture(file));
+}
+
+Picture::Picture(const QString& file) : renderer_(std::make_unique<QSvgRenderer>(file)) {
+  natural_size_ = renderer_->isValid() ? renderer_->defaultSize() : QSize();
+}
+
+Picture::~Picture() = default;
+
+bool Picture::IsValid() const {
+  return renderer_->isValid();
+}
+
+void Picture::Paint(QPainter& painter, const QRectF& target) const {
+  if (renderer_->isValid()) renderer_->render(&painter, target);
+}
+
+QIcon PictureIcon(const QString& file) {
+  const Picture::Ptr picture = Picture::Load(file);
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    picture->Paint(painter, QRectF(0, 0, size, size));
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace brixel

@@ -1,0 +1,78 @@
+#include "shell/picture_switch.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "shell/switch_looks.h"
+
+namespace brixel {
+
+PictureSwitch::PictureSwitch(Picture::Ptr on_look, QSize size, QWidget* parent)
+    : QWidget(parent), on_look_(std::move(on_look)) {
+  setFixedSize(size);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void PictureSwitch::ShowLook(Picture::Ptr look) {
+  if (look == shown_) return;
+  shown_ = std::move(look);
+  update();
+}
+
+void PictureSwitch::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (shown_) {
+    // The look keeps its own proportions, centred in the control.
+    QSizeF size = shown_->NaturalSize();
+    size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+    const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    shown_->Paint(painter, target);
+  }
+  if (hasFocus()) {
+    QPen pen(QColor(0xC6, 0x28, 0x28), 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+  }
+}
+
+void PictureSwitch::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) left_pressed_ = true;
+  event->accept();
+}
+
+void PictureSwitch::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      event->button() == Qt::LeftButton && left_pressed_ && rect().contains(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) left_pressed_ = false;
+  event->accept();
+  if (click) emit clicked();
+}
+
+void PictureSwitch::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    emit clicked();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CheckSwitchClick(PictureSwitch& check, const SwitchLooks& looks) {
+  check.ShowLook(check.ShownLook() == looks.ImgChecked.get() ? looks.ImgUnchecked : looks.ImgChecked);
+}
+
+void CaseSwitchClick(PictureSwitch& clicked, std::initializer_list<PictureSwitch*> group,
+                     const SwitchLooks& looks) {
+  if (clicked.ShownLook() == looks.ImgRU.get()) {
+    clicked.ShowLook(looks.ImgRC);
+    for (PictureSwitch* other : group)
+      if (other != &clicked) other->ShowLook(looks.ImgRU);
+  } else {
+    clicked.ShowLook(looks.ImgRU);
+  }
+}
+
+}  // namespace brixel

@@ -1,0 +1,341 @@
+// The shared window shell: outline, dragging, buttons, switches, drives, folders, models, help.
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "core/listing/name_table.h"
+#include "shell/artwork.h"
+#include "shell/drive_list.h"
+#include "shell/folder_list.h"
+#include "shell/image_button.h"
+#include "shell/mounted_volumes.h"
+#include "shell/name_table_model.h"
+#include "shell/open_help.h"
+#include "shell/picture_switch.h"
+#include "shell/qt_dialogs.h"
+#include "shell/round_button.h"
+#include "shell/russian_qt_texts.h"
+#include "shell/shaped_window.h"
+#include "shell/switch_looks.h"
+#include "shell/window_region.h"
+#include "tests/support/temp_tree.h"
+#include "tests/support/window_fakes.h"
+
+namespace brixel::test {
+
+namespace {
+
+class TestWindow : public ShapedWindow {
+ public:
+  TestWindow() { ShapeWindowAndButtons(); }
+};
+
+}  // namespace
+
+class ShellTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theOutlineIsTheBodyAndTwoCircles() {
+    const QRegion region = WindowRegion();
+    for (QPoint inside : {QPoint(300, 300), QPoint(6, 300), QPoint(559, 300), QPoint(300, 578),
+                          QPoint(498, 20), QPoint(531, 14), QPoint(515, 30)})
+      QVERIFY2(region.contains(inside), qPrintable(QStringLiteral("%1,%2").arg(inside.x()).arg(inside.y())));
+    for (QPoint outside : {QPoint(5, 24), QPoint(559, 578), QPoint(560, 300), QPoint(300, 579),
+                           QPoint(470, 15), QPoint(300, 10), QPoint(590, 590), QPoint(482, 13)})
+      QVERIFY2(!region.contains(outside),
+               qPrintable(QStringLiteral("%1,%2").arg(outside.x()).arg(outside.y())));
+    QVERIFY(RoundButtonRegion().contains(QPoint(19, 18)));
+    QVERIFY(!RoundButtonRegion().contains(QPoint(1, 1)));
+    QVERIFY(!RoundButtonRegion().contains(QPoint(38, 18)));
+
+    TestWindow window;
+    QCOMPARE(window.mask(), WindowRegion());
+    QCOMPARE(window.PicClose().mask(), RoundButtonRegion());
+    QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(window.size(), QSize(601, 594));
+  }
+
+  void anyMouseButtonDragsTheBackground() {
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+      TestWindow window;
+      window.move(100, 100);
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      const QPoint start = window.pos();
+      QTest::mousePress(&window, button, {}, QPoint(300, 200));
+      QVERIFY(window.IsDragging());
+      QTest::mouseMove(&window, QPoint(340, 230));
+      QTRY_COMPARE(window.pos(), start + QPoint(40, 30));
+      QTest::mouseRelease(&window, button, {}, QPoint(340, 230));
+      QVERIFY(!window.IsDragging());
+      QTest::mouseMove(&window, QPoint(100, 100));
+      QCOMPARE(window.pos(), start + QPoint(40, 30));
+    }
+  }
+
+  void aPressOnAControlStartsNoDrag() {
+    TestWindow window;
+    auto* label = new QLabel(QStringLiteral("caption"), &window);  // passes its presses on
+    label->move(200, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!window.IsDragging());
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(2, 2));
+  }
+
+  void imageButtonsShowThePressedLook() {
+    QWidget parent;
+    ImageButton button(Picture::Load(artwork::kButtonNext), QStringLiteral("Далее"), &parent);
+    QSignalSpy clicks(&button, &ImageButton::clicked);
+    QCOMPARE(button.size(), QSize(84, 39));
+    button.move(10, 20);
+
+    QTest::mousePress(&button, Qt::RightButton, {}, QPoint(40, 20));
+    QVERIFY(button.ShowsPressedLook());
+    QCOMPARE(button.geometry(), QRect(10, 20, 83, 38));  // the corner stays put
+    QTest::mouseRelease(&button, Qt::RightButton, {}, QPoint(40, 20));
+    QCOMPARE(button.geometry(), QRect(10, 20, 84, 39));
+    QCOMPARE(clicks.count(), 0);  // only the look
+
+    // The click acts once the button is back at rest.
+    connect(&button, &ImageButton::clicked, &button, [&] { QCOMPARE(button.size(), QSize(84, 39)); });
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(40, 20));
+    QCOMPARE(clicks.count(), 1);
+    // Released outside: no click.
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(40, 20));
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(200, 20));
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(!button.ShowsPressedLook());
+    // Space presses and clicks from the keyboard.
+    QTest::keyPress(&button, Qt::Key_Space);
+    QVERIFY(button.ShowsPressedLook());
+    QTest::keyRelease(&button, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 2);
+  }
+
+  void roundButtonsClickOnlyInsideTheirCircle() {
+    QWidget parent;
+    RoundButton button(Picture::Load(artwork::kRoundClose), QStringLiteral("Закрыть"), &parent);
+    QSignalSpy clicks(&button, &RoundButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseClick(&button, Qt::RightButton, {}, QPoint(20, 20));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(button.toolTip(), QStringLiteral("Закрыть"));
+  }
+
+  void aSwitchIsOnOnlyWithItsOwnOnPicture() {
+    const SwitchLooks looks = SwitchLooks::Load();
+    for (const Picture::Ptr& look : {looks.ImgChecked, looks.ImgUnchecked, looks.ImgRC, looks.ImgRU})
+      QVERIFY(look->IsValid());
+    PictureSwitch check(looks.ImgChecked, QSize(31, 31), nullptr);
+    QVERIFY(!check.IsOn());  // shows nothing yet
+    check.ShowLook(looks.ImgChecked);
+    QVERIFY(check.IsOn());
+    check.ShowLook(Picture::Load(artwork::kCheckOn));  // the same image, loaded again
+    QVERIFY(!check.IsOn());
+    CheckSwitchClick(check, looks);  // anything but the "on" picture flips to on
+    QCOMPARE(check.ShownLook(), looks.ImgChecked.get());
+    CheckSwitchClick(check, looks);
+    QCOMPARE(check.ShownLook(), looks.ImgUnchecked.get());
+
+    PictureSwitch a(looks.ImgRC, QSize(40, 40), nullptr), b(looks.ImgRC, QSize(40, 40), nullptr);
+    a.ShowLook(looks.ImgRU);
+    b.ShowLook(looks.ImgRC);
+    CaseSwitchClick(a, {&a, &b}, looks);
+    QVERIFY(a.IsOn() && !b.IsOn());
+    CaseSwitchClick(a, {&a, &b}, looks);
+    QVERIFY(!a.IsOn() && !b.IsOn());
+
+    QSignalSpy clicks(&check, &PictureSwitch::clicked);
+    QTest::mouseClick(&check, Qt::LeftButton);
+    QTest::mouseClick(&check, Qt::RightButton);
+    QCOMPARE(clicks.count(), 1);
+  }
+
+  void theArtworkLoads() {
+    for (const char* file :
+         {artwork::kBody, artwork::kRoundMinimize, artwork::kRoundClose, artwork::kButtonHelp,
+          artwork::kButtonBack, artwork::kButtonReset, artwork::kButtonNext, artwork::kButtonSave})
+      QVERIFY2(Picture::Load(QLatin1String(file))->IsValid(), file);
+    QCOMPARE(Picture::Load(artwork::kBody)->NaturalSize(), QSize(570, 580));
+    QCOMPARE(Picture::Load(artwork::kButtonSave)->NaturalSize(), QSize(84, 39));
+    QVERIFY(!PictureIcon(QLatin1String(artwork::kAppIcon)).pixmap(32, 32).isNull());
+  }
+
+  void pseudoFileSystemsAreNoDrives() {
+    QVERIFY(IsUserVolume("ext4", QStringLiteral("/")));
+    QVERIFY(IsUserVolume("vfat", QStringLiteral("/media/stick")));
+    QVERIFY(IsUserVolume("tmpfs", QStringLiteral("/tmp")));
+    QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/run/user/1000")));
+    QVERIFY(!IsUserVolume("fuse.gvfsd-fuse", QStringLiteral("/run/user/1000/gvfs")));
+    QVERIFY(IsUserVolume("vfat", QStringLiteral("/run/media/anna/STICK")));  // where udisks mounts them
+    QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/run/media")));
+    QVERIFY(!IsUserVolume("tmpfs", QStringLiteral("/sys/fs/cgroup")));
+    QVERIFY(!IsUserVolume("proc", QStringLiteral("/proc")));
+    QVERIFY(!IsUserVolume("sysfs", QStringLiteral("/sys")));
+    QVERIFY(!IsUserVolume("cgroup2", QStringLiteral("/sys/fs/cgroup")));
+    QVERIFY(!IsUserVolume("devpts", QStringLiteral("/dev/pts")));
+    QVERIFY(IsUserVolume("ext4", QStringLiteral("/runner")));  // only whole folder names count
+
+    const std::vector<Volume> volumes = MountedVolumes().Volumes();
+    QVERIFY(std::any_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }));
+    for (const Volume& v : volumes)
+      QVERIFY2(v.root.rfind("/proc", 0) != 0 && v.root.rfind("/sys", 0) != 0, v.root.c_str());
+  }
+
+  void theDriveHoldingAFolderIsTheLongestRoot() {
+    DriveList drives(nullptr);
+    drives.SetVolumes({{"/", {}}, {"/media/stick", QStringLiteral("STICK")}, {"/media/stick2", {}}});
+    QCOMPARE(drives.count(), 3);
+    QCOMPARE(drives.itemText(1), QStringLiteral("/media/stick  [STICK]"));
+    QCOMPARE(drives.IndexHolding("/media/stick/music"), 1);
+    QCOMPARE(drives.IndexHolding("/media/stick"), 1);
+    QCOMPARE(drives.IndexHolding("/media/stick2/a"), 2);
+    QCOMPARE(drives.IndexHolding("/media/sticky"), 0);
+    QCOMPARE(drives.IndexHolding("/home"), 0);
+  }
+
+  void theFolderListShowsParentsAndSubfolders() {
+    TempTree tree;
+    tree.Folder("top/music/Disc 10");
+    tree.Folder("top/music/Disc 9");
+    tree.Folder("top/music/.hidden");
+    tree.File("top/music/file.mp3");
+    tree.Folder("elsewhere/Live");
+    std::filesystem::create_directory_symlink(tree.Path("elsewhere/Live"), tree.Path("top/music/Disc 11"));
+    std::filesystem::create_symlink(tree.Path("top/music/file.mp3"), tree.Path("top/music/file link"));
+    std::filesystem::create_directory_symlink(tree.Path("gone"), tree.Path("top/music/dangling"));
+    FolderList list(nullptr);
+    QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy changes(&list, &FolderList::pathChanged);
+
+    QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top/music/")));
+    QCOMPARE(list.Path(), tree.Path("top/music"));
+    QStringList rows;
+    for (int r = 0; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
+    QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10", "Disc 11"}));
+    QCOMPARE(list.Model().CurrentRow(), 1);
+    QCOMPARE(changes.count(), 1);
+
+    list.OpenRow(3);
+    QCOMPARE(list.Path(), tree.Path("top/music/Disc 10"));
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    QCOMPARE(list.Path(), tree.Path("top/music"));
+    QCOMPARE(changes.count(), 3);
+
+    // Unopenable or outside the drive: nothing changes.
+    QVERIFY(!list.SetPath(tree.Path("top"), tree.Path("top/none")));
+    QVERIFY(!list.SetPath(tree.Path("top"), tree.Path("elsewhere")));
+    QVERIFY(!list.SetPath(tree.Path("top"), tree.Path("top/music/file.mp3")));
+    QCOMPARE(list.Path(), tree.Path("top/music"));
+    QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top/music")));
+    QCOMPARE(changes.count(), 3);  // the same folder again is no change
+  }
+
+  void theNameModelShowsTheTableWithoutCopying() {
+    NameTable table;
+    NameTableModel model(table, {NameTableModel::Column::AsFound, NameTableModel::Column::Formatted},
+                         nullptr);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.SetHeadings({QStringLiteral("до"), QStringLiteral("после")});
+    QCOMPARE(model.rowCount(), 0);
+
+    model.BeginRebuild();
+    table.StartListing();
+    table.Append("b.mp3");
+    table.Append("Ёлка.mp3");
+    table.FinishListing();
+    model.EndRebuild();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("Ёлка.mp3"));
+    QCOMPARE(model.index(1, 1).data().toString(), QString());  // not formatted yet
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    table.Formatted().Append("B");
+    table.Formatted().Append("Ё");
+    model.FormattedChanged();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("B"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("после"));
+    QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignBottom));
+  }
+
+  void theSaveDialogReportsTheNameAsTypedAndTheTypeChosen() {
+    TempTree folder;
+    const QStringList types{"Текстовый документ (*.txt)", " В формате Excel (*.xls)",
+                            " В HTML формате (*.html)"};
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->objectName(), QStringLiteral("CDlg"));
+      QCOMPARE(dialog->selectedNameFilter().simplified(), types[1].simplified());  // the type offered
+      QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));             // a workbook replaces
+      dialog->selectNameFilter(types[0]);
+      emit dialog->filterSelected(types[0]);
+      QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));  // a text list appends
+      dialog->setDirectory(QString::fromStdString(folder.Path()));
+      dialog->selectFile(QStringLiteral("list"));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<SaveFileChoice> choice = QtDialogs().AskSaveFile(nullptr, types, 2);
+    QVERIFY(choice.has_value());
+    QCOMPARE(choice->path, QString::fromStdString(folder.Path("list")));  // no extension added
+    QCOMPARE(choice->filter_index, 1);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QVERIFY(!QtDialogs().AskSaveFile(nullptr, types, 1).has_value());
+  }
+
+  void messagesHaveOneOkButtonAndNoIcon() {
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      QCOMPARE(box->windowTitle(), QStringLiteral("Внимание ! ! !"));
+      QCOMPARE(box->text(), QStringLiteral("Список пуст."));
+      QCOMPARE(box->icon(), QMessageBox::NoIcon);
+      QCOMPARE(box->buttons().size(), 1);
+      QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+      box->accept();
+    });
+    QtDialogs().ShowMessage(nullptr, QStringLiteral("Внимание ! ! !"), QStringLiteral("Список пуст."));
+  }
+
+  void helpIsOpenedOnlyWhenThePageIsThere() {
+    QCOMPARE(HelpPagePath("/", "help.html"), std::string("/help/help.html"));
+    QCOMPARE(HelpPagePath("/opt/brixel", "help.html"), std::string("/opt/brixel/help/help.html"));
+    TempTree program;
+    std::vector<QUrl> opened;
+    const UrlOpener opener = [&](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    };
+    QVERIFY(!OpenHelp(program.Path(), "help.html", opener));
+    QVERIFY(opened.empty());
+    program.File("help/help.html", "<html/>");
+    QVERIFY(OpenHelp(program.Path(), "help.html", opener));
+    QCOMPARE(opened.at(0).toLocalFile(), QString::fromStdString(program.Path("help/help.html")));
+  }
+
+  // Last: from here on Qt speaks Russian in this program.
+  void qtsOwnTextsSpeakRussian() {
+    QVERIFY(InstallRussianQtTexts(*QCoreApplication::instance()));
+    for (const char* text : {"Look in:", "File &name:", "Files of type:"}) {
+      const QString translated = QCoreApplication::translate("QFileDialog", text);
+      QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))), text);
+    }
+  }
+};
+
+}  // namespace brixel::test
+
+QTEST_MAIN(brixel::test::ShellTest)
+#include "shell_test.moc"
