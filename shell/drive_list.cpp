@@ -2,12 +2,9 @@
 
 #include <QSignalBlocker>
 
-namespace brixel {
+#include "core/platform/folder_path.h"
 
-bool FolderIsUnder(const std::string& folder, const std::string& root) {
-  if (folder.compare(0, root.size(), root) != 0) return false;
-  return folder.size() == root.size() || root.back() == '/' || folder[root.size()] == '/';
-}
+namespace brixel {
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
   setObjectName(QStringLiteral("Drive1"));

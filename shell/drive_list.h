@@ -34,7 +34,4 @@ class DriveList : public QComboBox {
   std::vector<Volume> volumes_;
 };
 
-// Whether folder is root itself or lies below it.
-bool FolderIsUnder(const std::string& folder, const std::string& root);
-
 }  // namespace brixel

@@ -1,7 +1,7 @@
 #pragma once
 // What the folder list shows, as a folder list box does: the folders from the top of the drive
-// down to the chosen folder (open), then the chosen folder's own subfolders (closed), sorted as a
-// reader expects. Hidden folders (a leading ".") are not offered; links to folders are.
+// down to the chosen folder (open), then the subfolders it offers to choose (closed), in the
+// order the core gives them.
 #include <QAbstractListModel>
 #include <string>
 #include <vector>
@@ -40,11 +40,5 @@ class FolderListModel : public QAbstractListModel {
   std::string path_;
   int current_row_ = -1;
 };
-
-// A folder path without a trailing separator, except the root "/".
-std::string TidyFolderPath(std::string path);
-
-// folder joined with a name, with exactly one separator between them.
-std::string JoinFolder(const std::string& folder, std::string_view name);
 
 }  // namespace brixel

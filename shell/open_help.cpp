@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
-#include "shell/folder_list_model.h"
+#include "core/platform/folder_path.h"
 
 namespace brixel {
 
