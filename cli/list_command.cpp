@@ -4,10 +4,8 @@
 
 #include "core/export/save_action.h"
 #include "core/export/save_error.h"
-#include "core/format/formatting_run.h"
-#include "core/format/prim_file.h"
-#include "core/listing/name_order.h"
-#include "core/listing/name_table.h"
+#include "core/format/formatting_target.h"
+#include "core/listing/folder_scan.h"
 #include "core/platform/folder.h"
 #include "core/platform/program_folder.h"
 #include "core/version.h"
@@ -17,17 +15,6 @@
 namespace brixel::cli {
 
 namespace {
-
-// Collects names in scan order, each formatted as it is found and numbered in that order.
-class ColumnTarget : public ListTarget {
- public:
-  ColumnTarget(NameColumn& column, PrimFile& prim_file) : column_(column), prim_file_(prim_file) {}
-  void Append(std::string_view name) override { column_.Append(prim_file_(name)); }
-
- private:
-  NameColumn& column_;
-  PrimFile& prim_file_;
-};
 
 void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream& out) {
   std::string bytes;
@@ -62,19 +49,15 @@ ListWriterOptions WriterOptions(const CliOptions& options) {
 int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
 
+  // Names are formatted, and numbered, in the order they are listed: sorted or as found.
   NameColumn names;
-  ScanReport report;
-  if (options.order == Order::Sorted) {
-    NameTable table;
-    report = RunListing(table, folder, options.mask_line, options.recursive, UserCollator());
-    FormattingRun(table, options.format);  // numbers follow the table's rows
-    if (table.FoundCount() > 0) names = table.Formatted();
-  } else {
-    PrimFile prim_file(options.format);
-    ColumnTarget target(names, prim_file);
-    report = options.recursive ? ListFolderTree(folder, options.mask_line, target)
-                               : ListMaskLine(folder, options.mask_line, target);
-  }
+  ColumnTarget column(names);
+  PrimFile prim_file(options.format);
+  FormattingTarget target(prim_file, column);
+  const ScanReport report =
+      Scan({folder, options.mask_line, options.recursive,
+            options.order == Order::Sorted ? ScanOrder::Sorted : ScanOrder::AsFound},
+           target);
   if (report.folder_error != 0) {
     err << "brixel-list: cannot read folder '" << folder
         << "': " << platform::ErrorText(report.folder_error) << "\n";

@@ -211,7 +211,7 @@ void FullWindow::WriteTableHeadings() {
 void FullWindow::RefreshPreview() {
   const BusyPointer busy;
   preview_model_->BeginRebuild();
-  RunListing(preview_, dir1_->Path(), cbo_mask_->currentText().toStdString(), false, UserCollator());
+  RunListing(preview_, {dir1_->Path(), cbo_mask_->currentText().toStdString(), false});
   preview_model_->EndRebuild();
 }
 
@@ -223,8 +223,7 @@ void FullWindow::Next() {
     img_next_->hide();
 
     found_model_->BeginRebuild();
-    RunListing(found_, dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn(),
-               UserCollator());
+    RunListing(found_, {dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn()});
     found_model_->EndRebuild();
     label10_->setText(QString::fromStdString(found_.CountText()));
 

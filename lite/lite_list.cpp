@@ -34,7 +34,7 @@ void LiteList::FitColumn() {
 void LiteList::Refresh(const std::string& folder, const std::string& mask_line) {
   const BusyPointer busy;
   model_->BeginRebuild();
-  RunListing(table_, folder, mask_line, false, UserCollator());
+  RunListing(table_, {folder, mask_line, false});
   table_.Formatted() = table_.AsFound();
   model_->EndRebuild();
   MakeFirstRowCurrent();

@@ -6,39 +6,34 @@
 #include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
 #include "core/listing/folder_scan.h"
-#include "core/listing/list_target.h"
+#include "core/format/formatting_target.h"
 #include "lite/save_format.h"
 
 namespace brixel {
 
 namespace {
 
-// The scan's second target in the lite edition: the open output instead of a list.
+// The scan's first stop in the lite save: counts the names and keeps out the save's own file.
 class SaveOutputTarget : public ListTarget {
  public:
-  SaveOutputTarget(PrimFile& prim_file, ListWriter& writer) : prim_file_(prim_file), writer_(writer) {}
+  explicit SaveOutputTarget(ListTarget& next) : next_(next) {}
 
   void Append(std::string_view name) override {
     // A page or workbook saved into the scanned folder is written beside its target first; that
     // file is gone once the save ends, so it is no name of the list.
     if (IsReplacementTempName(name)) return;
-    WriteListEntry(name, prim_file_, writer_);
+    next_.Append(name);
     ++written_;
   }
 
   std::size_t Written() const { return written_; }
 
  private:
-  PrimFile& prim_file_;
-  ListWriter& writer_;
+  ListTarget& next_;
   std::size_t written_ = 0;
 };
 
 }  // namespace
-
-void WriteListEntry(std::string_view name, PrimFile& prim_file, ListWriter& writer) {
-  writer.Add(prim_file(name));
-}
 
 std::size_t RunLiteSave(const LiteSaveRequest& request) {
   return RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{});
@@ -57,11 +52,10 @@ std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& loca
 
   const std::unique_ptr<ListWriter> writer =
       OpenListWriter(*format, request.output_path, Edition::Lite, writer_options);
-  SaveOutputTarget target(prim_file, *writer);
-  if (request.subfolders)
-    ListFolderTree(request.folder, request.mask_line, target);
-  else
-    ListMaskLine(request.folder, request.mask_line, target);
+  ListWriterTarget output(*writer);
+  FormattingTarget formatted(prim_file, output);
+  SaveOutputTarget target(formatted);
+  Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target);
   writer->Finish();
   return target.Written();
 }

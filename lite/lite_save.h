@@ -1,7 +1,8 @@
 #pragma once
 // The lite save: the list is not read from the window. The folder is scanned afresh in scan order
 // (with its subfolders when asked), and each name, as it is found, is shaped by a per-name
-// formatter made for this save alone (running number from 1) and written to the output.
+// formatter made for this save alone (running number from 1) and written to the output, as
+// WriteListEntry did name by name.
 //
 // Text lists are appended to, pages and workbooks replaced whole. There is no empty-list check:
 // a scan that finds nothing still creates the text file, writes a page without names or a
@@ -25,10 +26,6 @@ struct LiteSaveRequest {
   std::string output_path;  // txtSave, unchanged
   FormatOptions options;    // the switches, digit count and start text
 };
-
-// One found name: shaped by prim_file (taking its next running number when numbering is on) and
-// handed to the open output. Throws SaveError.
-void WriteListEntry(std::string_view name, PrimFile& prim_file, ListWriter& writer);
 
 // Runs one lite save; returns how many names were written. A save format that is none of the
 // three entries writes nothing. Throws SaveError, also before anything is touched when numbering

@@ -104,7 +104,7 @@ void BM_CoreListing(benchmark::State& state) {
   const std::string tree = Bench::Get().tree;
   NameTable table;
   for (auto _ : state) {
-    RunListing(table, tree, "*", true, UserCollator());
+    RunListing(table, {tree, "*", true});
     benchmark::DoNotOptimize(table.RowCount());
   }
   state.counters["names"] = static_cast<double>(table.FoundCount());

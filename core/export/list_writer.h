@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/export/text_encoding.h"
+#include "core/listing/list_target.h"
 
 namespace brixel {
 
@@ -32,6 +33,16 @@ class ListWriter {
   virtual void Add(std::string_view name) = 0;
   // Completes the file. Throws SaveError.
   virtual void Finish() = 0;
+};
+
+// A writer as the end of a scan: each name goes straight to the open output. Throws SaveError.
+class ListWriterTarget : public ListTarget {
+ public:
+  explicit ListWriterTarget(ListWriter& writer) : writer_(writer) {}
+  void Append(std::string_view name) override { writer_.Add(name); }
+
+ private:
+  ListWriter& writer_;
 };
 
 struct ListWriterOptions {

@@ -27,9 +27,4 @@ struct FormatOptions {
   bool operator==(const FormatOptions&) const = default;
 };
 
-// A click on a case switch selects it, or clears the selection when it was the selected one.
-inline LetterCase ClickCaseSwitch(LetterCase selected, LetterCase clicked) {
-  return selected == clicked ? LetterCase::None : clicked;
-}
-
 }  // namespace brixel

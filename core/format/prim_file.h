@@ -20,7 +20,13 @@ class PrimFile {
   bool StartNumberValid() const { return formatter_.StartNumberValid(); }
 
   // Formats one name; with numbering on it takes the next running number.
-  std::string operator()(std::string_view name);
+  std::string operator()(std::string_view name) { return std::string(Shape(name)); }
+
+  // The same, into a buffer of its own that the next call reuses: no allocation per name.
+  std::string_view Shape(std::string_view name);
+
+  // No switch would change any name (numbering off, every pass off).
+  bool LeavesNamesAsFound() const { return formatter_.LeavesNamesAsFound(); }
 
  private:
   NameFormatter formatter_;

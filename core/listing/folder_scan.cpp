@@ -5,7 +5,9 @@
 
 #include "core/listing/mask.h"
 #include "core/listing/mask_list.h"
+#include "core/listing/name_order.h"
 #include "core/platform/folder.h"
+#include "core/platform/folder_path.h"
 
 namespace brixel {
 
@@ -28,12 +30,6 @@ std::vector<Mask> CompileMasks(const std::vector<std::string>& texts) {
 class FolderMatcher {
  public:
   explicit FolderMatcher(std::vector<Mask> masks) : masks_(std::move(masks)), buckets_(masks_.size()) {}
-
-  bool ListsAnything() const {
-    for (const Mask& m : masks_)
-      if (m.ListsAnything()) return true;
-    return false;
-  }
 
   void Emit(const FolderListing& listing, ListTarget& target) {
     if (masks_.size() == 1) {  // the common case needs no buckets
@@ -77,9 +73,11 @@ ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, List
 // checked to be the same folder.
 class TreeWalk {
  public:
-  TreeWalk(FolderMatcher& matcher, ListTarget& target) : matcher_(matcher), target_(target) {}
+  TreeWalk(FolderMatcher& matcher, ListTarget& target, std::stop_token stop)
+      : matcher_(matcher), target_(target), stop_(std::move(stop)) {}
 
   ScanReport Run(const std::string& folder) {
+    root_path_ = folder;
     int error = 0;
     auto root = OpenFolder::Open(folder, error);
     if (!root) {
@@ -87,7 +85,13 @@ class TreeWalk {
       return report_;
     }
     Enter(std::move(root), {});
-    while (!levels_.empty()) Step();
+    while (!levels_.empty()) {
+      if (stop_.stop_requested()) {
+        report_.stopped = true;
+        break;
+      }
+      Step();
+    }
     return report_;
   }
 
@@ -110,7 +114,7 @@ class TreeWalk {
       if (levels_.empty())
         report_.folder_error = error;
       else
-        ++report_.unreadable_subfolders;
+        Skip(name, error);
     }
     matcher_.Emit(listing_, target_);
 
@@ -139,15 +143,16 @@ class TreeWalk {
     }
     const auto [offset, size] = top.subfolders[top.next++];
     const std::string_view name(top.subfolder_names.data() + offset, size);
-    if (!top.folder && !Reopen(levels_.size() - 1)) {
-      ++report_.unreadable_subfolders;
+    int reopen_error = 0;
+    if (!top.folder && !Reopen(levels_.size() - 1, reopen_error)) {
+      Skip({}, reopen_error);
       levels_.back().next = levels_.back().subfolders.size();  // its subtree is gone
       return;
     }
     int error = 0;
     auto child = levels_.back().folder->OpenChild(name, error);
     if (!child) {
-      ++report_.unreadable_subfolders;
+      Skip(name, error);
       return;
     }
     const FolderIdentity id = child->Identity();
@@ -156,15 +161,18 @@ class TreeWalk {
     Enter(std::move(child), std::string(name));
   }
 
-  // Reopens level i (closed) from the nearest open ancestor; false when that is not possible or
-  // the folder found is not the one left.
-  bool Reopen(std::size_t i) {
+  // Reopens level i (closed) from the nearest open ancestor; false (and why) when that is not
+  // possible or the folder found is not the one left.
+  bool Reopen(std::size_t i, int& error) {
     std::size_t a = i;
     while (!levels_[a].folder) --a;  // level 0 is never closed
     for (std::size_t j = a + 1; j <= i; ++j) {
-      int error = 0;
       auto f = levels_[j - 1].folder->OpenChild(levels_[j].name, error);
-      if (!f || !(f->Identity() == levels_[j].identity)) return false;
+      if (!f) return false;
+      if (!(f->Identity() == levels_[j].identity)) {
+        error = platform::NotFoundError();  // another folder stands under the old name
+        return false;
+      }
       levels_[j].folder = std::move(f);
       ++open_count_;
     }
@@ -182,8 +190,19 @@ class TreeWalk {
     }
   }
 
+  // Records a subfolder that could not be read: name below the deepest level (empty: that level
+  // itself, which could not be found again).
+  void Skip(std::string_view name, int error) {
+    std::string path = root_path_;
+    for (std::size_t i = 1; i < levels_.size(); ++i) path = JoinFolder(path, levels_[i].name);
+    if (!name.empty()) path = JoinFolder(path, name);
+    report_.skipped.push_back({std::move(path), error});
+  }
+
   FolderMatcher& matcher_;
   ListTarget& target_;
+  std::stop_token stop_;
+  std::string root_path_;
   std::vector<Level> levels_;
   FolderListing listing_;
   std::size_t open_count_ = 0;
@@ -192,20 +211,34 @@ class TreeWalk {
 
 }  // namespace
 
-ScanReport ListFolder(const std::string& folder, std::string_view mask, ListTarget& target) {
-  FolderMatcher matcher(CompileMasks({std::string(mask)}));
-  return ListOneFolder(folder, matcher, target);
-}
-
 ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target) {
   FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
   return ListOneFolder(folder, matcher, target);
 }
 
-ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target) {
+ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
+                          std::stop_token stop) {
   FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  TreeWalk walk(matcher, target);
+  TreeWalk walk(matcher, target, std::move(stop));
   return walk.Run(folder);
+}
+
+ScanReport Scan(const ScanRequest& request, ListTarget& target, std::stop_token stop) {
+  const auto walk = [&](ListTarget& to) {
+    return request.subfolders ? ListFolderTree(request.folder, request.mask_line, to, stop)
+                              : ListMaskLine(request.folder, request.mask_line, to);
+  };
+  if (request.order == ScanOrder::AsFound) return walk(target);
+
+  struct Collect : ListTarget {
+    NameColumn names;
+    void Append(std::string_view name) override { names.Append(name); }
+  } collect;
+  const ScanReport report = walk(collect);
+  if (report.stopped) return report;
+  SortNames(collect.names, request.collator != nullptr ? *request.collator : UserCollator());
+  target.AppendAll(std::move(collect.names));
+  return report;
 }
 
 }  // namespace brixel

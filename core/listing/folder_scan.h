@@ -8,29 +8,54 @@
 // Each folder is read once per visit and every mask is matched against each entry.
 //
 // The scan never fails: a folder that cannot be read adds nothing and the walk goes on. The
-// report says what was skipped, for callers that want to tell (the windows stay silent).
+// report names what was skipped, for callers that want to tell (the windows stay silent).
 // Symbolic links are neither listed nor followed; a folder reached again through a bind mount is
 // not entered twice; depth is limited by nothing but memory.
-#include <cstddef>
+#include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/listing/list_target.h"
 
 namespace brixel {
 
-struct ScanReport {
-  int folder_error = 0;                  // non-zero: the chosen folder itself could not be read
-  std::size_t unreadable_subfolders = 0;  // subfolders the tree walk had to skip
+class Collator;
+
+// How the names reach the target: as the walk finds them, or sorted as the found-files table is
+// (ascending, see name_order.h) and handed over all at once when the walk is done.
+enum class ScanOrder { AsFound, Sorted };
+
+struct ScanRequest {
+  std::string folder;
+  std::string mask_line;
+  bool subfolders = false;  // the whole tree below the folder, depth first
+  ScanOrder order = ScanOrder::AsFound;
+  const Collator* collator = nullptr;  // the sorted order's collation; default the user's
 };
 
-// One folder, one mask (the mask is not cut at ";").
-ScanReport ListFolder(const std::string& folder, std::string_view mask, ListTarget& target);
+// A folder the walk could not read, and why (an errno value on POSIX, a Win32 error on Windows;
+// platform::ErrorText says it in words).
+struct SkippedFolder {
+  std::string path;
+  int error = 0;
+};
 
-// One folder, every mask of a mask line.
+struct ScanReport {
+  int folder_error = 0;                // non-zero: the chosen folder itself could not be read
+  std::vector<SkippedFolder> skipped;  // subfolders the tree walk could not read
+  bool stopped = false;                // the stop signal ended the walk: the names are a part only
+};
+
+// The one entry point of the scan: the request's folder with or without its subfolders, every
+// mask of its line, names in the request's order. A stop request ends the walk at the next
+// folder; a sorted scan that was stopped hands nothing to the target.
+ScanReport Scan(const ScanRequest& request, ListTarget& target, std::stop_token stop = {});
+
+// The two walks behind it, in scan order: one folder, every mask of a mask line; the folder and
+// every walkable subfolder at any depth.
 ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target);
-
-// The folder and every walkable subfolder at any depth.
-ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target);
+ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
+                          std::stop_token stop = {});
 
 }  // namespace brixel

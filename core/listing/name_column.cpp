@@ -9,4 +9,13 @@ void NameColumn::Permute(const std::vector<std::uint32_t>& order) {
   Swap(sorted);
 }
 
+void NameColumn::AppendColumn(NameColumn&& other) {
+  if (Empty()) {
+    Swap(other);
+    return;
+  }
+  Reserve(Size() + other.Size(), ByteSize() + other.ByteSize());
+  for (std::size_t i = 0; i < other.Size(); ++i) Append(other[i]);
+}
+
 }  // namespace brixel

@@ -39,6 +39,9 @@ class NameColumn {
   // Rebuilds the column in the order given: row i of the result is row order[i] of this one.
   void Permute(const std::vector<std::uint32_t>& order);
 
+  // Appends every name of other, taking its buffers over when this column is empty.
+  void AppendColumn(NameColumn&& other);
+
   void Swap(NameColumn& other) noexcept {
     bytes_.swap(other.bytes_);
     ends_.swap(other.ends_);

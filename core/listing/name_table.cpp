@@ -10,6 +10,8 @@ void NameTable::StartListing() {
   found_ = 0;
 }
 
+void NameTable::AppendAll(NameColumn&& names) { as_found_.AppendColumn(std::move(names)); }
+
 void NameTable::Sort(const Collator& collator) { SortNames(as_found_, collator); }
 
 void NameTable::FinishListing() {
@@ -21,12 +23,11 @@ std::string NameTable::CountText() const {
   return found_ == 0 ? std::string("0") : std::string(" ").append(std::to_string(found_));
 }
 
-ScanReport RunListing(NameTable& table, const std::string& folder, std::string_view mask_line,
-                      bool subfolders, const Collator& collator) {
+ScanReport RunListing(NameTable& table, const ScanRequest& request, std::stop_token stop) {
+  ScanRequest sorted = request;
+  sorted.order = ScanOrder::Sorted;
   table.StartListing();
-  const ScanReport report = subfolders ? ListFolderTree(folder, mask_line, table)
-                                       : ListMaskLine(folder, mask_line, table);
-  table.Sort(collator);
+  const ScanReport report = Scan(sorted, table, std::move(stop));
   table.FinishListing();
   return report;
 }

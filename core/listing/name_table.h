@@ -21,6 +21,7 @@ class NameTable : public ListTarget {
  public:
   void StartListing();
   void Append(std::string_view name) override { as_found_.Append(name); }
+  void AppendAll(NameColumn&& names) override;
   void Sort(const Collator& collator);
   void FinishListing();
 
@@ -40,10 +41,9 @@ class NameTable : public ListTarget {
   std::size_t found_ = 0;
 };
 
-// The results listing: rebuilds the table from the folder, with its subfolders or without,
-// sorted once at the end (the same order as sorting after every pass). The after-formatting
-// column is left empty for the formatting run.
-ScanReport RunListing(NameTable& table, const std::string& folder, std::string_view mask_line,
-                      bool subfolders, const Collator& collator);
+// The results listing: rebuilds the table from a sorted scan of the request's folder (the same
+// order as sorting after every pass). The after-formatting column is left empty for the
+// formatting run.
+ScanReport RunListing(NameTable& table, const ScanRequest& request, std::stop_token stop = {});
 
 }  // namespace brixel

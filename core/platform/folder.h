@@ -62,4 +62,7 @@ class OpenFolder {
 // A short text for an error value of the functions above.
 std::string ErrorText(int error);
 
+// The error value that says a folder is not (or no longer) there.
+int NotFoundError();
+
 }  // namespace brixel::platform

@@ -137,7 +137,7 @@ TEST_F(FormattingRunTest, ResultDependsOnlyOnWhichSwitchesAreOn) {
   Run(forward);
   forward.letter_case = LetterCase::Upper;
   Run(forward);
-  forward.letter_case = ClickCaseSwitch(forward.letter_case, LetterCase::FirstCapital);
+  forward.letter_case = LetterCase::FirstCapital;  // the click that clears upper case
   Run(forward);
   forward.underscores = true;
   Run(forward);
@@ -176,12 +176,6 @@ TEST_F(FormattingRunTest, DigitCountOutsideTheListIsKeptToIt) {
   List({"a"});
   EXPECT_EQ(Run(Numbering("1", 0)), std::vector<std::string>{"1 a"});
   EXPECT_EQ(Run(Numbering("1", 1'000'000'000)), std::vector<std::string>{"00001 a"});
-}
-
-TEST(CaseSwitches, AtMostOneIsSelected) {
-  EXPECT_EQ(ClickCaseSwitch(LetterCase::None, LetterCase::Upper), LetterCase::Upper);
-  EXPECT_EQ(ClickCaseSwitch(LetterCase::Upper, LetterCase::Lower), LetterCase::Lower);
-  EXPECT_EQ(ClickCaseSwitch(LetterCase::FirstCapital, LetterCase::FirstCapital), LetterCase::None);
 }
 
 class LiteFormattingRunTest : public ::testing::Test {

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <stop_token>
 
 #include "core/platform/file_path.h"
 #include "tests/listing/scan_names.h"
@@ -152,7 +154,8 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);  // nobody
     ScanReport r;
     const Names names = Scan(folder, line, true, &r);
-    std::string out = std::to_string(r.unreadable_subfolders) + "\n" + std::to_string(r.folder_error) + "\n";
+    std::string out = std::to_string(r.skipped.size()) + "\n" + std::to_string(r.folder_error) + "\n";
+    for (const auto& s : r.skipped) out += s.path + "\n" + std::to_string(s.error) + "\n";
     for (const auto& n : names) out += n + "\n";
     const bool ok = ::write(pipe_fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
     ::_exit(ok ? 0 : 3);
@@ -169,9 +172,15 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
   for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
     lines.push_back(text.substr(start, end - start));
   if (lines.size() < 2) return {};
-  report.unreadable_subfolders = std::stoul(lines[0]);
+  report.skipped.resize(std::stoul(lines[0]));
   report.folder_error = std::stoi(lines[1]);
-  return Names(lines.begin() + 2, lines.end());
+  std::size_t at = 2;
+  for (auto& s : report.skipped) {
+    if (at + 1 >= lines.size()) return {};
+    s = {lines[at], std::stoi(lines[at + 1])};
+    at += 2;
+  }
+  return Names(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.end());
 }
 #endif
 
@@ -184,9 +193,36 @@ TEST(FolderScan, UnreadableSubfolderIsSkippedAndTheWalkGoesOn) {
   std::filesystem::permissions(t.Root() / "a" / "locked", std::filesystem::perms::none);
   ScanReport r;
   EXPECT_EQ(Sorted(ScanWithoutPrivileges(t.Path(), "*.mp3", r)), (Names{"open.mp3", "y.mp3", "z.mp3"}));
-  EXPECT_EQ(r.unreadable_subfolders, 1u);
+  ASSERT_EQ(r.skipped.size(), 1u);
+  EXPECT_EQ(r.skipped[0].path, t.Path("a/locked"));
+  EXPECT_EQ(r.skipped[0].error, EACCES);
   EXPECT_EQ(r.folder_error, 0);
 #endif
+}
+
+// A stop asked for while the walk runs ends it at the next folder; a sorted scan then hands on
+// nothing, so no caller mistakes a part for the whole list.
+TEST(FolderScan, StopEndsTheWalkAndASortedScanHandsOnNothing) {
+  test::TempTree t;
+  t.Files({"top.mp3", "a/1.mp3", "b/2.mp3", "c/3.mp3"});
+  std::stop_source stop;
+  struct StopAtFirst : ListTarget {
+    std::stop_source& stop;
+    Names names;
+    explicit StopAtFirst(std::stop_source& s) : stop(s) {}
+    void Append(std::string_view name) override {
+      names.emplace_back(name);
+      stop.request_stop();
+    }
+  } target(stop);
+  ScanReport r = Scan({t.Path(), "*.mp3", true}, target, stop.get_token());
+  EXPECT_TRUE(r.stopped);
+  EXPECT_EQ(target.names, Names{"top.mp3"});
+
+  target.names.clear();
+  r = Scan({t.Path(), "*.mp3", true, ScanOrder::Sorted}, target, stop.get_token());
+  EXPECT_TRUE(r.stopped);
+  EXPECT_TRUE(target.names.empty());
 }
 
 TEST(FolderScan, NamesThatAreNotUtf8AreKept) {

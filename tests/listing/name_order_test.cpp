@@ -89,13 +89,14 @@ TEST(NameTable, ListingSortsTheWholeTreeOnce) {
   test::TempTree t;
   t.Files({"b.mp3", "sub/a.mp3", "sub/c.wav", "a.wav"});
   NameTable table;
-  RunListing(table, t.Path(), "*.mp3; *.wav", true, Collator(""));
+  const Collator root("");
+  RunListing(table, {t.Path(), "*.mp3; *.wav", true, ScanOrder::Sorted, &root});
   ASSERT_EQ(table.RowCount(), 4u);
   EXPECT_EQ(table.AsFound()[0], "a.mp3");
   EXPECT_EQ(table.AsFound()[1], "a.wav");
   EXPECT_EQ(table.AsFound()[3], "c.wav");
   EXPECT_EQ(table.CountText(), " 4");
-  RunListing(table, t.Path(), "*.mp3", false, Collator(""));
+  RunListing(table, {t.Path(), "*.mp3", false, ScanOrder::Sorted, &root});
   EXPECT_EQ(table.CountText(), " 1");
 }
 

@@ -16,7 +16,7 @@ inline Names ScanNames(const std::string& folder, std::string_view line, bool tr
     Names names;
     void Append(std::string_view name) override { names.emplace_back(name); }
   } collect;
-  const ScanReport r = tree ? ListFolderTree(folder, line, collect) : ListMaskLine(folder, line, collect);
+  const ScanReport r = Scan({folder, std::string(line), tree}, collect);
   if (report) *report = r;
   return collect.names;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/export/save_error.h"
+#include "core/format/formatting_target.h"
 #include "core/text/case_map.h"
 #include "core/text/cp1251.h"
 #include "tests/support/temp_tree.h"
@@ -172,7 +173,9 @@ TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
   options.numbering = true;
   PrimFile prim_file(options, locale_);
   const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, Edition::Lite);
-  for (int i = 0; i < 65536; ++i) WriteListEntry("n", prim_file, *writer);
+  ListWriterTarget output(*writer);
+  FormattingTarget target(prim_file, output);
+  for (int i = 0; i < 65536; ++i) target.Append("n");
   writer->Finish();
   const std::string cells = CellsByXlrd(path);
   EXPECT_EQ(cells.substr(0, 6), "A1=1 n");

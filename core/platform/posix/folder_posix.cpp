@@ -142,4 +142,6 @@ std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error
 
 std::string ErrorText(int error) { return std::strerror(error); }
 
+int NotFoundError() { return ENOENT; }
+
 }  // namespace brixel::platform

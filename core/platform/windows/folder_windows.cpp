@@ -125,4 +125,6 @@ std::string ErrorText(int error) {
   return Win32ErrorText(static_cast<unsigned long>(error));
 }
 
+int NotFoundError() { return ERROR_PATH_NOT_FOUND; }
+
 }  // namespace brixel::platform
