@@ -50,8 +50,8 @@ const std::map<std::string, ValueParser>& ValueOptions() {
        }},
       {"--order",
        [](CliOptions& o, const std::string& v) {
-         if (v == "sorted") o.order = Order::Sorted;
-         else if (v == "scan") o.order = Order::Scan;
+         if (v == "sorted") o.order = ScanOrder::Sorted;
+         else if (v == "scan") o.order = ScanOrder::AsFound;
          else return "--order takes sorted or scan, not '" + v + "'";
          return std::string();
        }},

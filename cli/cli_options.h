@@ -6,10 +6,9 @@
 
 #include "core/export/text_list.h"
 #include "core/format/format_options.h"
+#include "core/listing/folder_scan.h"
 
 namespace brixel::cli {
-
-enum class Order { Sorted, Scan };
 
 // The list file written with --output: a text list, an HTML page, a .xls or an .xlsx workbook.
 enum class OutputFormat { Txt, Html, Xls, Xlsx };
@@ -18,7 +17,7 @@ struct CliOptions {
   std::string folder;  // empty: the current folder
   std::string mask_line = "*.mp3; *.wav";
   bool recursive = false;
-  Order order = Order::Sorted;
+  ScanOrder order = ScanOrder::Sorted;
   std::optional<std::string> output;
   OutputFormat output_format = OutputFormat::Txt;
   std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout

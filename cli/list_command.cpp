@@ -8,9 +8,9 @@
 #include "core/listing/folder_scan.h"
 #include "core/platform/folder.h"
 #include "core/platform/program_folder.h"
-#include "core/version.h"
 #include "core/text/cp1251.h"
 #include "core/utf8/utf8.h"
+#include "core/version.h"
 
 namespace brixel::cli {
 
@@ -46,7 +46,7 @@ ListWriterOptions WriterOptions(const CliOptions& options) {
 
 }  // namespace
 
-int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
+ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
 
   // Names are formatted, and numbered, in the order they are listed: sorted or as found.
@@ -54,48 +54,45 @@ int RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
   ColumnTarget column(names);
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
-  const ScanReport report =
-      Scan({folder, options.mask_line, options.recursive,
-            options.order == Order::Sorted ? ScanOrder::Sorted : ScanOrder::AsFound},
-           target);
+  const ScanReport report = Scan({folder, options.mask_line, options.recursive, options.order}, target);
   if (report.folder_error != 0) {
-    err << "brixel-list: cannot read folder '" << folder
-        << "': " << platform::ErrorText(report.folder_error) << "\n";
-    return 1;
+    err << "brixel-list: cannot read folder '" << folder << "': " << platform::ErrorText(report.folder_error)
+        << "\n";
+    return ExitStatus::Failed;
   }
 
   if (!options.output) {
     WriteToStream(names, options.encoding.value_or(TextEncoding::Utf8), out);
     out.flush();
-    return out ? 0 : 1;
+    return out ? ExitStatus::Done : ExitStatus::Failed;
   }
   if (IsListEmpty(names)) {
     err << kEmptyListMessage << "\n";  // nothing to save: the file is not touched
-    return 1;
+    return ExitStatus::Failed;
   }
   try {
     WriteList(ListFormatOf(options.output_format), *options.output, names, Edition::Full,
               WriterOptions(options));
   } catch (const SaveError& e) {
     err << "brixel-list: " << e.what() << "\n";
-    return 1;
+    return ExitStatus::Failed;
   }
-  return 0;
+  return ExitStatus::Done;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const ParseResult parsed = ParseCliArgs(args);
   if (!parsed.error.empty()) {
     err << "brixel-list: " << parsed.error << "\nTry 'brixel-list --help'.\n";
-    return 2;
+    return ExitStatus::Usage;
   }
   if (parsed.options.help) {
     out << UsageText();
-    return 0;
+    return ExitStatus::Done;
   }
   if (parsed.options.version) {
     out << "brixel-list " << kFullVersion.Text() << "\n";
-    return 0;
+    return ExitStatus::Done;
   }
   return RunList(parsed.options, out, err);
 }

@@ -1,14 +1,21 @@
 #pragma once
-// Runs brixel-list with parsed options. Returns the exit status: 0 done, 1 failure, 2 usage.
+// Runs brixel-list with parsed options and returns its exit status.
 #include <iosfwd>
 
 #include "cli/cli_options.h"
 
 namespace brixel::cli {
 
-int RunList(const CliOptions& options, std::ostream& out, std::ostream& err);
+// The exit statuses scripts rely on.
+enum class ExitStatus : int {
+  Done = 0,    // also when nothing was found (nothing is listed then)
+  Failed = 1,  // a folder that cannot be read, an output that cannot be written, an empty list with -o
+  Usage = 2,   // bad options
+};
+
+ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // Parses and runs; what main() does.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace brixel::cli

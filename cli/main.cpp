@@ -7,5 +7,5 @@
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return brixel::cli::RunCli(args, std::cout, std::cerr);
+  return static_cast<int>(brixel::cli::RunCli(args, std::cout, std::cerr));
 }

@@ -48,7 +48,7 @@ int wmain(int argc, wchar_t** argv) {
   ::_setmode(::_fileno(stderr), _O_BINARY);
   const Utf8Console console;
   std::ios::sync_with_stdio(false);
-  const int status = brixel::cli::RunCli(args, std::cout, std::cerr);
+  const int status = static_cast<int>(brixel::cli::RunCli(args, std::cout, std::cerr));
   std::cout.flush();
   std::cerr.flush();
   return status;

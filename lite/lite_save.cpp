@@ -5,8 +5,8 @@
 
 #include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
-#include "core/listing/folder_scan.h"
 #include "core/format/formatting_target.h"
+#include "core/listing/folder_scan.h"
 #include "lite/save_format.h"
 
 namespace brixel {

@@ -7,7 +7,7 @@
 namespace brixel {
 
 ImageButton::ImageButton(Picture::Ptr picture, const QString& tool_tip, QWidget* parent)
-    : QWidget(parent), picture_(std::move(picture)) {
+    : ClickablePicture(parent), picture_(std::move(picture)) {
   resize(picture_->NaturalSize());
   setToolTip(tool_tip);
   setAccessibleName(tool_tip);
@@ -33,20 +33,9 @@ void ImageButton::paintEvent(QPaintEvent*) {
   }
 }
 
-void ImageButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) left_pressed_ = true;
-  SetPressedLook(true);
-  event->accept();
-}
-
-void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
-  const QSize natural = picture_->NaturalSize();
-  const bool inside = QRect(QPoint(0, 0), natural).contains(event->position().toPoint());
-  const bool click = event->button() == Qt::LeftButton && left_pressed_ && inside;
-  if (event->button() == Qt::LeftButton) left_pressed_ = false;
-  SetPressedLook(false);
-  event->accept();
-  if (click) emit clicked();
+bool ImageButton::ReleaseCounts(const QPoint& pos) const {
+  // At rest size: the pressed look is a pixel smaller, and its edge still counts.
+  return QRect(QPoint(0, 0), picture_->NaturalSize()).contains(pos);
 }
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {

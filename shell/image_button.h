@@ -5,13 +5,12 @@
 // the look and nothing else, and so does the second press of a double click: the next button gives
 // way to the save button in its place, which must not take that press as a click. Space and Enter
 // click it from the keyboard.
-#include <QWidget>
-
+#include "shell/clickable_picture.h"
 #include "shell/picture.h"
 
 namespace brixel {
 
-class ImageButton : public QWidget {
+class ImageButton : public ClickablePicture {
   Q_OBJECT
 
  public:
@@ -19,23 +18,19 @@ class ImageButton : public QWidget {
 
   bool ShowsPressedLook() const { return pressed_look_; }
 
- signals:
-  void clicked();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  bool ReleaseCounts(const QPoint& pos) const override;
+  void PressChanged(bool pressed) override { SetPressedLook(pressed); }
 
  private:
   void SetPressedLook(bool pressed);
 
   Picture::Ptr picture_;
   bool pressed_look_ = false;
-  bool left_pressed_ = false;
 };
 
 }  // namespace brixel

@@ -1,7 +1,6 @@
 #include "shell/picture_switch.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "shell/switch_looks.h"
@@ -9,7 +8,7 @@
 namespace brixel {
 
 PictureSwitch::PictureSwitch(Picture::Ptr on_look, QSize size, QWidget* parent)
-    : QWidget(parent), on_look_(std::move(on_look)) {
+    : ClickablePicture(parent), on_look_(std::move(on_look)) {
   setFixedSize(size);
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
@@ -37,19 +36,6 @@ void PictureSwitch::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
   }
-}
-
-void PictureSwitch::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) left_pressed_ = true;
-  event->accept();
-}
-
-void PictureSwitch::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click =
-      event->button() == Qt::LeftButton && left_pressed_ && rect().contains(event->position().toPoint());
-  if (event->button() == Qt::LeftButton) left_pressed_ = false;
-  event->accept();
-  if (click) emit clicked();
 }
 
 void PictureSwitch::keyPressEvent(QKeyEvent* event) {

@@ -3,16 +3,16 @@
 // state: it is on exactly when it shows its "on" picture itself (the same object), so even a
 // separately loaded copy of that image reads off. Clicking only reports the click; the owner
 // decides which picture to show next (CheckSwitchClick, CaseSwitchClick).
-#include <QWidget>
 #include <initializer_list>
 
+#include "shell/clickable_picture.h"
 #include "shell/picture.h"
 
 namespace brixel {
 
 struct SwitchLooks;
 
-class PictureSwitch : public QWidget {
+class PictureSwitch : public ClickablePicture {
   Q_OBJECT
 
  public:
@@ -22,19 +22,13 @@ class PictureSwitch : public QWidget {
   const Picture* ShownLook() const { return shown_.get(); }
   bool IsOn() const { return shown_ != nullptr && shown_ == on_look_; }
 
- signals:
-  void clicked();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Picture::Ptr on_look_;
   Picture::Ptr shown_;
-  bool left_pressed_ = false;
 };
 
 // A check switch's click: the "on" look becomes the "off" look and anything else the "on" look.

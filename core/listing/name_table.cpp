@@ -10,9 +10,13 @@ void NameTable::StartListing() {
   found_ = 0;
 }
 
-void NameTable::AppendAll(NameColumn&& names) { as_found_.AppendColumn(std::move(names)); }
+void NameTable::AppendAll(NameColumn&& names) {
+  as_found_.AppendColumn(std::move(names));
+}
 
-void NameTable::Sort(const Collator& collator) { SortNames(as_found_, collator); }
+void NameTable::Sort(const Collator& collator) {
+  SortNames(as_found_, collator);
+}
 
 void NameTable::FinishListing() {
   found_ = as_found_.Size();

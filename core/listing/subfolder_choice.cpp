@@ -21,7 +21,8 @@ bool IsFolderBehindLink(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder, const Collator& collator) {
+std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder,
+                                                          const Collator& collator) {
   int error = 0;
   const std::unique_ptr<platform::OpenFolder> open = platform::OpenFolder::Open(folder, error);
   if (!open) return std::nullopt;

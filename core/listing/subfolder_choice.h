@@ -13,6 +13,7 @@ class Collator;
 
 // The bare names; nothing when the folder cannot be opened. What could be read of a folder that
 // fails part way is offered.
-std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder, const Collator& collator);
+std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder,
+                                                          const Collator& collator);
 
 }  // namespace brixel

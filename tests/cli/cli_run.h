@@ -15,7 +15,7 @@ struct CliRun {
 
 inline CliRun Cli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
+  const int status = static_cast<int>(RunCli(args, out, err));
   return {status, out.str(), err.str()};
 }
 

@@ -51,11 +51,13 @@ TEST(FolderScan, OneFolderMaskByMaskInSystemOrder) {
   t.File("sub.mp3/deep.mp3");
   const Names found = Scan(t.Path(), "*.mp3; *.wav", false);
   auto ends = [](const std::string& n, std::string_view e) {
-    return n.size() >= 4 && std::equal(e.begin(), e.end(), n.end() - 4,
-                                       [](char a, char b) { return a == std::tolower(b); });
+    return n.size() >= 4 &&
+           std::equal(e.begin(), e.end(), n.end() - 4, [](char a, char b) { return a == std::tolower(b); });
   };
-  Names expected = SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".mp3"); });
-  const Names wavs = SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".wav"); });
+  Names expected =
+      SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".mp3"); });
+  const Names wavs =
+      SystemOrder(t.Root(), [&](auto& e, auto& n) { return e.is_regular_file() && ends(n, ".wav"); });
   expected.insert(expected.end(), wavs.begin(), wavs.end());
   EXPECT_EQ(found, expected);
 }
@@ -90,7 +92,9 @@ TEST(FolderScan, TreeIsDepthFirstWithBareNames) {
   EXPECT_EQ(std::count(found.begin(), found.end(), "same.mp3"), 2);
   // Each subtree is contiguous, subfolders in the order the system reports them.
   const Names subs = SystemOrder(t.Root(), [](auto& e, auto&) { return e.is_directory(); });
-  const auto pos = [&](const std::string& n) { return std::find(found.begin(), found.end(), n) - found.begin(); };
+  const auto pos = [&](const std::string& n) {
+    return std::find(found.begin(), found.end(), n) - found.begin();
+  };
   if (subs.front() == "x") {
     EXPECT_LT(pos("xd.mp3"), pos("y1.mp3"));
     EXPECT_LT(pos("x1.mp3"), pos("xd.mp3"));
@@ -163,7 +167,8 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
   ::close(pipe_fds[1]);
   std::string text;
   char buffer[4096];
-  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<std::size_t>(n));
   ::close(pipe_fds[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -186,7 +191,8 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
 
 TEST(FolderScan, UnreadableSubfolderIsSkippedAndTheWalkGoesOn) {
 #ifdef _WIN32
-  GTEST_SKIP() << "permission bits cannot lock a folder on Windows (only access lists can, and wine ignores them)";
+  GTEST_SKIP()
+      << "permission bits cannot lock a folder on Windows (only access lists can, and wine ignores them)";
 #else
   test::TempTree t;
   t.Files({"a/locked/x.mp3", "a/open.mp3", "b/y.mp3", "z.mp3"});
@@ -227,7 +233,8 @@ TEST(FolderScan, StopEndsTheWalkAndASortedScanHandsOnNothing) {
 
 TEST(FolderScan, NamesThatAreNotUtf8AreKept) {
 #ifdef _WIN32
-  GTEST_SKIP() << "Windows names are UTF-16 and never hold such bytes; the Windows tests cover lone surrogates";
+  GTEST_SKIP()
+      << "Windows names are UTF-16 and never hold such bytes; the Windows tests cover lone surrogates";
 #endif
   test::TempTree t;
   t.Files({"\xFF\xFE.mp3", "песня.mp3", "Ёж.MP3"});
@@ -252,7 +259,8 @@ class DeepChain {
       const int next = ::openat(fd, segment.c_str(), O_RDONLY | O_DIRECTORY);
       ::close(fd);
       fd = next;
-      if (i % 50 == 0) ::close(::openat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), O_CREAT | O_WRONLY, 0600));
+      if (i % 50 == 0)
+        ::close(::openat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), O_CREAT | O_WRONLY, 0600));
     }
     ::close(::openat(fd, "bottom.mp3", O_CREAT | O_WRONLY, 0600));
     ::close(fd);

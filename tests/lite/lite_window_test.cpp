@@ -16,6 +16,9 @@
 #include <optional>
 
 #include "core/version.h"
+#include "lite/lite_list.h"
+#include "lite/save_format.h"
+#include "lite/save_panel.h"
 #include "shell/brixel_look.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
@@ -28,9 +31,6 @@
 #include "shell/qt_dialogs.h"
 #include "shell/volume_source.h"
 #include "shell/window_region.h"
-#include "lite/lite_list.h"
-#include "lite/save_format.h"
-#include "lite/save_panel.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 
