@@ -31,11 +31,16 @@ class FolderMatcher {
  public:
   explicit FolderMatcher(std::vector<Mask> masks) : masks_(std::move(masks)), buckets_(masks_.size()) {}
 
-  void Emit(const FolderListing& listing, ListTarget& target) {
+  // Returns how many names it handed on.
+  std::size_t Emit(const FolderListing& listing, ListTarget& target) {
+    std::size_t emitted = 0;
     if (masks_.size() == 1) {  // the common case needs no buckets
       for (const auto& e : listing.entries)
-        if (e.kind == EntryKind::File && masks_[0].Matches(listing.Name(e))) target.Append(listing.Name(e));
-      return;
+        if (e.kind == EntryKind::File && masks_[0].Matches(listing.Name(e))) {
+          target.Append(listing.Name(e));
+          ++emitted;
+        }
+      return emitted;
     }
     for (auto& b : buckets_) b.clear();
     for (std::uint32_t i = 0; i < listing.entries.size(); ++i) {
@@ -44,8 +49,11 @@ class FolderMatcher {
       for (std::size_t m = 0; m < masks_.size(); ++m)
         if (masks_[m].Matches(listing.Name(e))) buckets_[m].push_back(i);
     }
-    for (const auto& bucket : buckets_)
+    for (const auto& bucket : buckets_) {
       for (std::uint32_t i : bucket) target.Append(listing.Name(listing.entries[i]));
+      emitted += bucket.size();
+    }
+    return emitted;
   }
 
  private:
@@ -53,17 +61,24 @@ class FolderMatcher {
   std::vector<std::vector<std::uint32_t>> buckets_;
 };
 
-ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, ListTarget& target) {
+const platform::FolderSource& FoldersOf(const ScanControl& control) {
+  return control.folders != nullptr ? *control.folders : platform::NativeFolders();
+}
+
+ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, ListTarget& target,
+                         const ScanControl& control) {
   ScanReport report;
+  if (control.progress != nullptr) control.progress->ReadingFolder(folder, {});
   int error = 0;
-  auto open = OpenFolder::Open(folder, error);
+  auto open = FoldersOf(control).Open(folder, error);
   if (!open) {
     report.folder_error = error;
     return report;
   }
   FolderListing listing;
-  if (!open->ReadAll(listing, error)) report.folder_error = error;
-  matcher.Emit(listing, target);
+  if (!open->ReadAll(listing, error, control.stop)) report.folder_error = error;
+  report.stopped = control.stop.stop_requested();
+  if (!report.stopped) matcher.Emit(listing, target);
   return report;
 }
 
@@ -73,25 +88,21 @@ ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, List
 // checked to be the same folder.
 class TreeWalk {
  public:
-  TreeWalk(FolderMatcher& matcher, ListTarget& target, std::stop_token stop)
-      : matcher_(matcher), target_(target), stop_(std::move(stop)) {}
+  TreeWalk(FolderMatcher& matcher, ListTarget& target, const ScanControl& control)
+      : matcher_(matcher), target_(target), control_(control) {}
 
   ScanReport Run(const std::string& folder) {
-    root_path_ = folder;
+    path_ = folder;
+    if (control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
     int error = 0;
-    auto root = OpenFolder::Open(folder, error);
+    auto root = FoldersOf(control_).Open(folder, error);
     if (!root) {
       report_.folder_error = error;
       return report_;
     }
     Enter(std::move(root), {});
-    while (!levels_.empty()) {
-      if (stop_.stop_requested()) {
-        report_.stopped = true;
-        break;
-      }
-      Step();
-    }
+    while (!levels_.empty() && !control_.stop.stop_requested()) Step();
+    report_.stopped = control_.stop.stop_requested();
     return report_;
   }
 
@@ -99,6 +110,7 @@ class TreeWalk {
   struct Level {
     std::unique_ptr<OpenFolder> folder;  // null while closed to save descriptors
     std::string name;                    // bare name within the parent level
+    std::size_t path_size = 0;           // path_ is the level's path cut to this size
     FolderIdentity identity;
     std::string subfolder_names;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> subfolders;  // offset, size
@@ -107,18 +119,23 @@ class TreeWalk {
 
   static constexpr std::size_t kMaxOpenFolders = 48;
 
+  // path_ is the folder's own path here.
   void Enter(std::unique_ptr<OpenFolder> folder, std::string name) {
+    if (!levels_.empty() && control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
     listing_.Clear();
     int error = 0;
-    if (!folder->ReadAll(listing_, error)) {
+    if (!folder->ReadAll(listing_, error, control_.stop)) {
       if (levels_.empty())
         report_.folder_error = error;
       else
-        Skip(name, error);
+        Skip(error);
     }
-    matcher_.Emit(listing_, target_);
+    if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
+    counts_.names_found += matcher_.Emit(listing_, target_);
+    ++counts_.folders_read;
 
     Level level;
+    level.path_size = path_.size();
     level.identity = folder->Identity();
     level.folder = std::move(folder);
     level.name = std::move(name);
@@ -139,25 +156,33 @@ class TreeWalk {
     if (top.next == top.subfolders.size()) {
       if (top.folder) --open_count_;
       levels_.pop_back();
+      if (!levels_.empty()) path_.resize(levels_.back().path_size);
       return;
     }
     const auto [offset, size] = top.subfolders[top.next++];
     const std::string_view name(top.subfolder_names.data() + offset, size);
     int reopen_error = 0;
     if (!top.folder && !Reopen(levels_.size() - 1, reopen_error)) {
-      Skip({}, reopen_error);
+      Skip(reopen_error);
       levels_.back().next = levels_.back().subfolders.size();  // its subtree is gone
       return;
     }
+    const std::size_t parent_size = path_.size();
+    AppendFolderName(path_, name);
     int error = 0;
     auto child = levels_.back().folder->OpenChild(name, error);
     if (!child) {
-      Skip(name, error);
+      Skip(error);
+      path_.resize(parent_size);
       return;
     }
     const FolderIdentity id = child->Identity();
-    for (const Level& l : levels_)
-      if (l.identity == id) return;  // already inside it (a bind mount of an ancestor)
+    for (const Level& l : levels_) {
+      if (l.identity == id) {  // already inside it (a bind mount of an ancestor)
+        path_.resize(parent_size);
+        return;
+      }
+    }
     Enter(std::move(child), std::string(name));
   }
 
@@ -190,19 +215,14 @@ class TreeWalk {
     }
   }
 
-  // Records a subfolder that could not be read: name below the deepest level (empty: that level
-  // itself, which could not be found again).
-  void Skip(std::string_view name, int error) {
-    std::string path = root_path_;
-    for (std::size_t i = 1; i < levels_.size(); ++i) path = JoinFolder(path, levels_[i].name);
-    if (!name.empty()) path = JoinFolder(path, name);
-    report_.skipped.push_back({std::move(path), error});
-  }
+  // Records the folder at path_ as one the walk could not read.
+  void Skip(int error) { report_.skipped.push_back({path_, error}); }
 
   FolderMatcher& matcher_;
   ListTarget& target_;
-  std::stop_token stop_;
-  std::string root_path_;
+  const ScanControl& control_;
+  std::string path_;  // the path of the folder being entered, or of the deepest level
+  ScanCounts counts_;
   std::vector<Level> levels_;
   FolderListing listing_;
   std::size_t open_count_ = 0;
@@ -211,22 +231,23 @@ class TreeWalk {
 
 }  // namespace
 
-ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target) {
+ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target,
+                        const ScanControl& control) {
   FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  return ListOneFolder(folder, matcher, target);
+  return ListOneFolder(folder, matcher, target, control);
 }
 
 ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                          std::stop_token stop) {
+                          const ScanControl& control) {
   FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  TreeWalk walk(matcher, target, std::move(stop));
+  TreeWalk walk(matcher, target, control);
   return walk.Run(folder);
 }
 
-ScanReport Scan(const ScanRequest& request, ListTarget& target, std::stop_token stop) {
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanControl& control) {
   const auto walk = [&](ListTarget& to) {
-    return request.subfolders ? ListFolderTree(request.folder, request.mask_line, to, stop)
-                              : ListMaskLine(request.folder, request.mask_line, to);
+    return request.subfolders ? ListFolderTree(request.folder, request.mask_line, to, control)
+                              : ListMaskLine(request.folder, request.mask_line, to, control);
   };
   if (request.order == ScanOrder::AsFound) return walk(target);
 

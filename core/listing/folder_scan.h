@@ -22,6 +22,10 @@ namespace brixel {
 
 class Collator;
 
+namespace platform {
+class FolderSource;
+}
+
 // How the names reach the target: as the walk finds them, or sorted as the found-files table is
 // (ascending, see name_order.h) and handed over all at once when the walk is done.
 enum class ScanOrder { AsFound, Sorted };
@@ -47,15 +51,37 @@ struct ScanReport {
   bool stopped = false;                // the stop signal ended the walk: the names are a part only
 };
 
+// What a scan has done so far.
+struct ScanCounts {
+  std::size_t folders_read = 0;
+  std::size_t names_found = 0;
+};
+
+// Told as each folder is about to be read, on the scan's own thread. Cheap calls: an observer
+// that shows them decides itself how often it passes them on.
+class ScanProgress {
+ public:
+  virtual ~ScanProgress() = default;
+  virtual void ReadingFolder(std::string_view path, const ScanCounts& counts) = 0;
+};
+
+// How a caller steers and watches a running scan.
+struct ScanControl {
+  std::stop_token stop;                             // a stop ends the walk within one folder batch
+  ScanProgress* progress = nullptr;                 // nothing: nobody watches
+  const platform::FolderSource* folders = nullptr;  // default: the platform's own folders
+};
+
 // The one entry point of the scan: the request's folder with or without its subfolders, every
-// mask of its line, names in the request's order. A stop request ends the walk at the next
-// folder; a sorted scan that was stopped hands nothing to the target.
-ScanReport Scan(const ScanRequest& request, ListTarget& target, std::stop_token stop = {});
+// mask of its line, names in the request's order. A stopped scan reports it; a sorted scan that
+// was stopped hands nothing to the target.
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanControl& control = {});
 
 // The two walks behind it, in scan order: one folder, every mask of a mask line; the folder and
 // every walkable subfolder at any depth.
-ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target);
+ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target,
+                        const ScanControl& control = {});
 ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                          std::stop_token stop = {});
+                          const ScanControl& control = {});
 
 }  // namespace brixel

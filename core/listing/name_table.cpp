@@ -27,11 +27,11 @@ std::string NameTable::CountText() const {
   return found_ == 0 ? std::string("0") : std::string(" ").append(std::to_string(found_));
 }
 
-ScanReport RunListing(NameTable& table, const ScanRequest& request, std::stop_token stop) {
+ScanReport RunListing(NameTable& table, const ScanRequest& request, const ScanControl& control) {
   ScanRequest sorted = request;
   sorted.order = ScanOrder::Sorted;
   table.StartListing();
-  const ScanReport report = Scan(sorted, table, std::move(stop));
+  const ScanReport report = Scan(sorted, table, control);
   table.FinishListing();
   return report;
 }

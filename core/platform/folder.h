@@ -8,6 +8,7 @@
 // "." and ".." are never reported.
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,11 +54,23 @@ class OpenFolder {
   virtual std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const = 0;
 
   // Appends every entry to out. Returns false (and sets error) when reading failed part way;
-  // what was read stays in out.
-  virtual bool ReadAll(FolderListing& out, int& error) = 0;
+  // what was read stays in out. A stop request ends the reading between two batches of entries
+  // (the listing is then a part, and true is returned: nothing failed).
+  virtual bool ReadAll(FolderListing& out, int& error, std::stop_token stop = {}) = 0;
 
   virtual FolderIdentity Identity() const = 0;
 };
+
+// Where folders are opened: the platform's own file system, or a stand-in that tests make slow or
+// failing. Subfolders come from the OpenFolder it returns.
+class FolderSource {
+ public:
+  virtual ~FolderSource() = default;
+  virtual std::unique_ptr<OpenFolder> Open(const std::string& path, int& error) const = 0;
+};
+
+// The platform's own folders (OpenFolder::Open).
+const FolderSource& NativeFolders();
 
 // A short text for an error value of the functions above.
 std::string ErrorText(int error);

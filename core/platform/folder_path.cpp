@@ -37,9 +37,13 @@ std::string TidyFolderPath(std::string path) {
 
 std::string JoinFolder(const std::string& folder, std::string_view name) {
   std::string joined = folder;
-  if (joined.empty() || !IsFolderSeparator(joined.back())) joined += kSeparator;
-  joined += name;
+  AppendFolderName(joined, name);
   return joined;
+}
+
+void AppendFolderName(std::string& folder, std::string_view name) {
+  if (folder.empty() || !IsFolderSeparator(folder.back())) folder += kSeparator;
+  folder += name;
 }
 
 bool FolderIsUnder(std::string_view folder, std::string_view root) {

@@ -15,6 +15,8 @@ std::string TidyFolderPath(std::string path);
 
 // folder joined with a name, with exactly one separator between them (also after a root).
 std::string JoinFolder(const std::string& folder, std::string_view name);
+// The same in place, so a walk extends one path instead of copying it at every level.
+void AppendFolderName(std::string& folder, std::string_view name);
 
 // Whether folder is root itself or lies below it (both tidy).
 bool FolderIsUnder(std::string_view folder, std::string_view root);

@@ -221,14 +221,33 @@ TEST(FolderScan, StopEndsTheWalkAndASortedScanHandsOnNothing) {
       stop.request_stop();
     }
   } target(stop);
-  ScanReport r = Scan({t.Path(), "*.mp3", true}, target, stop.get_token());
+  ScanReport r = Scan({t.Path(), "*.mp3", true}, target, {stop.get_token()});
   EXPECT_TRUE(r.stopped);
   EXPECT_EQ(target.names, Names{"top.mp3"});
 
   target.names.clear();
-  r = Scan({t.Path(), "*.mp3", true, ScanOrder::Sorted}, target, stop.get_token());
+  r = Scan({t.Path(), "*.mp3", true, ScanOrder::Sorted}, target, {stop.get_token()});
   EXPECT_TRUE(r.stopped);
   EXPECT_TRUE(target.names.empty());
+}
+
+TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
+  test::TempTree t;
+  t.Files({"1.mp3", "a/2.mp3", "a/b/3.mp3"});
+  struct Seen : ScanProgress {
+    Names paths;
+    std::vector<std::size_t> found;
+    void ReadingFolder(std::string_view path, const ScanCounts& counts) override {
+      paths.emplace_back(path);
+      found.push_back(counts.names_found);
+    }
+  } seen;
+  ScanControl control;
+  control.progress = &seen;
+  test::CollectNames collect;
+  Scan({t.Path(), "*.mp3", true}, collect, control);
+  EXPECT_EQ(seen.paths, (Names{t.Path(), t.Path("a"), t.Path("a/b")}));
+  EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
 }
 
 TEST(FolderScan, NamesThatAreNotUtf8AreKept) {

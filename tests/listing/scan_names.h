@@ -10,12 +10,14 @@ namespace brixel::test {
 
 using Names = std::vector<std::string>;
 
+struct CollectNames : ListTarget {
+  Names names;
+  void Append(std::string_view name) override { names.emplace_back(name); }
+};
+
 inline Names ScanNames(const std::string& folder, std::string_view line, bool tree,
                        ScanReport* report = nullptr) {
-  struct Collect : ListTarget {
-    Names names;
-    void Append(std::string_view name) override { names.emplace_back(name); }
-  } collect;
+  CollectNames collect;
   const ScanReport r = Scan({folder, std::string(line), tree}, collect);
   if (report) *report = r;
   return collect.names;

@@ -46,7 +46,7 @@ class PosixFolder final : public OpenFolder {
     return std::make_unique<PosixFolder>(fd);
   }
 
-  bool ReadAll(FolderListing& out, int& error) override;
+  bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override;
 
   FolderIdentity Identity() const override {
     struct stat st {};
@@ -87,9 +87,9 @@ struct LinuxDirent64 {
   char d_name[];
 };
 
-bool PosixFolder::ReadAll(FolderListing& out, int& error) {
+bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
   alignas(8) static thread_local char buffer[256 * 1024];
-  for (;;) {
+  while (!stop.stop_requested()) {
     const long n = ::syscall(SYS_getdents64, fd_, buffer, sizeof buffer);
     if (n == 0) return true;
     if (n < 0) {
@@ -103,9 +103,10 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error) {
       pos += d->d_reclen;
     }
   }
+  return true;
 }
 #else
-bool PosixFolder::ReadAll(FolderListing& out, int& error) {
+bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
   const int dup_fd = ::dup(fd_);
   if (dup_fd < 0) {
     error = errno;
@@ -118,7 +119,10 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error) {
     return false;
   }
   errno = 0;
-  while (const dirent* d = ::readdir(dir)) Add(out, d->d_name, d->d_type);
+  while (const dirent* d = ::readdir(dir)) {
+    Add(out, d->d_name, d->d_type);
+    if (stop.stop_requested()) break;
+  }
   const int last = errno;
   ::closedir(dir);
   if (last != 0) {

@@ -67,7 +67,7 @@ class WindowsFolder final : public OpenFolder {
     return OpenPath(JoinPath(path_, wide), false, error);
   }
 
-  bool ReadAll(FolderListing& out, int& error) override {
+  bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override {
     const std::wstring pattern = JoinPath(path_, L"*");
     WIN32_FIND_DATAW data;
     const HANDLE find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -78,10 +78,18 @@ class WindowsFolder final : public OpenFolder {
       error = static_cast<int>(e);
       return false;
     }
+    // The stop is asked for every so many entries: each FindNextFileW is a copy from a batch the
+    // system fetched already.
+    std::size_t count = 0;
+    bool stopped = false;
     do {
       Add(out, data);
+      if (++count % 1024 == 0 && stop.stop_requested()) {
+        stopped = true;
+        break;
+      }
     } while (::FindNextFileW(find, &data));
-    const DWORD last = ::GetLastError();
+    const DWORD last = stopped ? ERROR_NO_MORE_FILES : ::GetLastError();
     ::FindClose(find);
     if (last != ERROR_NO_MORE_FILES) {
       error = static_cast<int>(last);
