@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/export/save_error.h"
+#include "core/platform/c_numeric_locale.h"
 #include "core/text/utf8.h"
 
 namespace brixel {
@@ -67,6 +68,9 @@ void XlsxListWriter::Add(std::string_view name) {
 
 void XlsxListWriter::Finish() {
   const std::string& temp = file_.HandOver();
+  // Every number the library prints into the workbook (column widths, margins) in the one
+  // form the format allows, whatever locale the process runs under.
+  const platform::CNumericLocale numbers;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   OpenWorkbook workbook(workbook_new_opt(temp.c_str(), &options));

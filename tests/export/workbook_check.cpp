@@ -1,5 +1,6 @@
 #include "tests/export/workbook_check.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -69,6 +70,16 @@ ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbo
   verdict.ok = pclose(pipe) == 0;
   std::remove(json_path.c_str());
   return verdict;
+}
+
+ProcessLocale::ProcessLocale(const char* name) {
+  const char* current = std::setlocale(LC_ALL, nullptr);
+  previous_ = current != nullptr ? current : "C";
+  installed_ = std::setlocale(LC_ALL, name) != nullptr;
+}
+
+ProcessLocale::~ProcessLocale() {
+  std::setlocale(LC_ALL, previous_.c_str());
 }
 
 }  // namespace brixel::test

@@ -20,4 +20,19 @@ ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbo
 // The readers are Debian packages; a machine without them skips these tests.
 bool ReaderAvailable(const std::string& reader);
 
+// The C library's locale of the whole process set to `name` while this lives, as the windows set
+// it from the user's environment when they start; the one before comes back afterwards.
+class ProcessLocale {
+ public:
+  explicit ProcessLocale(const char* name);
+  ~ProcessLocale();
+  ProcessLocale(const ProcessLocale&) = delete;
+  ProcessLocale& operator=(const ProcessLocale&) = delete;
+  bool Installed() const { return installed_; }
+
+ private:
+  std::string previous_;
+  bool installed_;
+};
+
 }  // namespace brixel::test

@@ -13,4 +13,6 @@ set(BRIXEL_PLATFORM_LISTING_SOURCES
   platform/windows/long_path.cpp
   platform/windows/folder_windows.cpp
   platform/windows/program_folder_windows.cpp)
-set(BRIXEL_PLATFORM_EXPORT_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/file_system_windows.cpp)
+set(BRIXEL_PLATFORM_EXPORT_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/c_numeric_locale_windows.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows/file_system_windows.cpp)
