@@ -15,6 +15,16 @@ namespace {
 
 constexpr std::size_t kMaxCellCharacters = 32767;
 
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether the "_" at p starts "_xHHHH_", which readers decode as the character U+HHHH.
+bool StartsEscape(const char* p, const char* end) {
+  if (end - p < 7 || p[1] != 'x' || p[6] != '_') return false;
+  return IsHexDigit(p[2]) && IsHexDigit(p[3]) && IsHexDigit(p[4]) && IsHexDigit(p[5]);
+}
+
 // Frees the workbook on every way out; a closed workbook is freed by the library.
 class OpenWorkbook {
  public:
@@ -43,6 +53,14 @@ std::string XmlSafeName(std::string_view name) {
   const char* p = name.data();
   const char* end = p + name.size();
   while (p < end) {
+    // Each "_" that starts such a sequence in the name is written as "_x005F_", the escaped "_",
+    // so "_x0041_" comes back as those seven characters, not as "A". Judged on the name as it
+    // is, one "_" at a time, so "_x0041_x0042_" keeps both.
+    if (*p == '_' && StartsEscape(p, end)) {
+      out += "_x005F_";
+      ++p;
+      continue;
+    }
     const DecodedChar d = DecodeUtf8(p, end);
     if (d.valid && d.value != 0xFFFE && d.value != 0xFFFF)
       out.append(p, d.size);

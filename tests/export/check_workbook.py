@@ -76,6 +76,10 @@ def read_xlrd(path):
 def read_openpyxl(path):
     import openpyxl
     from openpyxl.utils.cell import coordinate_from_string, column_index_from_string
+    # The format writes a character as "_xHHHH_" in cell text, and "_" itself as "_x005F_" where it
+    # would start such a sequence. Excel decodes both; openpyxl 3.0 leaves inline strings as they
+    # are stored, so its own decoder is applied here, as Excel applies it on opening.
+    from openpyxl.utils.escape import unescape
     # A file object: openpyxl judges a path by its extension, the workbook by its content.
     book = openpyxl.load_workbook(open(path, "rb"), read_only=False)
     sheet = book.worksheets[0]
@@ -89,7 +93,7 @@ def read_openpyxl(path):
             if cell.number_format != "@":
                 problems.append("%s has format %r, not '@'" % (cell.coordinate, cell.number_format))
             del problems[20:]
-            cells[(cell.row - 1, cell.column - 1)] = cell.value
+            cells[(cell.row - 1, cell.column - 1)] = unescape(cell.value)
     for letter, dim in sheet.column_dimensions.items():
         if dim.width:
             widths[column_index_from_string(letter) - 1] = dim.width
