@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/export/library_messages.h"
 #include "core/export/save_error.h"
 #include "core/platform/c_numeric_locale.h"
 #include "core/text/utf8.h"
@@ -40,6 +41,16 @@ class OpenWorkbook {
  private:
   lxw_workbook* workbook_;
 };
+
+// What the library said, to follow its error code's text; it names the temporary file it was
+// given, which the user never sees, so the target's name stands in its place.
+std::string Detail(std::string messages, const std::string& temp, const std::string& target) {
+  if (messages.empty()) return {};
+  for (std::size_t at = messages.find(temp); at != std::string::npos;
+       at = messages.find(temp, at + target.size()))
+    messages.replace(at, temp.size(), target);
+  return " (" + messages + ")";
+}
 
 }  // namespace
 
@@ -93,15 +104,23 @@ void XlsxListWriter::Finish() {
   options.constant_memory = LXW_TRUE;
   OpenWorkbook workbook(workbook_new_opt(temp.c_str(), &options));
   if (workbook.Get() == nullptr) throw SaveFailure(file_.Target(), "cannot start the workbook");
-  lxw_worksheet* sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
-  if (sheet == nullptr) throw SaveFailure(file_.Target(), "cannot add the worksheet");
+  lxw_worksheet* sheet = nullptr;
+  std::string messages;
+  {
+    LibraryMessages quiet;  // the worksheet's temporary file is made here
+    sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
+    messages = quiet.Release();
+  }
+  if (sheet == nullptr)
+    throw SaveFailure(file_.Target(), "cannot add the worksheet" + Detail(messages, temp, file_.Target()));
 
   // Text format, as in the .xls list, so an edited cell stays text too.
   lxw_format* text = workbook_add_format(workbook.Get());
   format_set_num_format(text, "@");
 
-  const auto check = [&](lxw_error error) {
-    if (error != LXW_NO_ERROR) throw SaveFailure(file_.Target(), lxw_strerror(error));
+  const auto check = [&](lxw_error error, const std::string& detail = {}) {
+    if (error != LXW_NO_ERROR)
+      throw SaveFailure(file_.Target(), lxw_strerror(error) + Detail(detail, temp, file_.Target()));
   };
   for (std::uint32_t c = 0; c < widths_.Count(); ++c)
     check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
@@ -125,7 +144,13 @@ void XlsxListWriter::Finish() {
   worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
                           static_cast<lxw_col_t>(active.column));
   names_.Clear();
-  check(workbook.Close());
+  lxw_error closed = LXW_NO_ERROR;
+  {
+    LibraryMessages quiet;  // the zip file is written here
+    closed = workbook.Close();
+    messages = quiet.Release();
+  }
+  check(closed, messages);
   file_.Commit();
 }
 
