@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads a workbook with an independent reader and checks it against the names that were saved.
 
-usage: check_workbook.py READER WORKBOOK EXPECTED.json
+usage: check_workbook.py READER WORKBOOK EXPECTED.json [WORKBOOK EXPECTED.json ...]
   READER    xlrd (.xls), openpyxl (.xlsx) or gnumeric (either, through ssconvert)
   EXPECTED  {"edition": "full"|"lite", "names": [...]}: the text each name's cell must show
 Prints "OK ..." and exits 0, or prints what differs and exits 1.
@@ -16,6 +16,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 PER_COLUMN = 65534
+ROWS_IN_VIEW = 20  # the rows even a small window shows: the active cell must be among them
 
 
 def expected_cells(expected):
@@ -61,16 +62,97 @@ def read_xlrd(path):
     with open(path, "rb") as f:
         data = f.read()
     stream = xlrd.compdoc.CompDoc(data, logfile=open(os.devnull, "w")).get_named_stream("Workbook")
-    active, pos, bofs = None, 0, 0
+    active, pos, bofs, sheet_records = None, 0, 0, []
     while pos + 4 <= len(stream):
         rid, size = struct.unpack_from("<HH", stream, pos)
         if rid == 0x0809:
             bofs += 1
+        if bofs == 2:
+            sheet_records.append((pos, rid, stream[pos + 4:pos + 4 + size]))
         if rid == 0x001D and bofs == 2:
             _, row, col = struct.unpack_from("<BHH", stream, pos + 4)
             active = (row, col)
         pos += 4 + size
-    return cells, active, widths, problems
+    problems += cell_table_problems(sheet_records)
+    view = (sheet.first_visible_rowx, sheet.first_visible_colx)
+    return cells, active, widths, problems, view
+
+
+def cell_table_problems(records):
+    """The cell table as Excel lays it out: INDEX after BOF, rows in blocks of 32, each block
+    its ROW records, its cells row by row and a DBCELL whose offsets lead to the block's first
+    ROW record and to each row's first cell."""
+    at = {pos: (rid, data) for pos, rid, data in records}
+    ROW, DBCELL, INDEX, LABELSST = 0x0208, 0x00D7, 0x020B, 0x00FD
+    if len(records) < 2 or records[1][1] != INDEX:
+        return ["no INDEX record after the worksheet's BOF"]
+    problems = []
+    index = records[1][2]
+    rw_mic, rw_mac, ib_xf = struct.unpack_from("<III", index, 4)
+    dbcells = list(struct.unpack_from("<%dI" % ((len(index) - 16) // 4), index, 16))
+    if at.get(ib_xf, (None,))[0] != 0x0055:
+        problems.append("INDEX does not point at DEFCOLWIDTH")
+    cell_rows = [struct.unpack_from("<H", data)[0] for _, rid, data in records if rid == LABELSST]
+    if (rw_mic, rw_mac) != ((min(cell_rows), max(cell_rows) + 1) if cell_rows else (0, 0)):
+        problems.append("INDEX rows %d..%d, cells in rows %s" % (rw_mic, rw_mac, cell_rows[:1] + cell_rows[-1:]))
+    found = [pos for pos, rid, _ in records if rid == DBCELL]
+    if found != dbcells:
+        problems.append("INDEX lists %d DBCELLs, the sheet has %d" % (len(dbcells), len(found)))
+    # Walk the blocks in stream order.
+    order = [(pos, rid, data) for pos, rid, data in records if rid in (ROW, DBCELL, LABELSST)]
+    rows, block_cells, seen_rows = [], {}, set()
+    for pos, rid, data in order:
+        if rid == ROW:
+            if block_cells:
+                problems.append("ROW record after cells at %d" % pos)
+            rows.append((pos, data))
+        elif rid == LABELSST:
+            row, col = struct.unpack_from("<HH", data)
+            block_cells.setdefault(row, []).append((pos, col))
+        else:
+            problems += block_problems(pos, data, rows, block_cells, at)
+            seen_rows.update(block_cells)
+            rows, block_cells = [], {}
+        if len(problems) > 10:
+            break
+    if rows or block_cells:
+        problems.append("cells or rows after the last DBCELL")
+    if set(cell_rows) - seen_rows:
+        problems.append("cells outside every block")
+    return problems
+
+
+def block_problems(pos, data, rows, cells, at):
+    problems = []
+    row_numbers = [struct.unpack_from("<H", d)[0] for _, d in rows]
+    if len(rows) > 32 or len({r // 32 for r in row_numbers}) > 1:
+        problems.append("block ending at %d holds rows %s, not one block of 32" % (pos, row_numbers[:3]))
+    if sorted(cells) != row_numbers:
+        problems.append("block ending at %d: ROW records %s for cell rows %s" % (pos, row_numbers[:3], sorted(cells)[:3]))
+        return problems
+    for (_, d), row in zip(rows, row_numbers):
+        first, end = struct.unpack_from("<HH", d, 2)
+        cols = [c for _, c in cells[row]]
+        if (first, end) != (min(cols), max(cols) + 1):
+            problems.append("ROW %d spans columns %d..%d, its cells %d..%d" % (row, first, end, min(cols), max(cols) + 1))
+    to_first_row = struct.unpack_from("<I", data)[0]
+    offsets = struct.unpack_from("<%dH" % ((len(data) - 4) // 2), data, 4)
+    if not rows:
+        if to_first_row != 0 or offsets:
+            problems.append("DBCELL at %d of an empty block points somewhere" % pos)
+        return problems
+    if pos - to_first_row != rows[0][0]:
+        problems.append("DBCELL at %d does not lead back to its first ROW record" % pos)
+    if len(offsets) != len(rows):
+        problems.append("DBCELL at %d has %d cell offsets for %d rows" % (pos, len(offsets), len(rows)))
+        return problems
+    cell_pos = rows[0][0] + 20
+    for row, offset in zip(row_numbers, offsets):
+        cell_pos += offset
+        if cell_pos != cells[row][0][0]:
+            problems.append("DBCELL at %d does not lead to the first cell of row %d" % (pos, row))
+            break
+    return problems
 
 
 def read_openpyxl(path):
@@ -98,7 +180,7 @@ def read_openpyxl(path):
         if dim.width:
             widths[column_index_from_string(letter) - 1] = dim.width
     letters, row = coordinate_from_string(sheet.sheet_view.selection[0].activeCell)
-    return cells, (row - 1, column_index_from_string(letters) - 1), widths, problems
+    return cells, (row - 1, column_index_from_string(letters) - 1), widths, problems, None
 
 
 def read_gnumeric(path):
@@ -123,17 +205,23 @@ def read_gnumeric(path):
         for c in range(first, first + int(info.get("Count", "1"))):
             widths[c] = chars
     sel = sheet.find("gnm:Selections", ns)
-    return cells, (int(sel.get("CursorRow")), int(sel.get("CursorCol"))), widths, problems
+    view = None
+    layout = sheet.find("gnm:SheetLayout", ns)
+    if layout is not None and path.lower().endswith(".xls"):
+        view = cell_from_a1(layout.get("TopLeft"))
+    return cells, (int(sel.get("CursorRow")), int(sel.get("CursorCol"))), widths, problems, view
 
 
-def main():
-    reader, path, expected_path = sys.argv[1:4]
-    with open(expected_path, encoding="utf-8") as f:
-        expected = json.load(f)
+def cell_from_a1(ref):
+    letters = "".join(ch for ch in ref if ch.isalpha())
+    col = 0
+    for ch in letters.upper():
+        col = col * 26 + ord(ch) - ord("A") + 1
+    return int(ref[len(letters):]) - 1, col - 1
+
+
+def check(expected, got, active, widths, problems, view):
     want, want_active = expected_cells(expected)
-    got, active, widths, problems = {"xlrd": read_xlrd, "openpyxl": read_openpyxl,
-                                     "gnumeric": read_gnumeric}[reader](path)
-
     for key, text in want.items():
         if key not in got:
             problems.append("cell %s is missing (want %r)" % (key, text[:60]))
@@ -144,20 +232,42 @@ def main():
     extra = sorted(set(got) - set(want))
     if extra:
         problems.append("%d unexpected cells, first %s = %r" % (len(extra), extra[0], got[extra[0]]))
-    if active != want_active:
+    if active is not None and active != want_active:
         problems.append("active cell %s, want %s" % (active, want_active))
-    for c, longest in longest_per_column(expected).items():
+    if view is not None:
+        # Opened scrolled so the active cell shows; a list within the first screen at the top.
+        top, left = view
+        row, col = want_active
+        in_view = top <= row < top + ROWS_IN_VIEW and left <= col and (row >= ROWS_IN_VIEW or top == 0)
+        if not in_view:
+            problems.append("the window opens at %s, the active cell %s is out of view" % (view, want_active))
+    for c, longest in (longest_per_column(expected).items() if widths is not None else []):
         width = widths.get(c)
         low, high = min(max(1.0, 0.4 * longest), 250.0), min(256.0, 2.2 * longest + 3)
         if width is None or not low <= width <= high:
             problems.append("column %d width %s outside [%.1f, %.1f] for %d characters"
                             % (c, width, low, high, longest))
 
-    if problems:
-        print("\n".join(problems[:25]))
-        return 1
-    print("OK %s: %d cells, active %s" % (reader, len(got), active))
-    return 0
+    return problems
+
+
+def main():
+    reader, pairs = sys.argv[1], sys.argv[2:]
+    jobs = []
+    for path, expected_path in zip(pairs[0::2], pairs[1::2]):
+        with open(expected_path, encoding="utf-8") as f:
+            jobs.append((path, json.load(f)))
+    results = [{"xlrd": read_xlrd, "openpyxl": read_openpyxl, "gnumeric": read_gnumeric}[reader](path)
+               for path, _ in jobs]
+    failed = False
+    for (path, expected), (got, active, widths, problems, view) in zip(jobs, results):
+        problems = check(expected, got, active, widths, problems, view)
+        if problems:
+            print("%s: %s" % (os.path.basename(path), "\n".join(problems[:25])))
+            failed = True
+        else:
+            print("OK %s %s: %d cells, active %s" % (reader, os.path.basename(path), len(got), active))
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 // Workbooks read back by independent readers (xlrd and gnumeric for .xls, openpyxl and gnumeric
-// for .xlsx): every cell, its type, the active cell and the column widths.
+// for .xlsx): every cell, its type, the active cell, the column widths, where the window opens
+// and, in .xls, the cell table's INDEX, ROW and DBCELL records.
 #include <gtest/gtest.h>
 
 #include "core/export/list_writer.h"
@@ -114,6 +115,17 @@ TEST_P(WorkbookReaderTest, Name65535GoesToB2) {
 
 TEST_P(WorkbookReaderTest, LiteLayoutStartsInA1AndGoesOnInB1) {
   SaveAndRead(Numbered(65535, "track "), Edition::Lite);
+}
+
+TEST_P(WorkbookReaderTest, EmptyNamesLeaveRowsAndWholeRowBlocksWithoutCells) {
+  std::vector<std::string> names{"first"};
+  names.resize(75);  // rows 1..74 empty: a whole block of 32 rows without a cell
+  names.push_back("last");
+  SaveAndRead(names, Edition::Lite);
+}
+
+TEST_P(WorkbookReaderTest, ALongListOpensScrolledToItsLastName) {
+  SaveAndRead(Numbered(5000, "song "));
 }
 
 TEST_P(WorkbookReaderTest, TextThatLooksLikeAnXmlEscapeStaysThatText) {
