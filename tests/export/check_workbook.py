@@ -2,13 +2,16 @@
 """Reads a workbook with an independent reader and checks it against the names that were saved.
 
 usage: check_workbook.py READER WORKBOOK EXPECTED.json [WORKBOOK EXPECTED.json ...]
-  READER    xlrd (.xls), openpyxl (.xlsx) or gnumeric (either, through ssconvert)
+  READER    xlrd (.xls), openpyxl (.xlsx), gnumeric (either, through ssconvert) or libreoffice
+            (either, LibreOffice Calc converting to CSV: several workbooks at one start)
   EXPECTED  {"edition": "full"|"lite", "names": [...]}: the text each name's cell must show
 Prints "OK ..." and exits 0, or prints what differs and exits 1.
 """
+import csv
 import gzip
 import json
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -20,6 +23,10 @@ ROWS_IN_VIEW = 20  # the rows even a small window shows: the active cell must be
 
 
 def expected_cells(expected):
+    if expected["edition"] == "page":
+        # An HTML list, as a spreadsheet application imports it: the title paragraph in row 1,
+        # then a name per row, its blanks collapsed as HTML collapses them.
+        return {(1 + k, 0): " ".join(name.split()) for k, name in enumerate(expected["names"])}, None
     first_row = 1 if expected["edition"] == "full" else 0
     cells = {}
     for k, name in enumerate(expected["names"]):
@@ -32,6 +39,8 @@ def expected_cells(expected):
 
 
 def longest_per_column(expected):
+    if expected["edition"] == "page":
+        return {}
     longest = {}
     for k, name in enumerate(expected["names"]):
         c = k // PER_COLUMN
@@ -220,6 +229,46 @@ def cell_from_a1(ref):
     return int(ref[len(letters):]) - 1, col - 1
 
 
+def read_libreoffice(jobs):
+    """Every workbook of jobs [(path, expected)] through one LibreOffice start: each converted
+    to CSV (UTF-8), every cell compared. Text cells are all a list has, so CSV loses nothing."""
+    results = []
+    with tempfile.TemporaryDirectory() as tmp:
+        inputs = []
+        for i, (path, _) in enumerate(jobs):
+            # Numbered copies keep their own extension (or none), so the outputs never collide.
+            copy = os.path.join(tmp, "%d%s" % (i, os.path.splitext(path)[1]))
+            shutil.copyfile(path, copy)
+            inputs.append(copy)
+        # A profile of this run's own: runs that share one collide.
+        profile = os.path.join(tmp, "profile")
+        pages = [f for f in inputs if f.endswith((".htm", ".html"))]
+        books = [f for f in inputs if f not in pages]
+        for files, import_filter in ((books, []), (pages, ["--infilter=HTML (StarCalc)"])):
+            if files:
+                subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless"]
+                               + import_filter + ["--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
+                                                  "--outdir", os.path.join(tmp, "out")] + files,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        for i, (path, expected) in enumerate(jobs):
+            out = os.path.join(tmp, "out", "%d.csv" % i)
+            # LibreOffice exits with 0 even when it could not load a file: the output tells.
+            if not os.path.exists(out):
+                results.append(({}, None, {}, ["LibreOffice made nothing of %s" % path], None))
+                continue
+            cells = {}
+            page = expected["edition"] == "page"
+            with open(out, encoding="utf-8", newline="") as f:
+                for r, row in enumerate(csv.reader(f)):
+                    for c, text in enumerate(row):
+                        if page:
+                            text = " ".join(text.split()) if r > 0 else ""
+                        if text != "":
+                            cells[(r, c)] = text
+            results.append((cells, None, None, [], None))
+    return results
+
+
 def check(expected, got, active, widths, problems, view):
     want, want_active = expected_cells(expected)
     for key, text in want.items():
@@ -257,8 +306,11 @@ def main():
     for path, expected_path in zip(pairs[0::2], pairs[1::2]):
         with open(expected_path, encoding="utf-8") as f:
             jobs.append((path, json.load(f)))
-    results = [{"xlrd": read_xlrd, "openpyxl": read_openpyxl, "gnumeric": read_gnumeric}[reader](path)
-               for path, _ in jobs]
+    if reader == "libreoffice":
+        results = read_libreoffice(jobs)
+    else:
+        results = [{"xlrd": read_xlrd, "openpyxl": read_openpyxl, "gnumeric": read_gnumeric}[reader](path)
+                   for path, _ in jobs]
     failed = False
     for (path, expected), (got, active, widths, problems, view) in zip(jobs, results):
         problems = check(expected, got, active, widths, problems, view)

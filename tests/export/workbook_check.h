@@ -13,9 +13,19 @@ struct ReaderVerdict {
   std::string output;  // the checker's report
 };
 
-// reader: "xlrd", "openpyxl" or "gnumeric". expected: what each name's cell must show.
+struct SavedWorkbook {
+  std::string path;
+  std::vector<std::string> expected;  // what each name's cell must show
+  Edition edition = Edition::Full;
+  bool html_page = false;  // an HTML list, checked as LibreOffice imports it: a name per row
+};
+
+// reader: "xlrd", "openpyxl", "gnumeric" or "libreoffice". expected: what each name's cell must
+// show.
 ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbook,
                             const std::vector<std::string>& expected, Edition edition);
+// Several workbooks in one run of the reader (LibreOffice starts once for all of them).
+ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedWorkbook>& workbooks);
 
 // The readers are Debian packages; a machine without them skips these tests.
 bool ReaderAvailable(const std::string& reader);

@@ -1,7 +1,9 @@
 // Workbooks read back by independent readers (xlrd and gnumeric for .xls, openpyxl and gnumeric
-// for .xlsx): every cell, its type, the active cell, the column widths, where the window opens
-// and, in .xls, the cell table's INDEX, ROW and DBCELL records.
+// for .xlsx, LibreOffice Calc for both): every cell, its type, the active cell, the column widths,
+// where the window opens and, in .xls, the cell table's INDEX, ROW and DBCELL records.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "core/export/list_writer.h"
 #include "core/text/utf8.h"
@@ -154,6 +156,45 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
     const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, Edition::Full);
     EXPECT_TRUE(verdict.ok) << reader << ": " << verdict.output;
   }
+}
+
+// LibreOffice Calc as one more reader, started once for every workbook: names that trip
+// readers, more than one column, the lite layout, and an .xls without its extension, which only
+// a workbook recognised as Excel 97 by its content gives back cell for cell.
+TEST(LibreOfficeTest, CalcReadsEveryCell) {
+  if (!test::ReaderAvailable("libreoffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  test::TempTree t;
+  const std::vector<std::string> hostile{"=1+1",
+                                         "0001",
+                                         "3/4",
+                                         "TRUE",
+                                         "'quoted",
+                                         "  spaced  ",
+                                         "Песня про ёжика.mp3",
+                                         "日本語の歌.flac",
+                                         "\xF0\x9F\x8E\xB5 music.mp3",
+                                         "a&b<c>\"d\"",
+                                         "",
+                                         "_x0041_.mp3",
+                                         "Alizée",
+                                         Repeat("Ю", 9000),
+                                         "last"};
+  std::vector<test::SavedWorkbook> books;
+  const auto save = [&](const std::string& file, const std::vector<std::string>& names, Edition edition) {
+    if (file.ends_with(".xlsx") && !XlsxAvailable()) return;
+    test::SaveList(ListFormat::Spreadsheet, t.Path(file), names, edition);
+    books.push_back({t.Path(file), names, edition});
+  };
+  save("hostile.xls", hostile, Edition::Full);
+  save("hostile.xlsx", hostile, Edition::Full);
+  save("columns.xls", Numbered(65535 + 10, "Трек "), Edition::Full);
+  save("columns.xlsx", Numbered(65535 + 10, "Трек "), Edition::Full);
+  save("lite.xls", Numbered(65535, "track "), Edition::Lite);
+  save("lite.xlsx", Numbered(65535, "track "), Edition::Lite);
+  std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
+  books.push_back({t.Path("no-extension"), hostile, Edition::Full});
+  const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
+  EXPECT_TRUE(verdict.ok) << verdict.output;
 }
 
 }  // namespace
