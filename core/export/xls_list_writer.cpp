@@ -157,15 +157,11 @@ void XlsListWriter::WriteBlock(std::uint32_t first_row, std::uint32_t end_row,
   // The first row's offset counts from the end of the first ROW record, past the other ROWs.
   if (!cell_offsets_.empty())
     cell_offsets_[0] = static_cast<std::uint16_t>(block_rows_.size() - biff::kRowRecordSize);
-  const std::uint64_t rows_position = out.Position();
+  const std::uint64_t dbcell_position = out.Position() + block_rows_.size() + block_cells_.size();
+  const std::size_t to_first_row = block_rows_.empty() ? 0 : block_rows_.size() + block_cells_.size();
+  biff::PutDbCell(block_cells_, static_cast<std::uint32_t>(to_first_row), cell_offsets_);
   out.Write(block_rows_);
   out.Write(block_cells_);
-  const std::uint64_t dbcell_position = out.Position();
-  std::string dbcell;
-  biff::PutDbCell(dbcell,
-                  block_rows_.empty() ? 0 : static_cast<std::uint32_t>(dbcell_position - rows_position),
-                  cell_offsets_);
-  out.Write(dbcell);
   dbcells.push_back(static_cast<std::uint32_t>(dbcell_position - kStreamStart));
 }
 
