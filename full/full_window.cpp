@@ -268,7 +268,7 @@ void FullWindow::RunFormatting() {
 }
 
 void FullWindow::Save() {
-  RunSaveAction(*this, found_, *services_.dialogs, save_filter_index_);
+  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
 }
 
 bool FullWindow::ShowsResultsPage() const {

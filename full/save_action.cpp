@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "core/export/save_action.h"
+#include "core/format/format_options.h"
+#include "core/format/start_number.h"
 #include "core/listing/name_table.h"
 #include "shell/busy_pointer.h"
 #include "shell/dialog_facade.h"
@@ -19,10 +21,20 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-void RunSaveAction(QWidget& window, const NameTable& table, DialogFacade& dialogs, int& filter_index) {
+void RunSaveAction(QWidget& window, const NameTable& table, const FormatOptions& options,
+                   DialogFacade& dialogs, int& filter_index) {
   const QString title = FromUtf8(kMessageTitle);
   if (IsListEmpty(table)) {
     dialogs.ShowMessage(&window, title, FromUtf8(kEmptyListMessage));
+    return;
+  }
+  // The formatting run leaves such names unnumbered while the switch says numbering is on: a
+  // list saved so would not be the list asked for. Refused before the dialog, so nothing is
+  // written and the user can correct the box at once.
+  if (options.numbering && !ParseStartNumber(options.start_text)) {
+    dialogs.ShowMessage(&window, title,
+                        QStringLiteral("Начальный номер «%1» — не число. Список не сохранён.")
+                            .arg(FromUtf8(options.start_text)));
     return;
   }
   const std::optional<SaveFileChoice> choice =

@@ -1,8 +1,9 @@
 #pragma once
 // The HTML list: a fixed pale-yellow page whose red title paragraph names the program and its
 // version, then one line per name (name, CR LF, "<br>"), in Windows-1251. Names are escaped so a
-// file name never becomes markup, and characters the code page lacks are written as numeric
-// references. The page replaces an existing file only once it is complete.
+// file name never becomes markup, and characters the code page lacks are written as character
+// references (named for the Latin-1 letters and signs, numeric for the rest). The page
+// replaces an existing file only once it is complete.
 #include <string>
 #include <string_view>
 

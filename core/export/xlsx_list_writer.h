@@ -27,7 +27,8 @@ class XlsxListWriter final : public ListWriter {
 };
 
 // The name as the sheet's XML can hold it: invalid UTF-8 and the non-characters U+FFFE and
-// U+FFFF become U+FFFD (control characters are escaped by the library).
+// U+FFFF become U+FFFD (control characters are escaped by the library), and text that reads as
+// the format's own escape "_xHHHH_" gets its "_" escaped, so it comes back as written.
 std::string XmlSafeName(std::string_view name);
 
 }  // namespace brixel

@@ -7,7 +7,7 @@
 #include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
 #include "tests/export/export_test_util.h"
-#include "tests/export/workbook_check.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/export/save_error.h"
+#include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel {
@@ -71,6 +75,46 @@ TEST_F(HtmlListTest, NamesAreEscapedAndKeepTheirTrueCharacters) {
                                   "&#127925;.mp3\r\n<br>"
                                   "tab?here\r\n<br>"
                                   "bad?\r\n<br>"));
+}
+
+TEST_F(HtmlListTest, LatinLettersTheCodePageLacksAreNamedEntities) {
+  // Spreadsheet applications read "&#233;" in a Windows-1251 page as the byte 233 ("й"); a name
+  // means "é" everywhere. Signs the code page has stay bytes; past U+00FF references stay numeric.
+  SaveList(ListFormat::Html, path, {"Alizée", "Ø×ÿ\u00A0", "§«»©", "Ā"});
+  EXPECT_EQ(ReadBytes(path), Page(FullTitle(),
+                                  "Aliz&eacute;e\r\n<br>"
+                                  "&Oslash;&times;&yuml;\xA0\r\n<br>"
+                                  "\xA7\xAB\xBB\xA9\r\n<br>"
+                                  "&#256;\r\n<br>"));
+}
+
+TEST_F(HtmlListTest, EveryLatinOneCharacterComesBackThroughIndependentReaders) {
+  std::string all;
+  for (char32_t c = 0xA1; c <= 0xFF; ++c) AppendUtf8(c, all);
+  const std::vector<std::string> names{all, "Alizée Ø ÿ"};
+  SaveList(ListFormat::Html, path, names);
+
+  // Python's HTML decoder: each name stands for its character.
+  if (test::ReaderAvailable("html")) {
+    const std::string cmd =
+        "/usr/bin/python3 -c \"import html,sys; t=open(sys.argv[1],encoding='cp1251').read();"
+        "sys.stdout.write(html.unescape(t.split('<br>')[0].split('</p>')[1].strip()))\" '" +
+        path + "'";
+    FILE* pipe = popen(cmd.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string decoded;
+    char buffer[1024];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) decoded.append(buffer, n);
+    pclose(pipe);
+    EXPECT_EQ(decoded, all);
+  }
+  // LibreOffice Calc's HTML import, where numeric references went wrong.
+  if (test::ReaderAvailable("libreoffice")) {
+    const test::ReaderVerdict verdict =
+        test::CheckWorkbooks("libreoffice", {{path, names, Edition::Full, /*html_page=*/true}});
+    EXPECT_TRUE(verdict.ok) << verdict.output;
+  }
 }
 
 TEST_F(HtmlListTest, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {

@@ -1,11 +1,14 @@
 // Workbooks read back by independent readers (xlrd and gnumeric for .xls, openpyxl and gnumeric
-// for .xlsx): every cell, its type, the active cell and the column widths.
+// for .xlsx, LibreOffice Calc for both): every cell, its type, the active cell, the column widths,
+// where the window opens and, in .xls, the cell table's INDEX, ROW and DBCELL records.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "core/export/list_writer.h"
 #include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
-#include "tests/export/workbook_check.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel {
@@ -116,6 +119,24 @@ TEST_P(WorkbookReaderTest, LiteLayoutStartsInA1AndGoesOnInB1) {
   SaveAndRead(Numbered(65535, "track "), Edition::Lite);
 }
 
+TEST_P(WorkbookReaderTest, EmptyNamesLeaveRowsAndWholeRowBlocksWithoutCells) {
+  std::vector<std::string> names{"first"};
+  names.resize(75);  // rows 1..74 empty: a whole block of 32 rows without a cell
+  names.push_back("last");
+  SaveAndRead(names, Edition::Lite);
+}
+
+TEST_P(WorkbookReaderTest, ALongListOpensScrolledToItsLastName) {
+  SaveAndRead(Numbered(5000, "song "));
+}
+
+TEST_P(WorkbookReaderTest, TextThatLooksLikeAnXmlEscapeStaysThatText) {
+  // gnumeric decodes no "_xHHHH_" at all, neither Excel's escapes nor ours.
+  if (std::string(GetParam().label) == "xlsx_gnumeric") GTEST_SKIP() << "gnumeric leaves escapes undecoded";
+  SaveAndRead(
+      {"_x0041_.mp3", "a_x005F_b", "_x0041_x0042_", "__x00e9__", "_x12_x0041_", "_X0041_", "_x004G_"});
+}
+
 INSTANTIATE_TEST_SUITE_P(Readers, WorkbookReaderTest, ::testing::ValuesIn(kReaders),
                          [](const auto& info) { return std::string(info.param.label); });
 
@@ -135,6 +156,45 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
     const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, Edition::Full);
     EXPECT_TRUE(verdict.ok) << reader << ": " << verdict.output;
   }
+}
+
+// LibreOffice Calc as one more reader, started once for every workbook: names that trip
+// readers, more than one column, the lite layout, and an .xls without its extension, which only
+// a workbook recognised as Excel 97 by its content gives back cell for cell.
+TEST(LibreOfficeTest, CalcReadsEveryCell) {
+  if (!test::ReaderAvailable("libreoffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  test::TempTree t;
+  const std::vector<std::string> hostile{"=1+1",
+                                         "0001",
+                                         "3/4",
+                                         "TRUE",
+                                         "'quoted",
+                                         "  spaced  ",
+                                         "Песня про ёжика.mp3",
+                                         "日本語の歌.flac",
+                                         "\xF0\x9F\x8E\xB5 music.mp3",
+                                         "a&b<c>\"d\"",
+                                         "",
+                                         "_x0041_.mp3",
+                                         "Alizée",
+                                         Repeat("Ю", 9000),
+                                         "last"};
+  std::vector<test::SavedWorkbook> books;
+  const auto save = [&](const std::string& file, const std::vector<std::string>& names, Edition edition) {
+    if (file.ends_with(".xlsx") && !XlsxAvailable()) return;
+    test::SaveList(ListFormat::Spreadsheet, t.Path(file), names, edition);
+    books.push_back({t.Path(file), names, edition});
+  };
+  save("hostile.xls", hostile, Edition::Full);
+  save("hostile.xlsx", hostile, Edition::Full);
+  save("columns.xls", Numbered(65535 + 10, "Трек "), Edition::Full);
+  save("columns.xlsx", Numbered(65535 + 10, "Трек "), Edition::Full);
+  save("lite.xls", Numbered(65535, "track "), Edition::Lite);
+  save("lite.xlsx", Numbered(65535, "track "), Edition::Lite);
+  std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
+  books.push_back({t.Path("no-extension"), hostile, Edition::Full});
+  const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
+  EXPECT_TRUE(verdict.ok) << verdict.output;
 }
 
 }  // namespace

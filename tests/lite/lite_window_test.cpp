@@ -31,6 +31,7 @@
 #include "shell/qt_dialogs.h"
 #include "shell/volume_source.h"
 #include "shell/window_region.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 
@@ -431,6 +432,29 @@ class LiteWindowTest : public QObject {
     Click(w.ImgSave());
     QCOMPARE(QString::fromStdString(test::ReadBytes(output)).split(QStringLiteral("\r\n")).mid(4, 4),
              lines.mid(0, 4));
+  }
+
+  void workbooksSavedUnderTheUsersLocaleAreReadRight() {
+    // The window runs with the C locale of the user's environment, as Qt sets it at start.
+    if (!test::ReaderAvailable("openpyxl")) QSKIP("openpyxl is not installed");
+    LiteWindow& w = *window_;
+    QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
+    Choose(w.Save().CboSave(), 0);  // *.xls: a workbook, .xlsx by the name below
+    int saved = 0;
+    for (const char* locale : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+      const std::string path = tree_->Path(std::string("list-") + locale + ".xlsx");
+      w.Save().TxtSave().setText(QString::fromStdString(path));
+      {
+        const test::ProcessLocale user(locale);
+        if (!user.Installed()) continue;
+        Click(w.ImgSave());
+      }
+      QVERIFY(dialogs_.messages.empty());
+      const test::ReaderVerdict verdict = test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, Edition::Lite);
+      QVERIFY2(verdict.ok, verdict.output.c_str());
+      ++saved;
+    }
+    if (saved == 0) QSKIP("neither ru_RU.UTF-8 nor de_DE.UTF-8 is installed (./test makes them)");
   }
 
   void saveSortsTheListOnTheTextItShows() {

@@ -1,5 +1,6 @@
-#include "tests/export/workbook_check.h"
+#include "tests/support/workbook_check.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +41,8 @@ bool ReaderAvailable(const std::string& reader) {
   std::string cmd;
   if (reader == "gnumeric")
     cmd = "command -v ssconvert >/dev/null 2>&1";
+  else if (reader == "libreoffice")
+    cmd = "command -v soffice >/dev/null 2>&1";
   else
     cmd = std::string(kPython) + " -c 'import " + reader + "' >/dev/null 2>&1";
   return std::system(cmd.c_str()) == 0;
@@ -47,19 +50,29 @@ bool ReaderAvailable(const std::string& reader) {
 
 ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbook,
                             const std::vector<std::string>& expected, Edition edition) {
-  const std::string json_path = workbook + ".expected.json";
-  {
-    std::string json =
-        std::string("{\"edition\": \"") + (edition == Edition::Full ? "full" : "lite") + "\", \"names\": [";
-    for (std::size_t i = 0; i < expected.size(); ++i) {
+  return CheckWorkbooks(reader, {{workbook, expected, edition}});
+}
+
+ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedWorkbook>& workbooks) {
+  std::string cmd = std::string(kPython) + " " + Quoted(ScriptPath()) + " " + reader;
+  std::vector<std::string> json_paths;
+  for (const SavedWorkbook& workbook : workbooks) {
+    const std::string json_path = workbook.path + ".expected.json";
+    std::string json = std::string("{\"edition\": \"") +
+                       (workbook.html_page                  ? "page"
+                        : workbook.edition == Edition::Full ? "full"
+                                                            : "lite") +
+                       "\", \"names\": [";
+    for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
       if (i > 0) json += ",\n";
-      AppendJsonString(expected[i], json);
+      AppendJsonString(workbook.expected[i], json);
     }
     json += "]}\n";
     std::ofstream(json_path, std::ios::binary) << json;
+    json_paths.push_back(json_path);
+    cmd += " " + Quoted(workbook.path) + " " + Quoted(json_path);
   }
-  const std::string cmd = std::string(kPython) + " " + Quoted(ScriptPath()) + " " + reader + " " +
-                          Quoted(workbook) + " " + Quoted(json_path) + " 2>&1";
+  cmd += " 2>&1";
   ReaderVerdict verdict{false, ""};
   FILE* pipe = popen(cmd.c_str(), "r");
   if (pipe == nullptr) return {false, "cannot run " + cmd};
@@ -67,8 +80,18 @@ ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbo
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) verdict.output.append(buffer, n);
   verdict.ok = pclose(pipe) == 0;
-  std::remove(json_path.c_str());
+  for (const std::string& json_path : json_paths) std::remove(json_path.c_str());
   return verdict;
+}
+
+ProcessLocale::ProcessLocale(const char* name) {
+  const char* current = std::setlocale(LC_ALL, nullptr);
+  previous_ = current != nullptr ? current : "C";
+  installed_ = std::setlocale(LC_ALL, name) != nullptr;
+}
+
+ProcessLocale::~ProcessLocale() {
+  std::setlocale(LC_ALL, previous_.c_str());
 }
 
 }  // namespace brixel::test
