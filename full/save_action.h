@@ -4,6 +4,8 @@
 // their numbers; otherwise the save dialog asks for the file and its type, and the
 // after-formatting names go to that type's writer under the name exactly as typed. Any failure
 // after the dialog shows one message; the list itself is never touched.
+#include "core/export/list_writer.h"
+
 class QWidget;
 
 namespace brixel {
@@ -11,6 +13,9 @@ namespace brixel {
 class DialogFacade;
 class NameTable;
 struct FormatOptions;
+
+// The full edition's lists: names from A2 of a workbook, the page naming "Бриксел В.2.0.1".
+ListLayout FullListLayout();
 
 // filter_index: the file type chosen last (1-based); shown first and updated by the choice.
 // options: the switches and boxes as they are now.

@@ -8,9 +8,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/export/save_action.h"
 #include "core/listing/mask_list.h"
 #include "core/version.h"
+#include "lite/lite_list.h"
+#include "lite/lite_save.h"
+#include "lite/save_format.h"
+#include "lite/save_panel.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/busy_pointer.h"
@@ -23,11 +26,8 @@
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/picture_switch.h"
+#include "shell/save_messages.h"
 #include "shell/twips.h"
-#include "lite/lite_list.h"
-#include "lite/lite_save.h"
-#include "lite/save_format.h"
-#include "lite/save_panel.h"
 
 namespace brixel {
 

@@ -9,14 +9,13 @@
 
 #include "core/export/list_writer.h"
 #include "core/export/replacement_file.h"
-#include "core/listing/name_column.h"
 
 namespace brixel {
 
 class HtmlListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  HtmlListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  HtmlListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 
@@ -27,9 +26,7 @@ class HtmlListWriter final : public ListWriter {
 
 // The page's fixed pieces, in Windows-1251.
 std::string HtmlHeadBlock();
-std::string HtmlTitleParagraph(Edition edition);
+std::string HtmlTitleParagraph(const ListLayout& layout);
 std::string HtmlClosingBlock();
-
-void WriteHtmlList(const std::string& path, const NameColumn& names, Edition edition = Edition::Full);
 
 }  // namespace brixel

@@ -35,8 +35,9 @@ CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
 
 }  // namespace
 
-XlsListWriter::XlsListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
-    : file_(path, fs), layout_(edition) {
+XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
+                             const platform::FileSystem& fs)
+    : file_(path, fs), layout_(layout.first_row) {
   FileOutput& out = file_.Output();
   out.WriteZeros(CompoundFile::kHeaderSize);  // the header is written last
   std::size_t field_in_globals = 0;

@@ -22,7 +22,7 @@ namespace brixel {
 class XlsListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  XlsListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 

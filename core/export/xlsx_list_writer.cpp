@@ -82,8 +82,9 @@ std::string XmlSafeName(std::string_view name) {
   return out;
 }
 
-XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
-    : file_(path, fs), layout_(edition) {}
+XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
+                               const platform::FileSystem& fs)
+    : file_(path, fs), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view name) {
   const std::uint64_t index = names_.Size();

@@ -15,7 +15,7 @@ namespace brixel {
 class XlsxListWriter final : public ListWriter {
  public:
   // Throws SaveError, also in a build without libxlsxwriter.
-  XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  XlsxListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 

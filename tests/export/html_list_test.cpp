@@ -47,9 +47,9 @@ class HtmlListTest : public ::testing::Test {
 TEST_F(HtmlListTest, FixedPiecesHaveTheirExactSizes) {
   EXPECT_EQ(HtmlHeadBlock(), kHead);
   EXPECT_EQ(kHead.size(), 161u);
-  EXPECT_EQ(HtmlTitleParagraph(Edition::Full), FullTitle());
+  EXPECT_EQ(HtmlTitleParagraph(test::FullLayout()), FullTitle());
   EXPECT_EQ(FullTitle().size(), 101u);
-  EXPECT_EQ(HtmlTitleParagraph(Edition::Lite), LiteTitle());
+  EXPECT_EQ(HtmlTitleParagraph(test::LiteLayout()), LiteTitle());
   EXPECT_EQ(LiteTitle().size(), 106u);
   EXPECT_EQ(HtmlClosingBlock(), kClose);
 }
@@ -58,7 +58,7 @@ TEST_F(HtmlListTest, OneNamePageIs296BytesFullAnd301Lite) {
   SaveList(ListFormat::Html, path, {"a"});
   EXPECT_EQ(ReadBytes(path), Page(FullTitle(), "a\r\n<br>"));
   EXPECT_EQ(ReadBytes(path).size(), 296u);
-  SaveList(ListFormat::Html, path, {"a"}, Edition::Lite);
+  SaveList(ListFormat::Html, path, {"a"}, test::LiteLayout());
   EXPECT_EQ(ReadBytes(path).size(), 301u);
   EXPECT_EQ(ReadBytes(path), Page(LiteTitle(), "a\r\n<br>"));
 }
@@ -112,7 +112,7 @@ TEST_F(HtmlListTest, EveryLatinOneCharacterComesBackThroughIndependentReaders) {
   // LibreOffice Calc's HTML import, where numeric references went wrong.
   if (test::ReaderAvailable("libreoffice")) {
     const test::ReaderVerdict verdict =
-        test::CheckWorkbooks("libreoffice", {{path, names, Edition::Full, /*html_page=*/true}});
+        test::CheckWorkbooks("libreoffice", {{path, names, test::FullLayout(), /*html_page=*/true}});
     EXPECT_TRUE(verdict.ok) << verdict.output;
   }
 }
@@ -126,15 +126,8 @@ TEST_F(HtmlListTest, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(HtmlListTest, AnEmptyLiteScanStillGivesAPage) {
-  SaveList(ListFormat::Html, path, {}, Edition::Lite);
+  SaveList(ListFormat::Html, path, {}, test::LiteLayout());
   EXPECT_EQ(ReadBytes(path), Page(LiteTitle(), ""));
-}
-
-TEST_F(HtmlListTest, WholeColumnWrapper) {
-  NameColumn names;
-  names.Append("x");
-  WriteHtmlList(path, names);
-  EXPECT_EQ(ReadBytes(path), Page(FullTitle(), "x\r\n<br>"));
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ class SaveFailureTest : public ::testing::TestWithParam<Case> {
                           const ListWriterOptions& options = {}) {
     const auto before = FolderEntries(t.Root());
     try {
-      SaveList(GetParam().format, target, names, Edition::Full, options);
+      SaveList(GetParam().format, target, names, test::FullLayout(), options);
       ADD_FAILURE() << "the save did not fail";
     } catch (const SaveError& e) {
       EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
@@ -115,7 +115,7 @@ TEST_P(SaveFailureTest, EachFailingFileCallLeavesTheOldFile) {
 TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
   const auto before = FolderEntries(t.Root());
   {
-    const auto writer = OpenListWriter(GetParam().format, path, Edition::Full);
+    const auto writer = OpenListWriter(GetParam().format, path, test::FullLayout());
     for (const auto& name : ManyNames(1000)) writer->Add(name);
   }
   EXPECT_EQ(ReadBytes(path), old_bytes);

@@ -53,11 +53,11 @@ class WorkbookReaderTest : public ::testing::TestWithParam<ReaderCase> {
 
   // Saves the names and has the reader compare each cell with `shown` (the names themselves
   // when empty).
-  void SaveAndRead(const std::vector<std::string>& names, Edition edition = Edition::Full,
+  void SaveAndRead(const std::vector<std::string>& names, const ListLayout& layout = test::FullLayout(),
                    std::vector<std::string> shown = {}) {
-    test::SaveList(ListFormat::Spreadsheet, path, names, edition);
+    test::SaveList(ListFormat::Spreadsheet, path, names, layout);
     if (shown.empty()) shown = names;
-    const test::ReaderVerdict verdict = test::CheckWorkbook(GetParam().reader, path, shown, edition);
+    const test::ReaderVerdict verdict = test::CheckWorkbook(GetParam().reader, path, shown, layout);
     EXPECT_TRUE(verdict.ok) << verdict.output;
   }
 
@@ -70,7 +70,7 @@ TEST_P(WorkbookReaderTest, OneNameFillsA2Only) {
 }
 
 TEST_P(WorkbookReaderTest, LiteScanThatFindsNothingGivesAnEmptySheet) {
-  SaveAndRead({}, Edition::Lite);
+  SaveAndRead({}, test::LiteLayout());
 }
 
 TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
@@ -101,7 +101,7 @@ TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
 }
 
 TEST_P(WorkbookReaderTest, InvalidUtf8BecomesReplacementCharacter) {
-  SaveAndRead({"bad\xFFname", "ok"}, Edition::Full, {"bad\xEF\xBF\xBDname", "ok"});
+  SaveAndRead({"bad\xFFname", "ok"}, test::FullLayout(), {"bad\xEF\xBF\xBDname", "ok"});
 }
 
 TEST_P(WorkbookReaderTest, LongNamesSpanningSeveralRecords) {
@@ -116,14 +116,14 @@ TEST_P(WorkbookReaderTest, Name65535GoesToB2) {
 }
 
 TEST_P(WorkbookReaderTest, LiteLayoutStartsInA1AndGoesOnInB1) {
-  SaveAndRead(Numbered(65535, "track "), Edition::Lite);
+  SaveAndRead(Numbered(65535, "track "), test::LiteLayout());
 }
 
 TEST_P(WorkbookReaderTest, EmptyNamesLeaveRowsAndWholeRowBlocksWithoutCells) {
   std::vector<std::string> names{"first"};
   names.resize(75);  // rows 1..74 empty: a whole block of 32 rows without a cell
   names.push_back("last");
-  SaveAndRead(names, Edition::Lite);
+  SaveAndRead(names, test::LiteLayout());
 }
 
 TEST_P(WorkbookReaderTest, ALongListOpensScrolledToItsLastName) {
@@ -153,7 +153,7 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
   EXPECT_GT(static_cast<unsigned char>(bytes[72]), 0) << "no DIFAT sector";
   for (const char* reader : {"xlrd", "gnumeric"}) {
     if (!test::ReaderAvailable(reader)) continue;
-    const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, Edition::Full);
+    const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, test::FullLayout());
     EXPECT_TRUE(verdict.ok) << reader << ": " << verdict.output;
   }
 }
@@ -180,19 +180,20 @@ TEST(LibreOfficeTest, CalcReadsEveryCell) {
                                          Repeat("Ю", 9000),
                                          "last"};
   std::vector<test::SavedWorkbook> books;
-  const auto save = [&](const std::string& file, const std::vector<std::string>& names, Edition edition) {
+  const auto save = [&](const std::string& file, const std::vector<std::string>& names,
+                        const ListLayout& layout) {
     if (file.ends_with(".xlsx") && !XlsxAvailable()) return;
-    test::SaveList(ListFormat::Spreadsheet, t.Path(file), names, edition);
-    books.push_back({t.Path(file), names, edition});
+    test::SaveList(ListFormat::Spreadsheet, t.Path(file), names, layout);
+    books.push_back({t.Path(file), names, layout});
   };
-  save("hostile.xls", hostile, Edition::Full);
-  save("hostile.xlsx", hostile, Edition::Full);
-  save("columns.xls", Numbered(65535 + 10, "Трек "), Edition::Full);
-  save("columns.xlsx", Numbered(65535 + 10, "Трек "), Edition::Full);
-  save("lite.xls", Numbered(65535, "track "), Edition::Lite);
-  save("lite.xlsx", Numbered(65535, "track "), Edition::Lite);
+  save("hostile.xls", hostile, test::FullLayout());
+  save("hostile.xlsx", hostile, test::FullLayout());
+  save("columns.xls", Numbered(65535 + 10, "Трек "), test::FullLayout());
+  save("columns.xlsx", Numbered(65535 + 10, "Трек "), test::FullLayout());
+  save("lite.xls", Numbered(65535, "track "), test::LiteLayout());
+  save("lite.xlsx", Numbered(65535, "track "), test::LiteLayout());
   std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
-  books.push_back({t.Path("no-extension"), hostile, Edition::Full});
+  books.push_back({t.Path("no-extension"), hostile, test::FullLayout()});
   const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
   EXPECT_TRUE(verdict.ok) << verdict.output;
 }

@@ -382,7 +382,7 @@ class FullWindowTest : public QObject {
         f->Click("ImgSave");
       }
       QVERIFY(f->dialogs.messages.empty());
-      const ReaderVerdict verdict = CheckWorkbook("openpyxl", path, names, Edition::Full);
+      const ReaderVerdict verdict = CheckWorkbook("openpyxl", path, names, test::FullLayout());
       QVERIFY2(verdict.ok, verdict.output.c_str());
       ++saved;
     }

@@ -1,16 +1,16 @@
 // The save button through the dialog layer: file types, cancel, empty list, failing targets.
-#include "core/export/save_action.h"
+#include "full/save_action.h"
 
 #include <QApplication>
 #include <QTest>
 
+#include "core/export/export_dispatch.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
-#include "full/save_action.h"
 #include "shell/qt_dialogs.h"
+#include "tests/format/numbering_options.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
-#include "tests/format/numbering_options.h"
 
 namespace brixel::test {
 
@@ -56,13 +56,12 @@ class SaveActionTest : public QObject {
   }
 
   void theDialogOffersTheThreeFileTypesExactly() {
-    QCOMPARE(
-        NameFiltersFromPairs(QString::fromUtf8(kFileTypeFilter)),
-        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     dialogs_.answer.reset();
     Save(TableOf({"a.mp3"}));
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});
-    QCOMPARE(dialogs_.questions[0].file_types.size(), 3);
+    QCOMPARE(
+        dialogs_.questions[0].file_types,
+        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     QCOMPARE(dialogs_.questions[0].filter_index, 1);
   }
 

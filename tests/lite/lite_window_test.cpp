@@ -17,6 +17,7 @@
 
 #include "core/version.h"
 #include "lite/lite_list.h"
+#include "lite/lite_save.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "shell/brixel_look.h"
@@ -31,9 +32,9 @@
 #include "shell/qt_dialogs.h"
 #include "shell/volume_source.h"
 #include "shell/window_region.h"
-#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -450,7 +451,8 @@ class LiteWindowTest : public QObject {
         Click(w.ImgSave());
       }
       QVERIFY(dialogs_.messages.empty());
-      const test::ReaderVerdict verdict = test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, Edition::Lite);
+      const test::ReaderVerdict verdict =
+          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LiteListLayout());
       QVERIFY2(verdict.ok, verdict.output.c_str());
       ++saved;
     }

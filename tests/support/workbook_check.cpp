@@ -49,8 +49,8 @@ bool ReaderAvailable(const std::string& reader) {
 }
 
 ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbook,
-                            const std::vector<std::string>& expected, Edition edition) {
-  return CheckWorkbooks(reader, {{workbook, expected, edition}});
+                            const std::vector<std::string>& expected, const ListLayout& layout) {
+  return CheckWorkbooks(reader, {{workbook, expected, layout}});
 }
 
 ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedWorkbook>& workbooks) {
@@ -59,9 +59,9 @@ ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedW
   for (const SavedWorkbook& workbook : workbooks) {
     const std::string json_path = workbook.path + ".expected.json";
     std::string json = std::string("{\"edition\": \"") +
-                       (workbook.html_page                  ? "page"
-                        : workbook.edition == Edition::Full ? "full"
-                                                            : "lite") +
+                       (workbook.html_page               ? "page"
+                        : workbook.layout.first_row == 1 ? "full"
+                                                         : "lite") +
                        "\", \"names\": [";
     for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
       if (i > 0) json += ",\n";

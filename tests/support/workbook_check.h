@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/export/list_writer.h"
+#include "core/version.h"
 
 namespace brixel::test {
 
@@ -13,17 +14,26 @@ struct ReaderVerdict {
   std::string output;  // the checker's report
 };
 
+// The editions' layouts, as the programs pass them: the full edition's names from A2, the lite
+// edition's from A1, each page naming its program.
+inline ListLayout FullLayout() {
+  return {1, "Бриксел В." + kFullVersion.Text()};
+}
+inline ListLayout LiteLayout() {
+  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
+}
+
 struct SavedWorkbook {
   std::string path;
   std::vector<std::string> expected;  // what each name's cell must show
-  Edition edition = Edition::Full;
+  ListLayout layout = FullLayout();
   bool html_page = false;  // an HTML list, checked as LibreOffice imports it: a name per row
 };
 
 // reader: "xlrd", "openpyxl", "gnumeric" or "libreoffice". expected: what each name's cell must
 // show.
 ReaderVerdict CheckWorkbook(const std::string& reader, const std::string& workbook,
-                            const std::vector<std::string>& expected, Edition edition);
+                            const std::vector<std::string>& expected, const ListLayout& layout);
 // Several workbooks in one run of the reader (LibreOffice starts once for all of them).
 ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedWorkbook>& workbooks);
 
