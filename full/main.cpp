@@ -3,19 +3,13 @@
 
 #include "core/platform/program_folder.h"
 #include "full/full_window.h"
-#include "shell/artwork.h"
-#include "shell/brixel_look.h"
+#include "shell/application_setup.h"
 #include "shell/mounted_volumes.h"
-#include "shell/picture.h"
 #include "shell/qt_dialogs.h"
-#include "shell/russian_qt_texts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Brixel"));
-  brixel::ApplyBrixelLook(app);
-  brixel::InstallRussianQtTexts(app);
-  QApplication::setWindowIcon(brixel::PictureIcon(QLatin1String(brixel::artwork::kAppIcon)));
+  brixel::SetUpApplication(app, QStringLiteral("Brixel"));
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;

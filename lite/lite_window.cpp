@@ -97,12 +97,8 @@ void LiteWindow::BuildOptionsArea() {
 }
 
 void LiteWindow::BuildBottomRow() {
-  img_help_ = new ImageButton(Picture::Load(artwork::kButtonHelp), QStringLiteral("Помощь"), this);
-  img_help_->setObjectName(QStringLiteral("ImgHelp"));
-  img_help_->move(TwipsPoint(300, 7860));
-  img_save_ = new ImageButton(Picture::Load(artwork::kButtonSave), QStringLiteral("Сохранить"), this);
-  img_save_->setObjectName(QStringLiteral("ImgSave"));
-  img_save_->move(TwipsPoint(6840, 7860));
+  img_help_ = MakeBottomRowButton("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300, this);
+  img_save_ = MakeBottomRowButton("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840, this);
 
   QList<QWidget*> order{drive1_, dir1_, cbo_mask_, &list_->View()};
   order += formatting_->TabOrder();

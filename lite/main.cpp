@@ -2,20 +2,14 @@
 #include <QApplication>
 
 #include "core/platform/program_folder.h"
-#include "shell/artwork.h"
-#include "shell/brixel_look.h"
-#include "shell/mounted_volumes.h"
-#include "shell/picture.h"
-#include "shell/qt_dialogs.h"
-#include "shell/russian_qt_texts.h"
 #include "lite/lite_window.h"
+#include "shell/application_setup.h"
+#include "shell/mounted_volumes.h"
+#include "shell/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("BrixelLite"));
-  brixel::ApplyBrixelLook(app);
-  brixel::InstallRussianQtTexts(app);
-  QApplication::setWindowIcon(brixel::PictureIcon(QLatin1String(brixel::artwork::kAppIcon)));
+  brixel::SetUpApplication(app, QStringLiteral("BrixelLite"));
 
   brixel::QtDialogs dialogs;
   const brixel::MountedVolumes volumes;
