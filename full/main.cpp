@@ -5,6 +5,7 @@
 #include "full/full_window.h"
 #include "shell/application_setup.h"
 #include "shell/mounted_volumes.h"
+#include "shell/program_files.h"
 #include "shell/qt_dialogs.h"
 
 int main(int argc, char** argv) {
@@ -13,8 +14,8 @@ int main(int argc, char** argv) {
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;
-  brixel::FullWindow window(
-      {brixel::ProgramFolder(), brixel::CurrentFolder(), &volumes, &dialogs, brixel::DesktopOpener()});
+  brixel::FullWindow window({brixel::LocateProgramFiles(brixel::ProgramFolder()), brixel::CurrentFolder(),
+                             &volumes, &dialogs, brixel::DesktopOpener()});
   window.show();
   return QApplication::exec();
 }

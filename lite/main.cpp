@@ -5,6 +5,7 @@
 #include "lite/lite_window.h"
 #include "shell/application_setup.h"
 #include "shell/mounted_volumes.h"
+#include "shell/program_files.h"
 #include "shell/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
@@ -13,8 +14,8 @@ int main(int argc, char* argv[]) {
 
   brixel::QtDialogs dialogs;
   const brixel::MountedVolumes volumes;
-  brixel::LiteWindow window(
-      {dialogs, volumes, brixel::DesktopOpener(), brixel::ProgramFolder(), brixel::CurrentFolder()});
+  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(),
+                             brixel::LocateProgramFiles(brixel::ProgramFolder()), brixel::CurrentFolder()});
   window.show();
   return QApplication::exec();
 }
