@@ -151,7 +151,7 @@ void FullWindow::BuildButtons() {
   img_save_->hide();
 
   connect(img_help_, &ImageButton::clicked, this,
-          [this] { OpenHelp(services_.program_folder, "help.html", services_.open_url); });
+          [this] { OpenHelp(services_.files.help_folder, "help.html", services_.open_url); });
   connect(img_next_, &ImageButton::clicked, this, &FullWindow::Next);
   connect(img_back_, &ImageButton::clicked, this, &FullWindow::Back);
   connect(img_chancel_, &ImageButton::clicked, this, &FullWindow::Reset);
@@ -189,7 +189,7 @@ void FullWindow::StartUp() {
   OptionReset();
   RefreshPreview();
 
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
 void FullWindow::OptionReset() {

@@ -120,9 +120,9 @@ void LiteWindow::StartUp() {
   RefreshPreview();
   save_panel_->ChooseFormat(kStartSaveFormatIndex);  // the box is still empty and stays so
   save_panel_->SetOutputFile(QString::fromStdString(
-      DefaultOutputFile(services_.program_folder, save_panel_->SaveFormat().toStdString())));
+      DefaultOutputFile(services_.files.output_folder, save_panel_->SaveFormat().toStdString())));
   formatting_->OptionReset();
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
 void LiteWindow::RefreshPreview() {
@@ -166,7 +166,7 @@ void LiteWindow::LiteSave() {
 }
 
 void LiteWindow::OpenHelpPage() {
-  OpenHelp(services_.program_folder, kHelpPage, services_.open_url);
+  OpenHelp(services_.files.help_folder, kHelpPage, services_.open_url);
 }
 
 }  // namespace brixel

@@ -4,14 +4,19 @@
 BRIXEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BRIXEL_BUILD=${BRIXEL_BUILD:-$BRIXEL_ROOT/build}
 
-# What the programs need to build and run.
+# What the programs need to build and run; help2man writes brixel-list's manual page from --help.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev
-  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core qt6-translations-l10n)
+  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core qt6-translations-l10n help2man)
+# What ./package needs on top: dpkg-shlibdeps (dpkg-dev), and file, with which cpack finds the
+# programs to hand to it.
+PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark, the independent
 # spreadsheet readers (LibreOffice Calc among them), a virtual display for screenshots, and the
-# tools the benchmark compares with.
+# tools the benchmark compares with; for the package: the desktop entry and metainfo validators,
+# lintian, man, and xdotool to see the unpacked windows show.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd python3-openpyxl
-  gnumeric libreoffice-calc-nogui xvfb xauth locales time)
+  gnumeric libreoffice-calc-nogui xvfb xauth locales time "${PACKAGE_PACKAGES[@]}" desktop-file-utils
+  appstream lintian man-db xdotool)
 # The C locales the window tests save under: the windows run with the user's, whose decimal
 # sign is a comma in both.
 TEST_LOCALES=(ru_RU de_DE)

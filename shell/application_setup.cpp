@@ -9,8 +9,9 @@
 
 namespace brixel {
 
-void SetUpApplication(QApplication& app, const QString& name) {
+void SetUpApplication(QApplication& app, const QString& name, const QString& desktop_id) {
   QApplication::setApplicationName(name);
+  QApplication::setDesktopFileName(desktop_id);
   ApplyBrixelLook(app);
   InstallRussianQtTexts(app);
   QApplication::setWindowIcon(PictureIcon(QLatin1String(artwork::kAppIcon)));

@@ -51,11 +51,11 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
-    window = std::make_unique<FullWindow>(FullWindowServices{root.Path("program"), root.Path("a/music"),
-                                                             &volumes, &dialogs, [this](const QUrl& url) {
-                                                               opened.push_back(url);
-                                                               return true;
-                                                             }});
+    window = std::make_unique<FullWindow>(FullWindowServices{
+        FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs, [this](const QUrl& url) {
+          opened.push_back(url);
+          return true;
+        }});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -183,7 +183,7 @@ class FullWindowTest : public QObject {
     FakeVolumes volumes;
     volumes.volumes = {{program.Path(), {}}};
     FakeDialogs dialogs;
-    FullWindow window({program.Path(), program.Path(), &volumes, &dialogs, {}});
+    FullWindow window({FilesBeside(program.Path()), program.Path(), &volumes, &dialogs, {}});
     QCOMPARE(window.findChild<QComboBox*>("cboMask")->count(), 8);
     QVERIFY(QFileInfo::exists(QString::fromStdString(program.Path("rasshirenia.txt"))));
   }

@@ -94,7 +94,8 @@ class LiteWindowTest : public QObject {
                                                                 opened_ << url;
                                                                 return true;
                                                               },
-                                                              tree_->Path("prog"), tree_->Path("music")});
+                                                              FilesBeside(tree_->Path("prog")),
+                                                              tree_->Path("music")});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
   }
