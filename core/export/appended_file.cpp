@@ -10,7 +10,7 @@ namespace brixel {
 
 FileOutput AppendedFile::Open(const std::string& path, const platform::FileSystem& fs, bool& created,
                               std::uint64_t& old_size) {
-  CheckSaveTarget(path, SaveMode::Append);
+  CheckSaveTarget(path, SaveMode::Append, fs);
   std::error_code ec;
   auto file = fs.OpenForAppend(path, created, old_size, ec);
   if (!file) throw SaveFailure(path, ec ? ec.message() : "cannot open the file");

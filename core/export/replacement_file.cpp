@@ -38,22 +38,36 @@ bool IsReplacementTempName(std::string_view name) {
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs)
-    : fs_(fs), target_(target) {
-  CheckSaveTarget(target, SaveMode::Replace);
-  const std::filesystem::path folder = PathFromUtf8(target).parent_path();
-  std::error_code ec;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    ec.clear();
-    temp_ = PathToUtf8(folder / TempNameCandidate());
-    auto file = fs.CreateNew(temp_, ec);
-    if (file) {
-      output_.emplace(std::move(file), target_);
-      return;
-    }
-    if (ec != std::errc::file_exists) break;
+    : fs_(fs),
+      target_(target),
+      checked_(CheckSaveTarget(target, SaveMode::Replace, fs)),
+      folder_(PathToUtf8(PathFromUtf8(checked_.real_path).parent_path())) {
+  try {
+    Create();
+  } catch (...) {
+    Discard();
+    throw;
   }
-  temp_.clear();
-  throw SaveFailure(target, ec ? ec.message() : "cannot create a file in its folder");
+}
+
+void ReplacementFile::Create() {
+  std::error_code ec;
+  auto file = fs_.CreateUnnamed(folder_, ec);
+  for (int attempt = 0; !file && attempt < 16; ++attempt) {
+    ec.clear();
+    temp_ = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
+    file = fs_.CreateNew(temp_, ec);
+    if (!file && ec != std::errc::file_exists) break;
+  }
+  if (!file) {
+    temp_.clear();
+    throw SaveFailure(target_, ec ? ec.message() : "cannot create a file in its folder");
+  }
+  output_.emplace(std::move(file), target_);
+  if (!checked_.exists) return;
+  // Refused before the first byte is written: the file would pass to the saving user.
+  output_->File()->CopyOwner(checked_.real_path, ec);
+  if (ec) throw SaveFailure(target_, "cannot keep the file's owner and group: " + ec.message());
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -61,6 +75,9 @@ ReplacementFile::~ReplacementFile() {
 }
 
 const std::string& ReplacementFile::HandOver() {
+  output_->Flush();
+  handed_over_ = output_->File() ? output_->File()->SharedPath() : std::string();
+  if (!handed_over_.empty()) return handed_over_;
   output_->Close();
   return temp_;
 }
@@ -69,15 +86,16 @@ void ReplacementFile::Commit() {
   try {
     if (output_->IsOpen()) {
       output_->Sync();
-      output_->Close();
+      if (checked_.exists) {
+        std::error_code ec;
+        output_->File()->CopyMode(checked_.real_path, ec);
+        if (ec) throw SaveFailure(target_, "cannot keep the file's permissions: " + ec.message());
+      }
     }
-    // The new file keeps the permissions the old one had.
-    std::error_code ignored;
-    const auto old_perms = std::filesystem::status(PathFromUtf8(target_), ignored).permissions();
-    if (!ignored && old_perms != std::filesystem::perms::unknown)
-      std::filesystem::permissions(PathFromUtf8(temp_), old_perms, ignored);
+    if (temp_.empty()) GiveName();
+    if (output_->IsOpen()) output_->Close();
     std::error_code ec;
-    fs_.Replace(temp_, target_, ec);
+    fs_.Replace(temp_, checked_.real_path, ec);
     if (ec) throw SaveFailure(target_, ec.message());
   } catch (...) {
     Discard();
@@ -86,9 +104,26 @@ void ReplacementFile::Commit() {
   done_ = true;
 }
 
+// The name comes last, just before the rename: a killed save leaves no named file but in the
+// moment between the two calls.
+void ReplacementFile::GiveName() {
+  std::error_code ec;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    ec.clear();
+    const std::string name = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
+    output_->File()->Link(name, ec);
+    if (!ec) {
+      temp_ = name;
+      return;
+    }
+    if (ec != std::errc::file_exists) break;
+  }
+  throw SaveFailure(target_, ec.message());
+}
+
 void ReplacementFile::Discard() noexcept {
   done_ = true;
-  if (output_) output_->Abandon();
+  if (output_) output_->Abandon();  // a file without a name goes with its last handle
   std::error_code ignored;
   if (!temp_.empty()) fs_.Remove(temp_, ignored);
 }
