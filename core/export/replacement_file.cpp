@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 #include <string_view>
+#include <utility>
 
 #include "core/export/save_error.h"
 #include "core/export/save_target.h"
@@ -38,19 +39,24 @@ bool IsReplacementTempName(std::string_view name) {
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs)
+    : ReplacementFile(target, CheckSaveTarget(target, SaveMode::Replace, fs), fs, Start::Empty) {}
+
+ReplacementFile::ReplacementFile(const std::string& target, platform::FileFacts checked,
+                                 const platform::FileSystem& fs, Start start)
     : fs_(fs),
       target_(target),
-      checked_(CheckSaveTarget(target, SaveMode::Replace, fs)),
+      checked_(std::move(checked)),
+      keep_unchanged_(start == Start::CopyOfTarget),
       folder_(PathToUtf8(PathFromUtf8(checked_.real_path).parent_path())) {
   try {
-    Create();
+    Create(start);
   } catch (...) {
     Discard();
     throw;
   }
 }
 
-void ReplacementFile::Create() {
+void ReplacementFile::Create(Start start) {
   std::error_code ec;
   auto file = fs_.CreateUnnamed(folder_, ec);
   for (int attempt = 0; !file && attempt < 16; ++attempt) {
@@ -65,9 +71,20 @@ void ReplacementFile::Create() {
   }
   output_.emplace(std::move(file), target_);
   if (!checked_.exists) return;
+  const auto keep = [&](void (platform::WritableFile::*copy)(const std::string&, std::error_code&),
+                        std::string_view what) {
+    std::error_code e;
+    (output_->File()->*copy)(checked_.real_path, e);
+    if (e)
+      throw SaveFailure(target_,
+                        std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
+  };
   // Refused before the first byte is written: the file would pass to the saving user.
-  output_->File()->CopyOwner(checked_.real_path, ec);
-  if (ec) throw SaveFailure(target_, "cannot keep the file's owner and group: " + ec.message());
+  keep(&platform::WritableFile::CopyOwner, "owner and group");
+  if (start != Start::CopyOfTarget) return;
+  keep(&platform::WritableFile::CopyExtendedAttributes, "extended attributes");
+  output_->File()->CopyFrom(checked_.real_path, checked_.size, ec);
+  if (ec) throw SaveFailure(target_, ec.message());
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -91,6 +108,13 @@ void ReplacementFile::Commit() {
         output_->File()->CopyMode(checked_.real_path, ec);
         if (ec) throw SaveFailure(target_, "cannot keep the file's permissions: " + ec.message());
       }
+    }
+    if (keep_unchanged_) {
+      // Someone else's write to the old file since it was copied would be lost with it.
+      std::error_code ec;
+      const platform::FileFacts now = fs_.Inspect(target_, ec);
+      if (ec || !now.SameAs(checked_) || now.real_path != checked_.real_path)
+        throw SaveFailure(target_, "the file changed while the list was being written");
     }
     if (temp_.empty()) GiveName();
     if (output_->IsOpen()) output_->Close();

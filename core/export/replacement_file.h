@@ -24,8 +24,18 @@ bool IsReplacementTempName(std::string_view name);
 
 class ReplacementFile {
  public:
+  enum class Start {
+    Empty,         // a page or workbook written whole
+    CopyOfTarget,  // the target's bytes, owner, group and extended attributes, for an append; the
+                   // new file takes the target's place only if the target has not changed meanwhile
+  };
+
   // Checks the target and creates the new file. Throws SaveError.
   ReplacementFile(const std::string& target, const platform::FileSystem& fs);
+  // The same for a target already checked (CheckSaveTarget). Throws SaveError, also when the copy
+  // cannot be made or given what the target carries.
+  ReplacementFile(const std::string& target, platform::FileFacts checked, const platform::FileSystem& fs,
+                  Start start);
   ~ReplacementFile();
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -42,15 +52,16 @@ class ReplacementFile {
   void Commit();
 
  private:
-  void Create();
+  void Create(Start start);
   void GiveName();
   void Discard() noexcept;
 
   const platform::FileSystem& fs_;
   std::string target_;           // as the user named it
   platform::FileFacts checked_;  // checked_.real_path is the file replaced
-  std::string folder_;           // of the file replaced: the new file goes there
-  std::string temp_;             // the new file's name; empty while it has none
+  bool keep_unchanged_ = false;
+  std::string folder_;  // of the file replaced: the new file goes there
+  std::string temp_;    // the new file's name; empty while it has none
   std::string handed_over_;
   std::optional<FileOutput> output_;
   bool done_ = false;

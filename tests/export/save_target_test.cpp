@@ -112,5 +112,17 @@ TEST(SaveTarget, AListWithTwoNamesIsAppendedToInPlaceSoBothNamesShowIt) {
   EXPECT_EQ(std::filesystem::hard_link_count(t.Root() / "list.txt"), 2u);
 }
 
+TEST(SaveTarget, AListAnotherProgramWroteToDuringTheSaveIsLeftWithItsBytes) {
+  test::TempTree t;
+  const std::string path = t.Path("list.txt");
+  WriteBytes(path, "old\r\n");
+  const auto writer = OpenListWriter(ListFormat::Text, path, test::FullLayout());
+  writer->Add("a");
+  WriteBytes(path, "old\r\nothers\r\n");
+  EXPECT_THROW(writer->Finish(), SaveError);
+  EXPECT_EQ(ReadBytes(path), "old\r\nothers\r\n");
+  EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+}
+
 }  // namespace
 }  // namespace brixel

@@ -68,6 +68,22 @@ TEST_F(TextListTest, FailureOnANewFileRemovesIt) {
   EXPECT_FALSE(std::filesystem::exists(t.Root() / "list.txt"));
 }
 
+TEST_F(TextListTest, WhereNoCopyCanTakeTheFilesPlaceTheListIsAppendedToTheFileItself) {
+  // No file can be made in the folder, the old bytes cannot be copied, the owner cannot be kept;
+  // and the file system refuses files without a name, so the copy has one while it is written.
+  for (const auto call : {test::FailingCall::Create, test::FailingCall::Copy, test::FailingCall::Owner,
+                          test::FailingCall::Unnamed}) {
+    SCOPED_TRACE(static_cast<int>(call));
+    WriteBytes(path, "kept\r\n");
+    const test::FailingFileSystem fs(call);
+    ListWriterOptions options;
+    options.file_system = &fs;
+    SaveList(ListFormat::Text, path, {"a"}, test::FullLayout(), options);
+    EXPECT_EQ(ReadBytes(path), "kept\r\na\r\n");
+    EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+  }
+}
+
 TEST_F(TextListTest, UnfinishedWriterLeavesTheFileAsItWas) {
   WriteBytes(path, "kept");
   {
