@@ -297,7 +297,9 @@ class PosixFileSystem final : public FileSystem {
         ec = LastError();
         return facts;
       }
-      facts.real_path = FollowLinks(path, ec);
+      // Only a regular file is ever replaced by its name; anything else (/dev/stdout, whose
+      // /proc link names a pipe as "pipe:[...]") is written through the path itself.
+      if (S_ISREG(st.st_mode)) facts.real_path = FollowLinks(path, ec);
       if (ec) return facts;
     }
     facts.exists = true;
