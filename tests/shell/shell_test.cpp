@@ -1,11 +1,13 @@
 // The shared window shell: outline, dragging, buttons, switches, drives, folders, models, help.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -13,8 +15,11 @@
 
 #include "core/listing/mask_list.h"
 #include "core/listing/name_table.h"
+#include "core/platform/file_path.h"
+#include "core/platform/folder_path.h"
 #include "shell/artwork.h"
 #include "shell/drive_list.h"
+#include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
 #include "shell/mounted_volumes.h"
@@ -190,9 +195,18 @@ class ShellTest : public QObject {
     QVERIFY(IsUserVolume("ext4", QStringLiteral("/runner")));  // only whole folder names count
 
     const std::vector<Volume> volumes = MountedVolumes().Volumes();
+#ifdef _WIN32
+    // Drive letters, the system drive among them.
+    const std::string system_drive = qEnvironmentVariable("SystemDrive").toUpper().toStdString() + "\\";
+    QVERIFY(std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) { return v.root == system_drive; }));
+    for (const Volume& v : volumes)
+      QVERIFY2(QString::fromStdString(v.root).contains(QRegularExpression(QStringLiteral("^[A-Z]:\\\\$"))),
+               v.root.c_str());
+#else
     QVERIFY(std::any_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }));
     for (const Volume& v : volumes)
       QVERIFY2(v.root.rfind("/proc", 0) != 0 && v.root.rfind("/sys", 0) != 0, v.root.c_str());
+#endif
   }
 
   void theDriveHoldingAFolderIsTheLongestRoot() {
@@ -207,6 +221,23 @@ class ShellTest : public QObject {
     QCOMPARE(drives.IndexHolding("/home"), 0);
   }
 
+#ifdef _WIN32
+  void aStartFolderWithASmallDriveLetterIsOnItsDrive() {
+    TempTree t;
+    t.Folder("music");
+    FakeVolumes volumes;
+    volumes.volumes = {{"A:\\", {}}, {t.Path().substr(0, 3), {}}};  // the temporary folder's drive
+    DriveList drives(nullptr);
+    FolderList folders(nullptr);
+    FolderChooser chooser(drives, folders, volumes, nullptr);
+    std::string start = t.Path("music");
+    start[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(start[0])));
+    chooser.Start(start);
+    QCOMPARE(drives.currentIndex(), 1);
+    QCOMPARE(folders.Path(), t.Path("music"));
+  }
+#endif
+
   void theFolderListShowsParentsAndSubfolders() {
     TempTree tree;
     tree.Folder("top/music/Disc 10");
@@ -214,9 +245,14 @@ class ShellTest : public QObject {
     tree.Folder("top/music/.hidden");
     tree.File("top/music/file.mp3");
     tree.Folder("elsewhere/Live");
+#ifdef _WIN32
+    // No links to make under wine: the linked folder stands as a folder of its own.
+    tree.Folder("top/music/Disc 11");
+#else
     std::filesystem::create_directory_symlink(tree.Path("elsewhere/Live"), tree.Path("top/music/Disc 11"));
     std::filesystem::create_symlink(tree.Path("top/music/file.mp3"), tree.Path("top/music/file link"));
     std::filesystem::create_directory_symlink(tree.Path("gone"), tree.Path("top/music/dangling"));
+#endif
     FolderList list(nullptr);
     QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy changes(&list, &FolderList::pathChanged);
@@ -313,9 +349,15 @@ class ShellTest : public QObject {
   }
 
   void helpIsOpenedOnlyWhenThePageIsThere() {
+#ifdef _WIN32
+    QCOMPARE(HelpPagePath(FilesBeside("D:\\").help_folder, "help.html"), std::string("D:\\help\\help.html"));
+    QCOMPARE(HelpPagePath(FilesBeside("C:\\Brixel").help_folder, "help.html"),
+             std::string("C:\\Brixel\\help\\help.html"));
+#else
     QCOMPARE(HelpPagePath(FilesBeside("/").help_folder, "help.html"), std::string("/help/help.html"));
     QCOMPARE(HelpPagePath(FilesBeside("/opt/brixel").help_folder, "help.html"),
              std::string("/opt/brixel/help/help.html"));
+#endif
     TempTree program;
     std::vector<QUrl> opened;
     const UrlOpener opener = [&](const QUrl& url) {
@@ -326,7 +368,7 @@ class ShellTest : public QObject {
     QVERIFY(opened.empty());
     program.File("help/help.html", "<html/>");
     QVERIFY(OpenHelp(program.Path("help"), "help.html", opener));
-    QCOMPARE(opened.at(0).toLocalFile(), QString::fromStdString(program.Path("help/help.html")));
+    QCOMPARE(QDir::toNativeSeparators(opened.at(0).toLocalFile()), QString::fromStdString(program.Path("help/help.html")));
   }
 
   // Unpacked into a folder of its own that can be written, the program keeps everything there.
@@ -380,6 +422,27 @@ class ShellTest : public QObject {
   // The running program's choice: the configuration folder is made when it is needed; one that
   // cannot be made leaves the built-in mask lines and nothing breaks.
   void programFilesOfTheRunningProgram() {
+#ifdef _WIN32
+    // The user's configuration folder is AppData\Local: only the test mode can move it.
+    QStandardPaths::setTestModeEnabled(true);
+    TempTree t;
+    t.Folder("usr/share/brixel/help");
+    t.Folder("usr/bin");
+    const std::string config = JoinFolder(
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .toStdString(),
+        "brixel");
+    std::filesystem::remove_all(PathFromUtf8(config));
+    const ProgramFiles files = LocateProgramFiles(t.Path("usr/bin"));
+    QStandardPaths::setTestModeEnabled(false);
+    QCOMPARE(files.mask_folder, config);
+    QVERIFY(LoadMaskFile(files.mask_folder).empty());
+    QVERIFY(std::filesystem::exists(PathFromUtf8(config) / kMaskFileName));
+    std::filesystem::remove_all(PathFromUtf8(config));
+    QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
+    QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
+    QVERIFY(!FolderAcceptsFiles(t.Path("none")));
+#else
     TempTree t;
     t.Folder("usr/share/brixel/help");
     t.Folder("usr/bin");
@@ -405,6 +468,7 @@ class ShellTest : public QObject {
     QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
     QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
     QVERIFY(!FolderAcceptsFiles(t.Path("not-a-folder")));
+#endif
   }
 
   // Last: from here on Qt speaks Russian in this program.
