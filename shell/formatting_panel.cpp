@@ -40,11 +40,13 @@ void PlaceRightOf(QLabel& label, const QWidget& beside) {
   label.move(box.right() + 5, box.top() + (box.height() - label.height()) / 2);
 }
 
-// A caption centred under a switch, kept inside its frame.
+// A caption centred under a switch, kept off its frame's edges: near the edge a slightly wider
+// font would run into the frame's line.
 void PlaceUnder(QLabel& label, const QWidget& above, int frame_width) {
+  constexpr int kMargin = 10;
   const QRect box = above.geometry();
   int left = box.center().x() + 1 - label.width() / 2;
-  left = std::clamp(left, 4, frame_width - label.width() - 4);
+  left = std::clamp(left, kMargin, frame_width - label.width() - kMargin);
   label.move(left, box.bottom() + 2);
 }
 

@@ -262,9 +262,14 @@ class FullWindowTest : public QObject {
     QCOMPARE(digits.count(), 5);
     for (int i = 0; i < 5; ++i) QCOMPARE(digits.itemText(i), QString(i, QLatin1Char('0')) + QLatin1Char('1'));
     QCOMPARE(f->Get<QLineEdit>("TxtNach").maxLength(), 5);
-    // Texts fit their controls at the default font.
+    // Texts fit their controls at the default font, and the captions under the switches keep off
+    // their frame's edge.
     for (QLabel* label : f->window->findChildren<QLabel*>())
       QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    for (const char* name : {"Label8", "Label11"}) {
+      const QLabel& label = f->Get<QLabel>(name);
+      QVERIFY2(label.x() + label.width() <= label.parentWidget()->width() - 10, name);
+    }
   }
 
   void changesOfMaskFolderAndDriveRebuildThePreview() {

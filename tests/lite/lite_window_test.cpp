@@ -205,6 +205,11 @@ class LiteWindowTest : public QObject {
       QVERIFY2(label != nullptr, c.name);
       QCOMPARE(label->text(), QString::fromUtf8(c.text));
     }
+    // The captions under the switches keep off their frame's edge.
+    for (const char* name : {"Label8", "Label11"}) {
+      const QLabel& label = *w.findChild<QLabel*>(QLatin1String(name));
+      QVERIFY2(label.x() + label.width() <= label.parentWidget()->width() - 10, name);
+    }
     const struct {
       const char* name;
       const char* caption;
