@@ -1,13 +1,18 @@
 // The shared window shell: outline, dragging, buttons, switches, drives, folders, models, help.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <optional>
 
@@ -17,6 +22,7 @@
 #include "shell/drive_list.h"
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
+#include "shell/listing_controls.h"
 #include "shell/mounted_volumes.h"
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
@@ -407,6 +413,31 @@ class ShellTest : public QObject {
     QVERIFY(!FolderAcceptsFiles(t.Path("not-a-folder")));
   }
 
+  void longTextsShowWholeAsToolTips() {
+    TempTree tree;
+    const std::string long_name = "A folder whose name is far too long for the folder list to show";
+    tree.Folder("top/" + long_name);
+    QWidget window;
+    window.resize(200, 200);
+    auto* folders = new FolderList(&window);
+    folders->setGeometry(0, 0, 150, 100);
+    QVERIFY(folders->SetPath(tree.Path("top"), tree.Path("top")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QHelpEvent over_row(QEvent::ToolTip, folders->visualRect(folders->Model().index(1, 0)).center(),
+                        QPoint());
+    QApplication::sendEvent(folders->viewport(), &over_row);
+    QVERIFY(QToolTip::text().endsWith(QString::fromStdString(long_name)));
+    QToolTip::hideText();
+
+    QComboBox& masks = *MakeMaskList(window);
+    const QString long_line = QStringLiteral("*.mp3; *.wav; *.flac; *.ogg; *.ape; *.wv; *.m4a");
+    AppendMaskLines(masks, {long_line.toStdString()});
+    masks.setCurrentIndex(masks.count() - 1);
+    QCOMPARE(masks.toolTip(), long_line);
+    QCOMPARE(masks.itemData(masks.count() - 1, Qt::ToolTipRole).toString(), long_line);
+  }
+
   // Last: from here on Qt speaks Russian in this program.
   void qtsOwnTextsSpeakRussian() {
     QVERIFY(InstallRussianQtTexts(*QCoreApplication::instance()));
@@ -414,6 +445,11 @@ class ShellTest : public QObject {
       const QString translated = QCoreApplication::translate("QFileDialog", text);
       QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))), text);
     }
+    // The save dialog's type column too.
+    TempTree tree;
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QString::fromStdString(tree.Path()))),
+             QStringLiteral("Папка"));
+    QCOMPARE(QFileSystemModel().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Тип"));
   }
 };
 
