@@ -103,16 +103,9 @@ void FullWindow::closeEvent(QCloseEvent* event) {
 }
 
 QList<QWidget*> FullWindow::ListingInputs() const {
-  return {drive1_,
-          dir1_,
-          cbo_mask_,
-          fra_brixel_,
-          img_next_,
-          img_back_,
-          img_save_,
-          img_chancel_,
-          &formatting_->FraNum(),
-          &formatting_->FraFormat()};
+  QList<QWidget*> inputs{drive1_,   dir1_,     cbo_mask_, fra_brixel_,
+                         img_next_, img_back_, img_save_, img_chancel_};
+  return inputs << &formatting_->FraNum() << &formatting_->FraFormat();
 }
 
 void FullWindow::BuildOptionsPage() {

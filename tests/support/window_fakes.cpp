@@ -45,18 +45,7 @@ class HeldFolder final : public platform::OpenFolder {
   }
 
   bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
-    switch (source_.Read(path_, stop)) {
-      case ECANCELED:
-        return true;  // stopped before anything was read
-      case ENOENT: {
-        inner_->ReadAll(out, error, stop);
-        out.entries.resize(out.entries.size() / 2);
-        error = ENOENT;
-        return false;
-      }
-      default:
-        return inner_->ReadAll(out, error, stop);
-    }
+    return !source_.Read(stop) || inner_->ReadAll(out, error, stop);  // stopped: nothing read
   }
 
   platform::FolderIdentity Identity() const override { return inner_->Identity(); }
@@ -88,22 +77,17 @@ bool HeldFolders::Refused(const std::string& path) const {
   return EndsWith(path, refuse_);
 }
 
-int HeldFolders::Read(const std::string& path, std::stop_token stop) const {
+bool HeldFolders::Read(std::stop_token stop) const {
   std::unique_lock lock(mutex_);
-  const bool held = hold_all_ || (hold_countdown_ > 0 && --hold_countdown_ == 0);
-  if (held) {
-    const int release = releases_;
-    ++waiting_;
-    changed_.notify_all();
-    const bool released = changed_.wait(lock, stop, [&] { return releases_ != release; });
-    --waiting_;
-    if (!released) {
-      ++stops_seen_;
-      changed_.notify_all();
-      return ECANCELED;
-    }
-  }
-  return EndsWith(path, vanish_) ? ENOENT : 0;
+  if (!hold_all_ && !(hold_countdown_ > 0 && --hold_countdown_ == 0)) return true;
+  const int release = releases_;
+  ++waiting_;
+  changed_.notify_all();
+  const bool released = changed_.wait(lock, stop, [&] { return releases_ != release; });
+  --waiting_;
+  if (!released) ++stops_seen_;
+  changed_.notify_all();
+  return released;
 }
 
 void HeldFolders::Hold(int nth) {
@@ -129,11 +113,6 @@ bool HeldFolders::WaitUntilHeld() const {
 bool HeldFolders::WaitUntilStopSeen() const {
   std::unique_lock lock(mutex_);
   return changed_.wait_for(lock, kLongWhile, [this] { return stops_seen_ > 0; });
-}
-
-void HeldFolders::Vanish(std::string ending) {
-  const std::lock_guard lock(mutex_);
-  vanish_ = std::move(ending);
 }
 
 void HeldFolders::Refuse(std::string refused) {

@@ -51,9 +51,8 @@ class FakeDialogs : public DialogFacade {
 };
 
 // The folders the windows' scans read, from the disk, but steered by the test: while held, every
-// folder read waits at its start until the test lets go or the scan is stopped (a slow share);
-// a folder can vanish under the scan (its read fails part way) or refuse to open. Safe to use
-// from the scans' threads.
+// folder read waits at its start until the test lets go or the scan is stopped (a slow share),
+// and a folder can refuse to open even to root. Safe to use from the scans' threads.
 class HeldFolders : public platform::FolderSource {
  public:
   std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override;
@@ -67,15 +66,13 @@ class HeldFolders : public platform::FolderSource {
   // Waits until a read held since the last Hold has seen its scan's stop and given up: the stop
   // reached the walk.
   bool WaitUntilStopSeen() const;
-  // Reads of a folder whose path ends in `ending` fail after half its entries; opening one whose
-  // path ends in `refused` fails for want of access.
-  void Vanish(std::string ending);
+  // Opening a folder whose path ends in `refused` fails for want of access.
   void Refuse(std::string refused);
 
-  // For the folders it opens: whether opening one fails, and how reading it goes (0, or
-  // ECANCELED when stopped while held, or ENOENT when it vanishes).
+  // For the folders it opens: whether opening one fails; waits while a read is held, and false
+  // when the scan was stopped meanwhile.
   bool Refused(const std::string& path) const;
-  int Read(const std::string& path, std::stop_token stop) const;
+  bool Read(std::stop_token stop) const;
 
  private:
   mutable std::mutex mutex_;
@@ -85,8 +82,7 @@ class HeldFolders : public platform::FolderSource {
   int releases_ = 0;
   mutable int waiting_ = 0;  // reads held now
   mutable int stops_seen_ = 0;
-  std::string vanish_;  // empty: none
-  std::string refuse_;
+  std::string refuse_;  // empty: none
 };
 
 // Where the tests leave their screenshots: the build folder's screenshots/ under CTest, the temp
