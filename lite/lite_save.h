@@ -39,8 +39,9 @@ std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
 // Under the control of a window: nothing when the scan was stopped, and the output is then
-// exactly as it was (a text list cut back to its old length, a page or workbook never renamed
-// over it, no temporary file left).
+// exactly as it was (the writer is dropped unfinished: a text list's new copy never takes the
+// old one's place, or a list appended in place is cut back; a page or workbook never replaces
+// the target; no temporary file is left).
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                                        const ListWriterOptions& writer_options, const ScanControl& control);
 
