@@ -14,12 +14,6 @@ const CaseMapper& MaskCase() {
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool AllAscii(const char* p, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
-  return true;
-}
-
 }  // namespace
 
 Mask::Mask(std::string_view text) : text_(text) {
@@ -35,15 +29,15 @@ Mask::Mask(std::string_view text) : text_(text) {
 bool Mask::Matches(std::string_view name) const {
   if (!usable_) return false;
   if (tail_chars_ == 0) return true;
-  // ASCII bytes are always whole characters, so when the name's last bytes are ASCII they are
-  // exactly its last characters and a byte-wise comparison is the whole test.
+  // ASCII bytes are always whole characters, so while the name's last bytes are ASCII they are
+  // exactly its last characters: compared from the end, the first that differs decides (most
+  // names differ in their last byte), and a tail of ASCII alone is the whole test.
   if (ascii_tail_ && name.size() >= tail_chars_) {
-    const char* tail = name.data() + name.size() - tail_chars_;
-    if (AllAscii(tail, tail_chars_)) {
-      for (std::size_t i = 0; i < tail_chars_; ++i)
-        if (AsciiUpper(tail[i]) != upper_tail_[i]) return false;
-      return true;
-    }
+    const char* end = name.data() + name.size();
+    std::size_t i = 1;
+    for (; i <= tail_chars_ && static_cast<unsigned char>(end[-i]) < 0x80; ++i)
+      if (AsciiUpper(end[-i]) != upper_tail_[tail_chars_ - i]) return false;
+    if (i > tail_chars_) return true;
   }
   std::string upper;
   MaskCase().Upper(LastChars(name, tail_chars_), upper);
