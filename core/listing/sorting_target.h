@@ -4,9 +4,10 @@
 //
 // The walk spends its time in the kernel; the order keys and the sort are user time. So a thread
 // of its own takes the names in batches while the walk goes on, makes their keys and sorts them
-// in runs of some 65,000 names, each run with its names and keys copied into that order. What is
-// left when the walk ends is the last run and one pass that merges the runs, reading each run
-// front to back. A listing of one batch or less starts no thread at all.
+// in runs of 16,384 names (small enough to stay in the processor's cache while they are copied
+// into order with their keys). What is left when the walk ends is the last run and one pass that
+// merges the runs, reading each run front to back. A listing of one batch or less starts no
+// thread at all.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -26,7 +27,7 @@ class SortingTarget final : public ListTarget {
  public:
   // Names per batch, and batches per run (tests make both small).
   static constexpr std::size_t kBatchRows = 4096;
-  static constexpr std::size_t kRunBatches = 16;
+  static constexpr std::size_t kRunBatches = 4;
 
   // A stop ends the key thread within one batch; a stopped target hands nothing on.
   SortingTarget(const Collator& collator, std::stop_token stop, std::size_t batch_rows = kBatchRows,
