@@ -8,6 +8,7 @@
 #include "tests/cli/cli_run.h"
 #include "core/platform/file_path.h"
 #include "core/platform/folder.h"
+#include "core/platform/folder_path.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -132,7 +133,7 @@ TEST_F(CliTest, ShowErrorsNamesEachFolderLeftOut) {
     if (show) args.insert(args.begin(), "--show-errors");
     EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, control), ExitStatus::Done);
     EXPECT_EQ(out.str(), "y.mp3\n");
-    EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + t.Path("a/locked") + ": " +
+    EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + JoinFolder(t.Path("a"), "locked") + ": " +
                                     platform::ErrorText(platform::NotFoundError()) + "\n"
                               : "");
   }
