@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "core/export/save_action.h"
+#include "core/export/export_dispatch.h"
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
@@ -33,6 +33,12 @@ ListFormat ListFormatOf(OutputFormat format) {
   if (format == OutputFormat::Html) return ListFormat::Html;
   if (format == OutputFormat::Xls || format == OutputFormat::Xlsx) return ListFormat::Spreadsheet;
   return ListFormat::Text;
+}
+
+// The command line writes its lists as the full edition does: names from A2, the page naming
+// "Бриксел В.2.0.1".
+ListLayout FullEditionLayout() {
+  return {1, "Бриксел В." + kFullVersion.Text()};
 }
 
 ListWriterOptions WriterOptions(const CliOptions& options) {
@@ -72,11 +78,11 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
     return out ? ExitStatus::Done : ExitStatus::Failed;
   }
   if (IsListEmpty(names)) {
-    err << kEmptyListMessage << "\n";  // nothing to save: the file is not touched
+    err << "Список пуст.\n";  // nothing to save: the file is not touched
     return ExitStatus::Failed;
   }
   try {
-    WriteList(ListFormatOf(options.output_format), *options.output, names, Edition::Full,
+    WriteList(ListFormatOf(options.output_format), *options.output, names, FullEditionLayout(),
               WriterOptions(options));
   } catch (const SaveError& e) {
     err << "brixel-list: " << e.what() << "\n";

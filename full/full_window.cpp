@@ -140,23 +140,18 @@ void FullWindow::BuildResultsPage() {
 }
 
 void FullWindow::BuildButtons() {
-  const auto make = [this](const char* name, const char* picture, const QString& tip, int left) {
-    auto* button = new ImageButton(Picture::Load(QLatin1String(picture)), tip, this);
-    button->setObjectName(QLatin1String(name));
-    button->move(TwipsPoint(left, 7860));
-    return button;
-  };
-  img_help_ = make("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300);
-  img_back_ = make("ImgBack", artwork::kButtonBack, QStringLiteral("Назад"), 4200);
-  img_chancel_ = make("ImgChancel", artwork::kButtonReset, QStringLiteral("Сбросить настройки"), 5520);
-  img_next_ = make("ImgNext", artwork::kButtonNext, QStringLiteral("Далее"), 6840);
-  img_save_ = make("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840);
+  img_help_ = MakeBottomRowButton("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300, this);
+  img_back_ = MakeBottomRowButton("ImgBack", artwork::kButtonBack, QStringLiteral("Назад"), 4200, this);
+  img_chancel_ =
+      MakeBottomRowButton("ImgChancel", artwork::kButtonReset, QStringLiteral("Сбросить настройки"), 5520, this);
+  img_next_ = MakeBottomRowButton("ImgNext", artwork::kButtonNext, QStringLiteral("Далее"), 6840, this);
+  img_save_ = MakeBottomRowButton("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840, this);
   img_back_->hide();
   img_chancel_->hide();
   img_save_->hide();
 
   connect(img_help_, &ImageButton::clicked, this,
-          [this] { OpenHelp(services_.program_folder, "help.html", services_.open_url); });
+          [this] { OpenHelp(services_.files.help_folder, "help.html", services_.open_url); });
   connect(img_next_, &ImageButton::clicked, this, &FullWindow::Next);
   connect(img_back_, &ImageButton::clicked, this, &FullWindow::Back);
   connect(img_chancel_, &ImageButton::clicked, this, &FullWindow::Reset);
@@ -194,7 +189,7 @@ void FullWindow::StartUp() {
   OptionReset();
   RefreshPreview();
 
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
 void FullWindow::OptionReset() {
@@ -268,7 +263,7 @@ void FullWindow::RunFormatting() {
 }
 
 void FullWindow::Save() {
-  RunSaveAction(*this, found_, *services_.dialogs, save_filter_index_);
+  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
 }
 
 bool FullWindow::ShowsResultsPage() const {

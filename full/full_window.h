@@ -8,6 +8,7 @@
 #include "core/listing/name_table.h"
 #include "shell/dialog_facade.h"
 #include "shell/open_help.h"
+#include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 
@@ -30,7 +31,7 @@ class VolumeSource;
 // What the window needs from outside; tests put in their own. Left out, the volumes are the
 // system's and the dialogs Qt's.
 struct FullWindowServices {
-  std::string program_folder;  // holds help/ and the mask file
+  ProgramFiles files;          // where the mask file and the help pages are
   std::string start_folder;    // the folder shown at start
   const VolumeSource* volumes = nullptr;
   DialogFacade* dialogs = nullptr;

@@ -7,6 +7,7 @@
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
+#include "core/version.h"
 #include "lite/save_format.h"
 
 namespace brixel {
@@ -35,6 +36,10 @@ class SaveOutputTarget : public ListTarget {
 
 }  // namespace
 
+ListLayout LiteListLayout() {
+  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
+}
+
 std::size_t RunLiteSave(const LiteSaveRequest& request) {
   return RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{});
 }
@@ -51,7 +56,7 @@ std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& loca
                       "the start number \"" + request.options.start_text + "\" is no number");
 
   const std::unique_ptr<ListWriter> writer =
-      OpenListWriter(*format, request.output_path, Edition::Lite, writer_options);
+      OpenListWriter(*format, request.output_path, LiteListLayout(), writer_options);
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted);

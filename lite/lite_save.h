@@ -27,6 +27,9 @@ struct LiteSaveRequest {
   FormatOptions options;    // the switches, digit count and start text
 };
 
+// The lite edition's lists: names from A1 of a workbook, the page naming "Бриксел лайт В.1.0.0".
+ListLayout LiteListLayout();
+
 // Runs one lite save; returns how many names were written. A save format that is none of the
 // three entries writes nothing. Throws SaveError, also before anything is touched when numbering
 // is on and the start text is no number.

@@ -8,9 +8,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/export/save_action.h"
 #include "core/listing/mask_list.h"
 #include "core/version.h"
+#include "lite/lite_list.h"
+#include "lite/lite_save.h"
+#include "lite/save_format.h"
+#include "lite/save_panel.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/busy_pointer.h"
@@ -23,11 +26,8 @@
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/picture_switch.h"
+#include "shell/save_messages.h"
 #include "shell/twips.h"
-#include "lite/lite_list.h"
-#include "lite/lite_save.h"
-#include "lite/save_format.h"
-#include "lite/save_panel.h"
 
 namespace brixel {
 
@@ -97,12 +97,8 @@ void LiteWindow::BuildOptionsArea() {
 }
 
 void LiteWindow::BuildBottomRow() {
-  img_help_ = new ImageButton(Picture::Load(artwork::kButtonHelp), QStringLiteral("Помощь"), this);
-  img_help_->setObjectName(QStringLiteral("ImgHelp"));
-  img_help_->move(TwipsPoint(300, 7860));
-  img_save_ = new ImageButton(Picture::Load(artwork::kButtonSave), QStringLiteral("Сохранить"), this);
-  img_save_->setObjectName(QStringLiteral("ImgSave"));
-  img_save_->move(TwipsPoint(6840, 7860));
+  img_help_ = MakeBottomRowButton("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300, this);
+  img_save_ = MakeBottomRowButton("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840, this);
 
   QList<QWidget*> order{drive1_, dir1_, cbo_mask_, &list_->View()};
   order += formatting_->TabOrder();
@@ -124,9 +120,9 @@ void LiteWindow::StartUp() {
   RefreshPreview();
   save_panel_->ChooseFormat(kStartSaveFormatIndex);  // the box is still empty and stays so
   save_panel_->SetOutputFile(QString::fromStdString(
-      DefaultOutputFile(services_.program_folder, save_panel_->SaveFormat().toStdString())));
+      DefaultOutputFile(services_.files.output_folder, save_panel_->SaveFormat().toStdString())));
   formatting_->OptionReset();
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.program_folder));
+  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
 void LiteWindow::RefreshPreview() {
@@ -170,7 +166,7 @@ void LiteWindow::LiteSave() {
 }
 
 void LiteWindow::OpenHelpPage() {
-  OpenHelp(services_.program_folder, kHelpPage, services_.open_url);
+  OpenHelp(services_.files.help_folder, kHelpPage, services_.open_url);
 }
 
 }  // namespace brixel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/open_help.h"
+#include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 
@@ -31,7 +32,7 @@ struct LiteWindowServices {
   DialogFacade& dialogs;
   const VolumeSource& volumes;
   UrlOpener open_url;
-  std::string program_folder;  // the mask file, the help page and the default output file
+  ProgramFiles files;          // the mask file, the help page and the default output file
   std::string start_folder;    // the folder listed first
 };
 

@@ -2,25 +2,21 @@
 #include <QApplication>
 
 #include "core/platform/program_folder.h"
-#include "shell/artwork.h"
-#include "shell/brixel_look.h"
-#include "shell/mounted_volumes.h"
-#include "shell/picture.h"
-#include "shell/qt_dialogs.h"
-#include "shell/russian_qt_texts.h"
 #include "lite/lite_window.h"
+#include "shell/application_setup.h"
+#include "shell/desktop_ids.h"
+#include "shell/mounted_volumes.h"
+#include "shell/program_files.h"
+#include "shell/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("BrixelLite"));
-  brixel::ApplyBrixelLook(app);
-  brixel::InstallRussianQtTexts(app);
-  QApplication::setWindowIcon(brixel::PictureIcon(QLatin1String(brixel::artwork::kAppIcon)));
+  brixel::SetUpApplication(app, QStringLiteral("BrixelLite"), QLatin1String(brixel::kLiteDesktopId));
 
   brixel::QtDialogs dialogs;
   const brixel::MountedVolumes volumes;
-  brixel::LiteWindow window(
-      {dialogs, volumes, brixel::DesktopOpener(), brixel::ProgramFolder(), brixel::CurrentFolder()});
+  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(),
+                             brixel::LocateProgramFiles(brixel::ProgramFolder()), brixel::CurrentFolder()});
   window.show();
   return QApplication::exec();
 }

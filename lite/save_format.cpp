@@ -43,8 +43,8 @@ std::string OutputTextFromDialog(std::string_view chosen, std::string_view entry
   return result;
 }
 
-std::string DefaultOutputFile(std::string_view program_folder, std::string_view entry) {
-  std::string path(program_folder);
+std::string DefaultOutputFile(std::string_view folder, std::string_view entry) {
+  std::string path(folder);
   if (!path.empty() && !EndsInSeparator(path)) path += PreferredSeparator();
   path += kDefaultOutputName;
   path += SaveFormatExtension(entry);

@@ -30,8 +30,9 @@ std::string OutputTextAfterFormatChoice(std::string_view text, std::string_view 
 // the name already ends in it ("list.txt" gives "list.txt.txt").
 std::string OutputTextFromDialog(std::string_view chosen, std::string_view entry);
 
-// The program's folder, the separator, "brixel-kzd" and the extension; a folder that already
-// ends in a separator (a root) gets no second one.
-std::string DefaultOutputFile(std::string_view program_folder, std::string_view entry);
+// The folder (the program's, or where an installed program puts lists), the separator,
+// "brixel-kzd" and the extension; a folder that already ends in a separator (a root) gets no
+// second one.
+std::string DefaultOutputFile(std::string_view folder, std::string_view entry);
 
 }  // namespace brixel

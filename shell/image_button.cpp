@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "shell/twips.h"
+
 namespace brixel {
 
 ImageButton::ImageButton(Picture::Ptr picture, const QString& tool_tip, QWidget* parent)
@@ -64,6 +66,14 @@ void ImageButton::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyReleaseEvent(event);
+}
+
+ImageButton* MakeBottomRowButton(const char* name, const char* picture, const QString& tool_tip, int left,
+                                 QWidget* window) {
+  auto* button = new ImageButton(Picture::Load(QLatin1String(picture)), tool_tip, window);
+  button->setObjectName(QLatin1String(name));
+  button->move(TwipsPoint(left, 7860));
+  return button;
 }
 
 }  // namespace brixel

@@ -33,4 +33,8 @@ class ImageButton : public ClickablePicture {
   bool pressed_look_ = false;
 };
 
+// An image button of the windows' bottom row, named and placed at left (in twips).
+ImageButton* MakeBottomRowButton(const char* name, const char* picture, const QString& tool_tip, int left,
+                                 QWidget* window);
+
 }  // namespace brixel

@@ -11,12 +11,12 @@ UrlOpener DesktopOpener() {
   return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
-std::string HelpPagePath(const std::string& program_folder, std::string_view page) {
-  return JoinFolder(JoinFolder(program_folder, "help"), page);
+std::string HelpPagePath(const std::string& help_folder, std::string_view page) {
+  return JoinFolder(help_folder, page);
 }
 
-bool OpenHelp(const std::string& program_folder, std::string_view page, const UrlOpener& open) {
-  const QString path = QString::fromStdString(HelpPagePath(program_folder, page));
+bool OpenHelp(const std::string& help_folder, std::string_view page, const UrlOpener& open) {
+  const QString path = QString::fromStdString(HelpPagePath(help_folder, page));
   if (!QFileInfo(path).isFile() || !open) return false;
   open(QUrl::fromLocalFile(path));  // what the handler makes of it is not ours to report
   return true;

@@ -17,18 +17,6 @@ int FilterPosition(const QStringList& file_types, const QString& chosen) {
 
 }  // namespace
 
-QStringList NameFiltersFromPairs(const QString& filter_text) {
-  const QStringList parts = filter_text.split(QLatin1Char('|'));
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    const QString& pattern = parts[i + 1];
-    const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
-    filters << (description.contains(bracketed) ? description : description + QLatin1Char(' ') + bracketed);
-  }
-  return filters;
-}
-
 std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStringList& file_types,
                                                      int filter_index) {
   QFileDialog dialog(parent);

@@ -11,8 +11,4 @@ class QtDialogs : public DialogFacade {
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override;
 };
 
-// Qt's name filters from a filter text of "description|pattern|" pairs. A description that does
-// not show its pattern in brackets gets it appended, since Qt reads the pattern from there.
-QStringList NameFiltersFromPairs(const QString& filter_text);
-
 }  // namespace brixel

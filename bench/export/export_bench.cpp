@@ -8,11 +8,10 @@
 #include <fstream>
 
 #include "bench/name_mix.h"
-#include "core/export/html_list.h"
+#include "core/export/export_dispatch.h"
 #include "core/export/list_writer.h"
-#include "core/export/spreadsheet_list.h"
-#include "core/export/text_list.h"
 #include "core/platform/file_path.h"
+#include "core/version.h"
 
 #ifdef BRIXEL_BENCH_XLSXWRITER
 #include <xlsxwriter.h>
@@ -43,6 +42,11 @@ const std::filesystem::path& Folder() {
   return holder.path;
 }
 
+// Laid out as the full edition saves its lists.
+ListLayout FullLayout() {
+  return {1, "Бриксел В." + kFullVersion.Text()};
+}
+
 std::string FileIn(const char* name) { return PathToUtf8(Folder() / name); }
 
 void RemoveBetweenRuns(benchmark::State& state, const std::string& path) {
@@ -55,7 +59,7 @@ void BM_TextList(benchmark::State& state) {
   const std::string path = FileIn("list.txt");
   for (auto _ : state) {
     RemoveBetweenRuns(state, path);  // the text list appends
-    WriteTextList(path, Names());
+    WriteList(ListFormat::Text, path, Names(), FullLayout());
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
 }
@@ -76,12 +80,12 @@ void BM_IconvSameNames(benchmark::State& state) {
 }
 
 void BM_HtmlList(benchmark::State& state) {
-  for (auto _ : state) WriteHtmlList(FileIn("list.html"), Names());
+  for (auto _ : state) WriteList(ListFormat::Html, FileIn("list.html"), Names(), FullLayout());
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
 }
 
 void BM_XlsList(benchmark::State& state) {
-  for (auto _ : state) WriteSpreadsheetList(FileIn("list.xls"), Names());
+  for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xls"), Names(), FullLayout());
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
 }
 
@@ -90,7 +94,7 @@ void BM_XlsxList(benchmark::State& state) {
     state.SkipWithError("no .xlsx in this build");
     return;
   }
-  for (auto _ : state) WriteSpreadsheetList(FileIn("list.xlsx"), Names());
+  for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xlsx"), Names(), FullLayout());
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
 }
 

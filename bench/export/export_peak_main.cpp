@@ -10,8 +10,9 @@
 #include <string>
 
 #include "bench/name_mix.h"
-#include "core/export/save_action.h"
+#include "core/export/export_dispatch.h"
 #include "core/export/save_error.h"
+#include "core/version.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   try {
-    brixel::WriteList(list_format, argv[3], names, brixel::Edition::Full, options);
+    brixel::WriteList(list_format, argv[3], names,
+                      brixel::ListLayout{1, "Бриксел В." + brixel::kFullVersion.Text()}, options);
   } catch (const brixel::SaveError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -76,7 +76,8 @@ struct Bench {
   }
 
   std::unique_ptr<FullWindow> NewWindow() {
-    return std::make_unique<FullWindow>(FullWindowServices{program.string(), tree, &volumes, &dialogs, {}});
+    return std::make_unique<FullWindow>(
+        FullWindowServices{FilesBeside(program.string()), tree, &volumes, &dialogs, {}});
   }
 
   template <typename T>

@@ -181,9 +181,28 @@ std::string GlobalsHead(std::size_t& position_field) {
   return out;
 }
 
-std::string SheetHead(const ColumnWidths& widths, const UsedRange& used) {
+std::uint32_t RowBlockCount(const UsedRange& used) {
+  if (used.empty) return 0;
+  return used.last_row / kRowsPerBlock - used.first_row / kRowsPerBlock + 1;
+}
+
+std::string SheetHead(const ColumnWidths& widths, const UsedRange& used, std::uint32_t head_position,
+                      std::size_t& dbcell_positions_field) {
   std::string out;
   PutRecord(out, record::kBof, Bof(0x0010));
+  const std::uint32_t blocks = RowBlockCount(used);
+  std::size_t def_col_width_field = 0;
+  {
+    std::string d;
+    PutU32(d, 0);
+    PutU32(d, used.empty ? 0 : used.first_row);
+    PutU32(d, used.empty ? 0 : used.last_row + 1);
+    def_col_width_field = out.size() + 4 + d.size();
+    PutU32(d, 0);  // DEFCOLWIDTH's position, filled in below
+    dbcell_positions_field = out.size() + 4 + d.size();
+    d.append(4 * std::size_t{blocks}, '\0');
+    PutRecord(out, record::kIndex, d);
+  }
   PutValue(out, record::kCalcMode, 1);
   PutValue(out, record::kCalcCount, 100);
   PutValue(out, record::kCalcRefMode, 1);
@@ -224,6 +243,10 @@ std::string SheetHead(const ColumnWidths& widths, const UsedRange& used) {
     PutU16(d, 1);    // copies
     PutRecord(out, record::kSetup, d);
   }
+  {
+    const std::string position = U32Bytes(head_position + static_cast<std::uint32_t>(out.size()));
+    out.replace(def_col_width_field, position.size(), position);
+  }
   PutValue(out, record::kDefColWidth, 8);
   for (std::uint32_t c = 0; c < widths.Count(); ++c) {
     std::string d;
@@ -247,13 +270,30 @@ std::string SheetHead(const ColumnWidths& widths, const UsedRange& used) {
   return out;
 }
 
-std::string SheetTail(CellPosition active) {
+void PutRow(std::string& out, std::uint32_t row, std::uint32_t first_column, std::uint32_t end_column) {
+  PutRecordHeader(out, record::kRow, kRowRecordSize - 4);
+  PutU16(out, static_cast<std::uint16_t>(row));
+  PutU16(out, static_cast<std::uint16_t>(first_column));
+  PutU16(out, static_cast<std::uint16_t>(end_column));
+  PutU16(out, 255);  // height in twips, the default: the row is not resized
+  PutU16(out, 0);
+  PutU16(out, 0);
+  PutU32(out, 0x000F0100);  // format XF 15 (the default cell format), no outline, not hidden
+}
+
+void PutDbCell(std::string& out, std::uint32_t to_first_row, const std::vector<std::uint16_t>& cell_offsets) {
+  PutRecordHeader(out, record::kDbCell, 4 + 2 * cell_offsets.size());
+  PutU32(out, to_first_row);
+  for (const std::uint16_t offset : cell_offsets) PutU16(out, offset);
+}
+
+std::string SheetTail(CellPosition active, CellPosition top_left) {
   std::string out;
   {
     std::string d;
     PutU16(d, 0x06B6);  // gridlines, headings, zeros, default colour, outline, selected, shown
-    PutU16(d, 0);       // top row
-    PutU16(d, 0);       // left column
+    PutU16(d, static_cast<std::uint16_t>(top_left.row));
+    PutU16(d, static_cast<std::uint16_t>(top_left.column));
     PutU16(d, 0x40);    // gridline colour
     PutU16(d, 0);
     PutU16(d, 0);  // zoom levels: default

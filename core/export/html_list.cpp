@@ -1,7 +1,6 @@
 #include "core/export/html_list.h"
 
 #include "core/platform/file_system.h"
-#include "core/version.h"
 #include "core/text/cp1251.h"
 
 namespace brixel {
@@ -22,21 +21,20 @@ std::string HtmlHeadBlock() {
       "charset=windows-1251\"></head><body  bgcolor=\"#FFF3C3\" > <div align=\"center\">");
 }
 
-std::string HtmlTitleParagraph(Edition edition) {
-  const bool full = edition == Edition::Full;
-  const ProgramVersion& version = full ? kFullVersion : kLiteVersion;
-  return Cp1251(std::string("<p><font color=\"#FF0000\"><strong>Список сформирован с помощью программы ") +
-                (full ? "Бриксел В." : "Бриксел лайт В.") + version.Text() + ".</strong></p>");
+std::string HtmlTitleParagraph(const ListLayout& layout) {
+  return Cp1251("<p><font color=\"#FF0000\"><strong>Список сформирован с помощью программы " +
+                layout.program + ".</strong></p>");
 }
 
 std::string HtmlClosingBlock() {
   return "</font></div></body></html>";
 }
 
-HtmlListWriter::HtmlListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
+HtmlListWriter::HtmlListWriter(const std::string& path, const ListLayout& layout,
+                               const platform::FileSystem& fs)
     : file_(path, fs) {
   file_.Output().Write(HtmlHeadBlock());
-  file_.Output().Write(HtmlTitleParagraph(edition));
+  file_.Output().Write(HtmlTitleParagraph(layout));
 }
 
 void HtmlListWriter::Add(std::string_view name) {
@@ -49,12 +47,6 @@ void HtmlListWriter::Add(std::string_view name) {
 void HtmlListWriter::Finish() {
   file_.Output().Write(HtmlClosingBlock());
   file_.Commit();
-}
-
-void WriteHtmlList(const std::string& path, const NameColumn& names, Edition edition) {
-  HtmlListWriter writer(path, edition, platform::NativeFileSystem());
-  for (std::size_t i = 0; i < names.Size(); ++i) writer.Add(names[i]);
-  writer.Finish();
 }
 
 }  // namespace brixel

@@ -1,21 +1,21 @@
 #pragma once
 // The HTML list: a fixed pale-yellow page whose red title paragraph names the program and its
 // version, then one line per name (name, CR LF, "<br>"), in Windows-1251. Names are escaped so a
-// file name never becomes markup, and characters the code page lacks are written as numeric
-// references. The page replaces an existing file only once it is complete.
+// file name never becomes markup, and characters the code page lacks are written as character
+// references (named for the Latin-1 letters and signs, numeric for the rest). The page
+// replaces an existing file only once it is complete.
 #include <string>
 #include <string_view>
 
 #include "core/export/list_writer.h"
 #include "core/export/replacement_file.h"
-#include "core/listing/name_column.h"
 
 namespace brixel {
 
 class HtmlListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  HtmlListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  HtmlListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 
@@ -26,9 +26,7 @@ class HtmlListWriter final : public ListWriter {
 
 // The page's fixed pieces, in Windows-1251.
 std::string HtmlHeadBlock();
-std::string HtmlTitleParagraph(Edition edition);
+std::string HtmlTitleParagraph(const ListLayout& layout);
 std::string HtmlClosingBlock();
-
-void WriteHtmlList(const std::string& path, const NameColumn& names, Edition edition = Edition::Full);
 
 }  // namespace brixel

@@ -19,23 +19,19 @@ WorkbookFormat WorkbookFormatForPath(std::string_view path) {
   return WorkbookFormat::Xlsx;
 }
 
-std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition) {
-  return OpenListWriter(format, path, edition, ListWriterOptions{});
-}
-
-std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition,
-                                           const ListWriterOptions& options) {
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path,
+                                           const ListLayout& layout, const ListWriterOptions& options) {
   const platform::FileSystem& fs =
       options.file_system != nullptr ? *options.file_system : platform::NativeFileSystem();
   switch (format) {
     case ListFormat::Text:
       return std::make_unique<TextListWriter>(path, options.text_encoding, fs);
     case ListFormat::Html:
-      return std::make_unique<HtmlListWriter>(path, edition, fs);
+      return std::make_unique<HtmlListWriter>(path, layout, fs);
     case ListFormat::Spreadsheet:
       if (options.workbook.value_or(WorkbookFormatForPath(path)) == WorkbookFormat::Xlsx)
-        return std::make_unique<XlsxListWriter>(path, edition, fs);
-      return std::make_unique<XlsListWriter>(path, edition, fs);
+        return std::make_unique<XlsxListWriter>(path, layout, fs);
+      return std::make_unique<XlsListWriter>(path, layout, fs);
   }
   return nullptr;
 }

@@ -3,6 +3,7 @@
 // one (the lite save feeds them straight from its scan) and completes the file in Finish. If it
 // is destroyed without Finish - an exception elsewhere - the target stays exactly as it was and
 // no temporary file is left.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,9 +21,13 @@ class FileSystem;
 // Spreadsheet: .xls, or .xlsx when the path ends in ".xlsx" (any case).
 enum class ListFormat { Text, Html, Spreadsheet };
 
-// Full: the HTML title names "Бриксел В.2.0.1.", workbook names start in A2 (A1 empty).
-// Lite: "Бриксел лайт В.1.0.0.", names start in A1.
-enum class Edition { Full, Lite };
+// What a list says of the program that made it, as that program passes it: the sheet row a
+// workbook's names start in, and the program the page's title paragraph names. The full edition
+// starts in A2 ("Бриксел В.2.0.1"), the lite edition in A1 ("Бриксел лайт В.1.0.0").
+struct ListLayout {
+  std::uint32_t first_row = 0;  // from 0: 1 leaves A1 empty
+  std::string program;          // the page says the list was made with it
+};
 
 enum class WorkbookFormat { Xls, Xlsx };
 
@@ -53,9 +58,8 @@ struct ListWriterOptions {
 
 // Text lists append; HTML pages and workbooks are written to a temporary file in the same
 // folder and renamed over the target in Finish. Throws SaveError naming the file and the cause.
-std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition);
-std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path, Edition edition,
-                                           const ListWriterOptions& options);
+std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path,
+                                           const ListLayout& layout, const ListWriterOptions& options = {});
 
 // .xlsx when the path ends in ".xlsx" (any case), .xls otherwise.
 WorkbookFormat WorkbookFormatForPath(std::string_view path);

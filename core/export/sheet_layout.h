@@ -1,7 +1,8 @@
 #pragma once
-// Where each name goes on the worksheet: 65534 names down a column, then the next column. The
-// full edition leaves row 1 empty (A2..A65535, then B2), the lite edition starts in A1
-// (A1..A65534, then B1). Columns go on by index up to the 256th (IV), the last a .xls sheet has.
+// Where each name goes on the worksheet: 65534 names down a column, then the next column, from
+// the layout's first row: the full edition leaves row 1 empty (A2..A65535, then B2), the lite
+// edition starts in A1 (A1..A65534, then B1). Columns go on by index up to the 256th (IV), the last a .xls
+// sheet has.
 #include <cstdint>
 
 #include "core/export/list_writer.h"
@@ -19,7 +20,7 @@ class SheetLayout {
   static constexpr std::uint32_t kColumns = 256;
   static constexpr std::uint64_t kMaxNames = std::uint64_t{kNamesPerColumn} * kColumns;
 
-  explicit SheetLayout(Edition edition) : first_row_(edition == Edition::Full ? 1 : 0) {}
+  explicit SheetLayout(std::uint32_t first_row) : first_row_(first_row) {}
 
   std::uint32_t FirstRow() const { return first_row_; }
   CellPosition PositionOf(std::uint64_t index) const {

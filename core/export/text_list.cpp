@@ -45,10 +45,4 @@ void TextListWriter::Finish() {
   file_.Commit();
 }
 
-void WriteTextList(const std::string& path, const NameColumn& names, TextEncoding encoding) {
-  TextListWriter writer(path, encoding, platform::NativeFileSystem());
-  for (std::size_t i = 0; i < names.Size(); ++i) writer.Add(names[i]);
-  writer.Finish();
-}
-
 }  // namespace brixel

@@ -9,7 +9,6 @@
 #include "core/export/appended_file.h"
 #include "core/export/list_writer.h"
 #include "core/export/text_encoding.h"
-#include "core/listing/name_column.h"
 
 namespace brixel {
 
@@ -31,8 +30,5 @@ class TextListWriter final : public ListWriter {
 // Appends the names as lines in the given encoding (Windows-1251: characters it lacks, control
 // characters and invalid bytes become "?"; UTF-8: invalid bytes become U+FFFD).
 void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& out);
-
-void WriteTextList(const std::string& path, const NameColumn& names,
-                   TextEncoding encoding = TextEncoding::Cp1251);
 
 }  // namespace brixel

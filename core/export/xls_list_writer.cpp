@@ -11,10 +11,33 @@ namespace brixel {
 namespace {
 constexpr std::uint64_t kStreamStart = CompoundFile::kHeaderSize;
 constexpr std::size_t kMaxCellCharacters = 32767;
+
+// What even a small window shows of the sheet: 20 rows of the default height, and about 900
+// pixels of columns.
+constexpr std::uint32_t kRowsInView = 20;
+constexpr double kPixelsInView = 900;
+constexpr double kDigitPixels = 7;
+
+// The window's top left cell when the workbook opens: the sheet's own corner while the active
+// cell is within the first screen, otherwise scrolled just so far that the active cell is in
+// view, with as many names above and columns to its left as the window holds.
+CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
+  CellPosition top_left{0, active.column};
+  if (active.row >= kRowsInView) top_left.row = active.row - (kRowsInView - 1);
+  const auto pixels = [&](std::uint32_t c) {
+    return c < widths.Count() ? widths.XlsWidth(c) * kDigitPixels / 256 : 8 * kDigitPixels;
+  };
+  double shown = pixels(active.column);
+  while (top_left.column > 0 && shown + pixels(top_left.column - 1) <= kPixelsInView)
+    shown += pixels(--top_left.column);
+  return top_left;
+}
+
 }  // namespace
 
-XlsListWriter::XlsListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
-    : file_(path, fs), layout_(edition) {
+XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
+                             const platform::FileSystem& fs)
+    : file_(path, fs), layout_(layout.first_row) {
   FileOutput& out = file_.Output();
   out.WriteZeros(CompoundFile::kHeaderSize);  // the header is written last
   std::size_t field_in_globals = 0;
@@ -70,10 +93,17 @@ void XlsListWriter::Finish() {
   out.Write(biff::EofRecord());
   out.PatchAt(position_field_, biff::U32Bytes(static_cast<std::uint32_t>(out.Position() - kStreamStart)));
 
-  out.Write(biff::SheetHead(widths_, used_));
-  WriteCells();
+  std::size_t dbcell_positions_field = 0;
+  const std::uint64_t head_position = out.Position();
+  out.Write(biff::SheetHead(widths_, used_, static_cast<std::uint32_t>(head_position - kStreamStart),
+                            dbcell_positions_field));
+  const std::vector<std::uint32_t> dbcells = WriteCellTable();
+  std::string positions;
+  for (const std::uint32_t p : dbcells) positions += biff::U32Bytes(p);
   const std::uint64_t count = string_of_name_.size();
-  out.Write(biff::SheetTail(layout_.PositionOf(count == 0 ? 0 : count - 1)));
+  const CellPosition active = layout_.PositionOf(count == 0 ? 0 : count - 1);
+  out.Write(biff::SheetTail(active, FirstVisibleCell(active, widths_)));
+  if (!positions.empty()) out.PatchAt(head_position + dbcell_positions_field, positions);
 
   std::uint64_t stream_size = out.Position() - kStreamStart;
   if (stream_size < CompoundFile::kMinStreamSize) {
@@ -87,28 +117,53 @@ void XlsListWriter::Finish() {
   file_.Commit();
 }
 
-void XlsListWriter::WriteCells() {
-  // Row by row, as Excel writes them.
+std::vector<std::uint32_t> XlsListWriter::WriteCellTable() {
+  std::vector<std::uint32_t> dbcells;
+  if (used_.empty) return dbcells;
+  dbcells.reserve(biff::RowBlockCount(used_));
+  for (std::uint32_t block = used_.first_row / biff::kRowsPerBlock;
+       block <= used_.last_row / biff::kRowsPerBlock; ++block) {
+    const std::uint32_t first = std::max(block * biff::kRowsPerBlock, used_.first_row);
+    const std::uint32_t end = std::min((block + 1) * biff::kRowsPerBlock, used_.last_row + 1);
+    WriteBlock(first, end, dbcells);
+  }
+  return dbcells;
+}
+
+void XlsListWriter::WriteBlock(std::uint32_t first_row, std::uint32_t end_row,
+                               std::vector<std::uint32_t>& dbcells) {
   FileOutput& out = file_.Output();
   const std::uint64_t count = string_of_name_.size();
-  const std::uint32_t rows =
-      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
   const std::uint32_t columns = SheetLayout::ColumnsFor(count);
-  std::string chunk;
-  chunk.reserve(1 << 16);
-  for (std::uint32_t r = 0; r < rows; ++r) {
-    const std::uint32_t row = layout_.FirstRow() + r;
+  block_rows_.clear();
+  block_cells_.clear();
+  cell_offsets_.clear();
+  std::size_t previous_row_cells = 0;  // bytes of the previous row's cells
+  for (std::uint32_t row = first_row; row < end_row; ++row) {
+    const std::size_t row_start = block_cells_.size();
+    std::uint32_t first_column = 0, end_column = 0;
     for (std::uint32_t c = 0; c < columns; ++c) {
       const std::uint64_t k = layout_.IndexAt(row, c);
       if (k >= count) break;
-      if (string_of_name_[k] != kNoCell) biff::PutLabelSst(chunk, row, c, string_of_name_[k]);
+      if (string_of_name_[k] == kNoCell) continue;
+      if (block_cells_.size() == row_start) first_column = c;
+      end_column = c + 1;
+      biff::PutLabelSst(block_cells_, row, c, string_of_name_[k]);
     }
-    if (chunk.size() > (1 << 16) - 4096) {
-      out.Write(chunk);
-      chunk.clear();
-    }
+    if (block_cells_.size() == row_start) continue;  // a row of empty names has no ROW record
+    biff::PutRow(block_rows_, row, first_column, end_column);
+    cell_offsets_.push_back(static_cast<std::uint16_t>(previous_row_cells));
+    previous_row_cells = block_cells_.size() - row_start;
   }
-  out.Write(chunk);
+  // The first row's offset counts from the end of the first ROW record, past the other ROWs.
+  if (!cell_offsets_.empty())
+    cell_offsets_[0] = static_cast<std::uint16_t>(block_rows_.size() - biff::kRowRecordSize);
+  const std::uint64_t dbcell_position = out.Position() + block_rows_.size() + block_cells_.size();
+  const std::size_t to_first_row = block_rows_.empty() ? 0 : block_rows_.size() + block_cells_.size();
+  biff::PutDbCell(block_cells_, static_cast<std::uint32_t>(to_first_row), cell_offsets_);
+  out.Write(block_rows_);
+  out.Write(block_cells_);
+  dbcells.push_back(static_cast<std::uint32_t>(dbcell_position - kStreamStart));
 }
 
 }  // namespace brixel

@@ -2,7 +2,8 @@
 // The .xls list: a genuine BIFF8 workbook in an OLE2 compound file, one worksheet, every name a
 // text cell (a shared string with the "@" format), so "=1+1", "0001" or "3/4" stay exactly that
 // text. Streamed: the shared strings go to the file as names arrive; the cells, which follow
-// them in the file, are written at Finish from four bytes kept per name.
+// them in the file, are written at Finish from four bytes kept per name, a block of 32 rows at a
+// time.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,13 +22,15 @@ namespace brixel {
 class XlsListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  XlsListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 
  private:
   static constexpr std::uint32_t kNoCell = 0xFFFFFFFF;  // an empty name leaves its cell empty
-  void WriteCells();
+  // Writes the cell table in row blocks; returns the stream position of each block's DBCELL.
+  std::vector<std::uint32_t> WriteCellTable();
+  void WriteBlock(std::uint32_t first_row, std::uint32_t end_row, std::vector<std::uint32_t>& dbcells);
   void CheckStreamSize();
 
   ReplacementFile file_;
@@ -40,6 +43,9 @@ class XlsListWriter final : public ListWriter {
   biff::UsedRange used_;
   std::uint32_t cells_ = 0;
   std::u16string utf16_;
+  // One block's records, kept between blocks so the cell table allocates once.
+  std::string block_rows_, block_cells_;
+  std::vector<std::uint16_t> cell_offsets_;
 };
 
 }  // namespace brixel

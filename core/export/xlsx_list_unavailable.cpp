@@ -14,8 +14,9 @@ bool XlsxAvailable() {
   return false;
 }
 
-XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
-    : file_(Refuse(path), fs), layout_(edition) {}
+XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
+                               const platform::FileSystem& fs)
+    : file_(Refuse(path), fs), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view) {}
 void XlsxListWriter::Finish() {}

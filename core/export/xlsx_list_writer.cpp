@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/export/library_messages.h"
 #include "core/export/save_error.h"
+#include "core/platform/c_numeric_locale.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {
@@ -13,6 +15,16 @@ namespace brixel {
 namespace {
 
 constexpr std::size_t kMaxCellCharacters = 32767;
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether the "_" at p starts "_xHHHH_", which readers decode as the character U+HHHH.
+bool StartsEscape(const char* p, const char* end) {
+  if (end - p < 7 || p[1] != 'x' || p[6] != '_') return false;
+  return IsHexDigit(p[2]) && IsHexDigit(p[3]) && IsHexDigit(p[4]) && IsHexDigit(p[5]);
+}
 
 // Frees the workbook on every way out; a closed workbook is freed by the library.
 class OpenWorkbook {
@@ -30,6 +42,16 @@ class OpenWorkbook {
   lxw_workbook* workbook_;
 };
 
+// What the library said, to follow its error code's text; it names the temporary file it was
+// given, which the user never sees, so the target's name stands in its place.
+std::string Detail(std::string messages, const std::string& temp, const std::string& target) {
+  if (messages.empty()) return {};
+  for (std::size_t at = messages.find(temp); at != std::string::npos;
+       at = messages.find(temp, at + target.size()))
+    messages.replace(at, temp.size(), target);
+  return " (" + messages + ")";
+}
+
 }  // namespace
 
 bool XlsxAvailable() {
@@ -42,6 +64,14 @@ std::string XmlSafeName(std::string_view name) {
   const char* p = name.data();
   const char* end = p + name.size();
   while (p < end) {
+    // Each "_" that starts such a sequence in the name is written as "_x005F_", the escaped "_",
+    // so "_x0041_" comes back as those seven characters, not as "A". Judged on the name as it
+    // is, one "_" at a time, so "_x0041_x0042_" keeps both.
+    if (*p == '_' && StartsEscape(p, end)) {
+      out += "_x005F_";
+      ++p;
+      continue;
+    }
     const DecodedChar d = DecodeUtf8(p, end);
     if (d.valid && d.value != 0xFFFE && d.value != 0xFFFF)
       out.append(p, d.size);
@@ -52,8 +82,9 @@ std::string XmlSafeName(std::string_view name) {
   return out;
 }
 
-XlsxListWriter::XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs)
-    : file_(path, fs), layout_(edition) {}
+XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
+                               const platform::FileSystem& fs)
+    : file_(path, fs), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view name) {
   const std::uint64_t index = names_.Size();
@@ -67,19 +98,30 @@ void XlsxListWriter::Add(std::string_view name) {
 
 void XlsxListWriter::Finish() {
   const std::string& temp = file_.HandOver();
+  // Every number the library prints into the workbook (column widths, margins) in the one
+  // form the format allows, whatever locale the process runs under.
+  const platform::CNumericLocale numbers;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   OpenWorkbook workbook(workbook_new_opt(temp.c_str(), &options));
   if (workbook.Get() == nullptr) throw SaveFailure(file_.Target(), "cannot start the workbook");
-  lxw_worksheet* sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
-  if (sheet == nullptr) throw SaveFailure(file_.Target(), "cannot add the worksheet");
+  lxw_worksheet* sheet = nullptr;
+  std::string messages;
+  {
+    LibraryMessages quiet;  // the worksheet's temporary file is made here
+    sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
+    messages = quiet.Release();
+  }
+  if (sheet == nullptr)
+    throw SaveFailure(file_.Target(), "cannot add the worksheet" + Detail(messages, temp, file_.Target()));
 
   // Text format, as in the .xls list, so an edited cell stays text too.
   lxw_format* text = workbook_add_format(workbook.Get());
   format_set_num_format(text, "@");
 
-  const auto check = [&](lxw_error error) {
-    if (error != LXW_NO_ERROR) throw SaveFailure(file_.Target(), lxw_strerror(error));
+  const auto check = [&](lxw_error error, const std::string& detail = {}) {
+    if (error != LXW_NO_ERROR)
+      throw SaveFailure(file_.Target(), lxw_strerror(error) + Detail(detail, temp, file_.Target()));
   };
   for (std::uint32_t c = 0; c < widths_.Count(); ++c)
     check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
@@ -103,7 +145,13 @@ void XlsxListWriter::Finish() {
   worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
                           static_cast<lxw_col_t>(active.column));
   names_.Clear();
-  check(workbook.Close());
+  lxw_error closed = LXW_NO_ERROR;
+  {
+    LibraryMessages quiet;  // the zip file is written here
+    closed = workbook.Close();
+    messages = quiet.Release();
+  }
+  check(closed, messages);
   file_.Commit();
 }
 

@@ -15,7 +15,7 @@ namespace brixel {
 class XlsxListWriter final : public ListWriter {
  public:
   // Throws SaveError, also in a build without libxlsxwriter.
-  XlsxListWriter(const std::string& path, Edition edition, const platform::FileSystem& fs);
+  XlsxListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
   void Add(std::string_view name) override;
   void Finish() override;
 
@@ -27,7 +27,8 @@ class XlsxListWriter final : public ListWriter {
 };
 
 // The name as the sheet's XML can hold it: invalid UTF-8 and the non-characters U+FFFE and
-// U+FFFF become U+FFFD (control characters are escaped by the library).
+// U+FFFF become U+FFFD (control characters are escaped by the library), and text that reads as
+// the format's own escape "_xHHHH_" gets its "_" escaped, so it comes back as written.
 std::string XmlSafeName(std::string_view name);
 
 }  // namespace brixel

@@ -34,6 +34,30 @@ bool IsPrintableAscii(char c) { return c >= 0x20 && c < 0x7F; }
 
 bool IsControl(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
 
+// The names HTML gives U+00A0..U+00FF. Spreadsheet applications that import a Windows-1251 page
+// read a numeric reference below 256 as a byte of that code page ("&#233;" as "й"), while a name
+// means the same character to every reader.
+constexpr const char* kLatin1Entities[96] = {
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
+    "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
+    "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
+    "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
+    "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
+    "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
+    "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
+    "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
+    "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
+void AppendHtmlReference(char32_t cp, std::string& out) {
+  out += '&';
+  if (cp >= 0xA0 && cp <= 0xFF)
+    out += kLatin1Entities[cp - 0xA0];
+  else
+    out += '#' + std::to_string(static_cast<unsigned long>(cp));
+  out += ';';
+}
+
 void AppendHtmlAscii(char c, std::string& out) {
   switch (c) {
     case '&': out += "&amp;"; break;
@@ -69,7 +93,7 @@ void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode) {
     } else if (const unsigned char byte = Reverse().Find(d.value); byte != 0) {
       out += static_cast<char>(byte);
     } else if (mode == Cp1251Mode::Html) {
-      out += "&#" + std::to_string(static_cast<unsigned long>(d.value)) + ";";
+      AppendHtmlReference(d.value, out);
     } else {
       out += '?';
     }

@@ -10,9 +10,9 @@ namespace brixel {
 enum class Cp1251Mode {
   // Text list: a character outside the code page becomes "?".
   Text,
-  // HTML page: a character outside the code page becomes a numeric character reference
-  // ("&#1234;") so the page still shows the true name; "&", "<" and ">" are escaped so a name
-  // can never become markup.
+  // HTML page: a character outside the code page becomes a character reference so the page
+  // still shows the true name: a named one for U+00A0..U+00FF ("&eacute;"), a numeric one
+  // ("&#1234;") for the rest; "&", "<" and ">" are escaped so a name can never become markup.
   Html,
 };
 

@@ -7,7 +7,7 @@
 #include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
 #include "tests/export/export_test_util.h"
-#include "tests/export/workbook_check.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -38,7 +38,7 @@ TEST_F(CliExportTest, WorkbooksFromA2WhateverTheFileIsCalled) {
   ASSERT_EQ(Cli({"--format=xls", "-o", t.Path("list.xls"), t.Path("songs")}).status, 0);
   EXPECT_EQ(test::ReadBytes(t.Path("list.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
   if (test::ReaderAvailable("xlrd")) {
-    const auto verdict = test::CheckWorkbook("xlrd", t.Path("list.xls"), sorted, Edition::Full);
+    const auto verdict = test::CheckWorkbook("xlrd", t.Path("list.xls"), sorted, test::FullLayout());
     EXPECT_TRUE(verdict.ok) << verdict.output;
   }
   if (!XlsxAvailable()) return;
@@ -46,7 +46,7 @@ TEST_F(CliExportTest, WorkbooksFromA2WhateverTheFileIsCalled) {
   ASSERT_EQ(Cli({"-f", "xlsx", "-o", t.Path("book.dat"), t.Path("songs")}).status, 0);
   EXPECT_EQ(test::ReadBytes(t.Path("book.dat")).substr(0, 2), "PK");
   if (test::ReaderAvailable("openpyxl")) {
-    const auto verdict = test::CheckWorkbook("openpyxl", t.Path("book.dat"), sorted, Edition::Full);
+    const auto verdict = test::CheckWorkbook("openpyxl", t.Path("book.dat"), sorted, test::FullLayout());
     EXPECT_TRUE(verdict.ok) << verdict.output;
   }
 }

@@ -7,8 +7,8 @@
 namespace brixel::test {
 
 void SaveList(ListFormat format, const std::string& path, const std::vector<std::string>& names,
-              Edition edition, const ListWriterOptions& options) {
-  const auto writer = OpenListWriter(format, path, edition, options);
+              const ListLayout& layout, const ListWriterOptions& options) {
+  const auto writer = OpenListWriter(format, path, layout, options);
   for (const auto& name : names) writer->Add(name);
   writer->Finish();
 }

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "core/export/list_writer.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel::test {
 
 void SaveList(ListFormat format, const std::string& path, const std::vector<std::string>& names,
-              Edition edition = Edition::Full, const ListWriterOptions& options = {});
+              const ListLayout& layout = test::FullLayout(), const ListWriterOptions& options = {});
 
 // Names of the entries of a folder, sorted: shows a temporary file left behind.
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder);

@@ -42,16 +42,8 @@ TEST_F(TextListTest, WhatWindows1251LacksBecomesQuestionMarks) {
 TEST_F(TextListTest, Utf8OnRequest) {
   ListWriterOptions utf8;
   utf8.text_encoding = TextEncoding::Utf8;
-  SaveList(ListFormat::Text, path, {"Песня", "bad\xFF"}, Edition::Full, utf8);
+  SaveList(ListFormat::Text, path, {"Песня", "bad\xFF"}, test::FullLayout(), utf8);
   EXPECT_EQ(ReadBytes(path), "Песня\r\nbad\xEF\xBF\xBD\r\n");
-}
-
-TEST_F(TextListTest, WholeColumnWrapper) {
-  NameColumn names;
-  names.Append("one");
-  names.Append("two");
-  WriteTextList(path, names);
-  EXPECT_EQ(ReadBytes(path), "one\r\ntwo\r\n");
 }
 
 TEST_F(TextListTest, FailurePartWayPutsTheFileBack) {
@@ -63,7 +55,7 @@ TEST_F(TextListTest, FailurePartWayPutsTheFileBack) {
     const test::FailingFileSystem fs(call, 1 << 20);
     ListWriterOptions options;
     options.file_system = &fs;
-    EXPECT_THROW(SaveList(ListFormat::Text, path, names, Edition::Full, options), SaveError);
+    EXPECT_THROW(SaveList(ListFormat::Text, path, names, test::FullLayout(), options), SaveError);
     EXPECT_EQ(ReadBytes(path), "kept\r\n");
   }
 }
@@ -72,19 +64,19 @@ TEST_F(TextListTest, FailureOnANewFileRemovesIt) {
   const test::FailingFileSystem fs(test::FailingCall::Write, 3);
   ListWriterOptions options;
   options.file_system = &fs;
-  EXPECT_THROW(SaveList(ListFormat::Text, path, {"abcdef"}, Edition::Full, options), SaveError);
+  EXPECT_THROW(SaveList(ListFormat::Text, path, {"abcdef"}, test::FullLayout(), options), SaveError);
   EXPECT_FALSE(std::filesystem::exists(t.Root() / "list.txt"));
 }
 
 TEST_F(TextListTest, UnfinishedWriterLeavesTheFileAsItWas) {
   WriteBytes(path, "kept");
   {
-    const auto writer = OpenListWriter(ListFormat::Text, path, Edition::Full);
+    const auto writer = OpenListWriter(ListFormat::Text, path, test::FullLayout());
     writer->Add("lost");
   }
   EXPECT_EQ(ReadBytes(path), "kept");
   {
-    const auto writer = OpenListWriter(ListFormat::Text, t.Path("new.txt"), Edition::Full);
+    const auto writer = OpenListWriter(ListFormat::Text, t.Path("new.txt"), test::FullLayout());
     writer->Add("lost");
   }
   EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});

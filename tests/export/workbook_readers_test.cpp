@@ -1,11 +1,14 @@
 // Workbooks read back by independent readers (xlrd and gnumeric for .xls, openpyxl and gnumeric
-// for .xlsx): every cell, its type, the active cell and the column widths.
+// for .xlsx, LibreOffice Calc for both): every cell, its type, the active cell, the column widths,
+// where the window opens and, in .xls, the cell table's INDEX, ROW and DBCELL records.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "core/export/list_writer.h"
 #include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
-#include "tests/export/workbook_check.h"
+#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel {
@@ -50,11 +53,11 @@ class WorkbookReaderTest : public ::testing::TestWithParam<ReaderCase> {
 
   // Saves the names and has the reader compare each cell with `shown` (the names themselves
   // when empty).
-  void SaveAndRead(const std::vector<std::string>& names, Edition edition = Edition::Full,
+  void SaveAndRead(const std::vector<std::string>& names, const ListLayout& layout = test::FullLayout(),
                    std::vector<std::string> shown = {}) {
-    test::SaveList(ListFormat::Spreadsheet, path, names, edition);
+    test::SaveList(ListFormat::Spreadsheet, path, names, layout);
     if (shown.empty()) shown = names;
-    const test::ReaderVerdict verdict = test::CheckWorkbook(GetParam().reader, path, shown, edition);
+    const test::ReaderVerdict verdict = test::CheckWorkbook(GetParam().reader, path, shown, layout);
     EXPECT_TRUE(verdict.ok) << verdict.output;
   }
 
@@ -67,7 +70,7 @@ TEST_P(WorkbookReaderTest, OneNameFillsA2Only) {
 }
 
 TEST_P(WorkbookReaderTest, LiteScanThatFindsNothingGivesAnEmptySheet) {
-  SaveAndRead({}, Edition::Lite);
+  SaveAndRead({}, test::LiteLayout());
 }
 
 TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
@@ -98,7 +101,7 @@ TEST_P(WorkbookReaderTest, NamesStayTextWhateverTheyLookLike) {
 }
 
 TEST_P(WorkbookReaderTest, InvalidUtf8BecomesReplacementCharacter) {
-  SaveAndRead({"bad\xFFname", "ok"}, Edition::Full, {"bad\xEF\xBF\xBDname", "ok"});
+  SaveAndRead({"bad\xFFname", "ok"}, test::FullLayout(), {"bad\xEF\xBF\xBDname", "ok"});
 }
 
 TEST_P(WorkbookReaderTest, LongNamesSpanningSeveralRecords) {
@@ -113,7 +116,25 @@ TEST_P(WorkbookReaderTest, Name65535GoesToB2) {
 }
 
 TEST_P(WorkbookReaderTest, LiteLayoutStartsInA1AndGoesOnInB1) {
-  SaveAndRead(Numbered(65535, "track "), Edition::Lite);
+  SaveAndRead(Numbered(65535, "track "), test::LiteLayout());
+}
+
+TEST_P(WorkbookReaderTest, EmptyNamesLeaveRowsAndWholeRowBlocksWithoutCells) {
+  std::vector<std::string> names{"first"};
+  names.resize(75);  // rows 1..74 empty: a whole block of 32 rows without a cell
+  names.push_back("last");
+  SaveAndRead(names, test::LiteLayout());
+}
+
+TEST_P(WorkbookReaderTest, ALongListOpensScrolledToItsLastName) {
+  SaveAndRead(Numbered(5000, "song "));
+}
+
+TEST_P(WorkbookReaderTest, TextThatLooksLikeAnXmlEscapeStaysThatText) {
+  // gnumeric decodes no "_xHHHH_" at all, neither Excel's escapes nor ours.
+  if (std::string(GetParam().label) == "xlsx_gnumeric") GTEST_SKIP() << "gnumeric leaves escapes undecoded";
+  SaveAndRead(
+      {"_x0041_.mp3", "a_x005F_b", "_x0041_x0042_", "__x00e9__", "_x12_x0041_", "_X0041_", "_x004G_"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, WorkbookReaderTest, ::testing::ValuesIn(kReaders),
@@ -132,9 +153,49 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
   EXPECT_GT(static_cast<unsigned char>(bytes[72]), 0) << "no DIFAT sector";
   for (const char* reader : {"xlrd", "gnumeric"}) {
     if (!test::ReaderAvailable(reader)) continue;
-    const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, Edition::Full);
+    const test::ReaderVerdict verdict = test::CheckWorkbook(reader, path, names, test::FullLayout());
     EXPECT_TRUE(verdict.ok) << reader << ": " << verdict.output;
   }
+}
+
+// LibreOffice Calc as one more reader, started once for every workbook: names that trip
+// readers, more than one column, the lite layout, and an .xls without its extension, which only
+// a workbook recognised as Excel 97 by its content gives back cell for cell.
+TEST(LibreOfficeTest, CalcReadsEveryCell) {
+  if (!test::ReaderAvailable("libreoffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  test::TempTree t;
+  const std::vector<std::string> hostile{"=1+1",
+                                         "0001",
+                                         "3/4",
+                                         "TRUE",
+                                         "'quoted",
+                                         "  spaced  ",
+                                         "Песня про ёжика.mp3",
+                                         "日本語の歌.flac",
+                                         "\xF0\x9F\x8E\xB5 music.mp3",
+                                         "a&b<c>\"d\"",
+                                         "",
+                                         "_x0041_.mp3",
+                                         "Alizée",
+                                         Repeat("Ю", 9000),
+                                         "last"};
+  std::vector<test::SavedWorkbook> books;
+  const auto save = [&](const std::string& file, const std::vector<std::string>& names,
+                        const ListLayout& layout) {
+    if (file.ends_with(".xlsx") && !XlsxAvailable()) return;
+    test::SaveList(ListFormat::Spreadsheet, t.Path(file), names, layout);
+    books.push_back({t.Path(file), names, layout});
+  };
+  save("hostile.xls", hostile, test::FullLayout());
+  save("hostile.xlsx", hostile, test::FullLayout());
+  save("columns.xls", Numbered(65535 + 10, "Трек "), test::FullLayout());
+  save("columns.xlsx", Numbered(65535 + 10, "Трек "), test::FullLayout());
+  save("lite.xls", Numbered(65535, "track "), test::LiteLayout());
+  save("lite.xlsx", Numbered(65535, "track "), test::LiteLayout());
+  std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
+  books.push_back({t.Path("no-extension"), hostile, test::FullLayout()});
+  const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
+  EXPECT_TRUE(verdict.ok) << verdict.output;
 }
 
 }  // namespace

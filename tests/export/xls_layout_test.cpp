@@ -9,6 +9,7 @@
 #include "core/export/xls_list_writer.h"
 #include "core/platform/file_system.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -30,7 +31,7 @@ TEST(CompoundFileTest, FatCoversEverySectorAndDifatStartsPast109FatSectors) {
 TEST(CompoundFileTest, OneNameWorkbookIsPaddedPastTheMiniStreamCutoff) {
   test::TempTree t;
   const std::string path = t.Path("one.xls");
-  XlsListWriter writer(path, Edition::Full, platform::NativeFileSystem());
+  XlsListWriter writer(path, test::FullLayout(), platform::NativeFileSystem());
   writer.Add("a");
   writer.Finish();
   const std::string bytes = test::ReadBytes(path);
@@ -43,7 +44,7 @@ TEST(CompoundFileTest, OneNameWorkbookIsPaddedPastTheMiniStreamCutoff) {
 }
 
 TEST(SheetLayoutTest, ColumnsOf65534NamesFromRowTwoOrRowOne) {
-  const SheetLayout full(Edition::Full), lite(Edition::Lite);
+  const SheetLayout full(1), lite(0);
   EXPECT_EQ(full.PositionOf(0).row, 1u);
   EXPECT_EQ(full.PositionOf(65533).row, 65534u);  // A65535
   EXPECT_EQ(full.PositionOf(65534).row, 1u);      // B2
@@ -80,7 +81,7 @@ TEST(ColumnWidthTest, WiderTextNeverGivesANarrowerColumn) {
 
 TEST(XlsListWriterTest, ANameLongerThanACellIsAFailureNotATruncation) {
   test::TempTree t;
-  XlsListWriter writer(t.Path("long.xls"), Edition::Full, platform::NativeFileSystem());
+  XlsListWriter writer(t.Path("long.xls"), test::FullLayout(), platform::NativeFileSystem());
   writer.Add(std::string(32767, 'x'));
   EXPECT_THROW(writer.Add(std::string(32768, 'x')), SaveError);
 }
@@ -88,7 +89,7 @@ TEST(XlsListWriterTest, ANameLongerThanACellIsAFailureNotATruncation) {
 TEST(XlsListWriterTest, AListPastColumnIVFailsAndLeavesNoFile) {
   test::TempTree t;
   {
-    XlsListWriter writer(t.Path("huge.xls"), Edition::Full, platform::NativeFileSystem());
+    XlsListWriter writer(t.Path("huge.xls"), test::FullLayout(), platform::NativeFileSystem());
     // Empty names take a place each but no string: the quickest way to fill 256 columns.
     for (std::uint64_t i = 0; i < SheetLayout::kMaxNames; ++i) writer.Add("");
     EXPECT_THROW(writer.Add("one too many"), SaveError);

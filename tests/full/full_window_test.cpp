@@ -23,6 +23,7 @@
 #include "shell/window_region.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel::test {
 
@@ -50,11 +51,11 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
-    window = std::make_unique<FullWindow>(FullWindowServices{root.Path("program"), root.Path("a/music"),
-                                                             &volumes, &dialogs, [this](const QUrl& url) {
-                                                               opened.push_back(url);
-                                                               return true;
-                                                             }});
+    window = std::make_unique<FullWindow>(FullWindowServices{
+        FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs, [this](const QUrl& url) {
+          opened.push_back(url);
+          return true;
+        }});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -182,7 +183,7 @@ class FullWindowTest : public QObject {
     FakeVolumes volumes;
     volumes.volumes = {{program.Path(), {}}};
     FakeDialogs dialogs;
-    FullWindow window({program.Path(), program.Path(), &volumes, &dialogs, {}});
+    FullWindow window({FilesBeside(program.Path()), program.Path(), &volumes, &dialogs, {}});
     QCOMPARE(window.findChild<QComboBox*>("cboMask")->count(), 8);
     QVERIFY(QFileInfo::exists(QString::fromStdString(program.Path("rasshirenia.txt"))));
   }
@@ -363,6 +364,29 @@ class FullWindowTest : public QObject {
     QTest::keyClicks(&start, "7");
     QCOMPARE(f->Formatted().first(), QStringLiteral("007 my_SONG.Mp3"));
     QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::black));
+  }
+
+  void workbooksSavedUnderTheUsersLocaleAreReadRight() {
+    // The window runs with the C locale of the user's environment, as Qt sets it at start.
+    if (!ReaderAvailable("openpyxl")) QSKIP("openpyxl is not installed");
+    f->Click("ImgNext");
+    std::vector<std::string> names;
+    for (const QString& name : f->Formatted()) names.push_back(name.toStdString());
+    int saved = 0;
+    for (const char* locale : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+      const std::string path = f->root.Path(std::string("list-") + locale + ".xlsx");
+      f->dialogs.answer = SaveFileChoice{QString::fromStdString(path), 2};
+      {
+        const ProcessLocale user(locale);
+        if (!user.Installed()) continue;
+        f->Click("ImgSave");
+      }
+      QVERIFY(f->dialogs.messages.empty());
+      const ReaderVerdict verdict = CheckWorkbook("openpyxl", path, names, test::FullLayout());
+      QVERIFY2(verdict.ok, verdict.output.c_str());
+      ++saved;
+    }
+    if (saved == 0) QSKIP("neither ru_RU.UTF-8 nor de_DE.UTF-8 is installed (./test makes them)");
   }
 
   void resetTurnsEverythingOffWithoutANewListing() {

@@ -1,13 +1,14 @@
 // The save button through the dialog layer: file types, cancel, empty list, failing targets.
-#include "core/export/save_action.h"
+#include "full/save_action.h"
 
 #include <QApplication>
 #include <QTest>
 
+#include "core/export/export_dispatch.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
-#include "full/save_action.h"
 #include "shell/qt_dialogs.h"
+#include "tests/format/numbering_options.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 
@@ -39,7 +40,14 @@ class SaveActionTest : public QObject {
   FakeDialogs dialogs_;
   int filter_index_ = 1;
 
-  void Save(const NameTable& table) { RunSaveAction(window_, table, dialogs_, filter_index_); }
+  void Save(const NameTable& table) {
+    RunSaveAction(window_, table, FormatOptions{}, dialogs_, filter_index_);
+  }
+  // Formats the table with these options, as the window's switches do, then saves it.
+  void SaveFormatted(NameTable& table, const FormatOptions& options) {
+    FormattingRun(table, options);
+    RunSaveAction(window_, table, options, dialogs_, filter_index_);
+  }
 
  private slots:
   void init() {
@@ -48,13 +56,12 @@ class SaveActionTest : public QObject {
   }
 
   void theDialogOffersTheThreeFileTypesExactly() {
-    QCOMPARE(
-        NameFiltersFromPairs(QString::fromUtf8(kFileTypeFilter)),
-        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     dialogs_.answer.reset();
     Save(TableOf({"a.mp3"}));
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});
-    QCOMPARE(dialogs_.questions[0].file_types.size(), 3);
+    QCOMPARE(
+        dialogs_.questions[0].file_types,
+        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     QCOMPARE(dialogs_.questions[0].filter_index, 1);
   }
 
@@ -116,6 +123,27 @@ class SaveActionTest : public QObject {
       QCOMPARE(dialogs_.messages[0].title, QStringLiteral("Внимание ! ! !"));
       QCOMPARE(dialogs_.messages[0].text, QStringLiteral("Список пуст."));
     }
+  }
+
+  void numberingFromAStartThatIsNoNumberIsRefusedSayingWhy() {
+    // The table then shows the names without numbers while numbering is switched on.
+    NameTable table = TableOf({"a.mp3", "b.mp3"});
+    const std::string path = folder_.Path("numbered.txt");
+    dialogs_.answer = SaveFileChoice{Q(path), 1};
+    SaveFormatted(table, test::Numbering("abc", 1));
+    QVERIFY(dialogs_.questions.empty());
+    QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+    QCOMPARE(dialogs_.messages[0].title, QStringLiteral("Внимание ! ! !"));
+    QCOMPARE(dialogs_.messages[0].text,
+             QStringLiteral("Начальный номер «abc» — не число. Список не сохранён."));
+    QVERIFY(!QFileInfo::exists(Q(path)));
+
+    SaveFormatted(table, test::Numbering("7", 1));
+    QCOMPARE(ReadBytes(path), std::string("7 a.mp3\r\n8 b.mp3\r\n"));
+    FormatOptions unnumbered = test::Numbering("abc", 1);
+    unnumbered.numbering = false;  // a start box that numbers nothing is no concern of the save
+    SaveFormatted(table, unnumbered);
+    QCOMPARE(dialogs_.messages.size(), std::size_t{1});
   }
 
   void aFailingTargetShowsOneMessageAndKeepsTheList() {

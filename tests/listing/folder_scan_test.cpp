@@ -15,6 +15,7 @@
 #include <stop_token>
 
 #include "core/platform/file_path.h"
+#include "core/platform/folder_path.h"
 #include "tests/listing/scan_names.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/wine.h"
@@ -246,7 +247,7 @@ TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
   control.progress = &seen;
   test::CollectNames collect;
   Scan({t.Path(), "*.mp3", true}, collect, control);
-  EXPECT_EQ(seen.paths, (Names{t.Path(), t.Path("a"), t.Path("a/b")}));
+  EXPECT_EQ(seen.paths, (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
   EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
 }
 

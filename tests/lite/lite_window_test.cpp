@@ -17,6 +17,7 @@
 
 #include "core/version.h"
 #include "lite/lite_list.h"
+#include "lite/lite_save.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "shell/brixel_look.h"
@@ -33,6 +34,7 @@
 #include "shell/window_region.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -92,7 +94,8 @@ class LiteWindowTest : public QObject {
                                                                 opened_ << url;
                                                                 return true;
                                                               },
-                                                              tree_->Path("prog"), tree_->Path("music")});
+                                                              FilesBeside(tree_->Path("prog")),
+                                                              tree_->Path("music")});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
   }
@@ -431,6 +434,30 @@ class LiteWindowTest : public QObject {
     Click(w.ImgSave());
     QCOMPARE(QString::fromStdString(test::ReadBytes(output)).split(QStringLiteral("\r\n")).mid(4, 4),
              lines.mid(0, 4));
+  }
+
+  void workbooksSavedUnderTheUsersLocaleAreReadRight() {
+    // The window runs with the C locale of the user's environment, as Qt sets it at start.
+    if (!test::ReaderAvailable("openpyxl")) QSKIP("openpyxl is not installed");
+    LiteWindow& w = *window_;
+    QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
+    Choose(w.Save().CboSave(), 0);  // *.xls: a workbook, .xlsx by the name below
+    int saved = 0;
+    for (const char* locale : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+      const std::string path = tree_->Path(std::string("list-") + locale + ".xlsx");
+      w.Save().TxtSave().setText(QString::fromStdString(path));
+      {
+        const test::ProcessLocale user(locale);
+        if (!user.Installed()) continue;
+        Click(w.ImgSave());
+      }
+      QVERIFY(dialogs_.messages.empty());
+      const test::ReaderVerdict verdict =
+          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LiteListLayout());
+      QVERIFY2(verdict.ok, verdict.output.c_str());
+      ++saved;
+    }
+    if (saved == 0) QSKIP("neither ru_RU.UTF-8 nor de_DE.UTF-8 is installed (./test makes them)");
   }
 
   void saveSortsTheListOnTheTextItShows() {

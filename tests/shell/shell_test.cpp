@@ -9,7 +9,9 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <optional>
 
+#include "core/listing/mask_list.h"
 #include "core/listing/name_table.h"
 #include "shell/artwork.h"
 #include "shell/drive_list.h"
@@ -19,6 +21,7 @@
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
 #include "shell/picture_switch.h"
+#include "shell/program_files.h"
 #include "shell/qt_dialogs.h"
 #include "shell/round_button.h"
 #include "shell/russian_qt_texts.h"
@@ -310,19 +313,98 @@ class ShellTest : public QObject {
   }
 
   void helpIsOpenedOnlyWhenThePageIsThere() {
-    QCOMPARE(HelpPagePath("/", "help.html"), std::string("/help/help.html"));
-    QCOMPARE(HelpPagePath("/opt/brixel", "help.html"), std::string("/opt/brixel/help/help.html"));
+    QCOMPARE(HelpPagePath(FilesBeside("/").help_folder, "help.html"), std::string("/help/help.html"));
+    QCOMPARE(HelpPagePath(FilesBeside("/opt/brixel").help_folder, "help.html"),
+             std::string("/opt/brixel/help/help.html"));
     TempTree program;
     std::vector<QUrl> opened;
     const UrlOpener opener = [&](const QUrl& url) {
       opened.push_back(url);
       return true;
     };
-    QVERIFY(!OpenHelp(program.Path(), "help.html", opener));
+    QVERIFY(!OpenHelp(program.Path("help"), "help.html", opener));
     QVERIFY(opened.empty());
     program.File("help/help.html", "<html/>");
-    QVERIFY(OpenHelp(program.Path(), "help.html", opener));
+    QVERIFY(OpenHelp(program.Path("help"), "help.html", opener));
     QCOMPARE(opened.at(0).toLocalFile(), QString::fromStdString(program.Path("help/help.html")));
+  }
+
+  // Unpacked into a folder of its own that can be written, the program keeps everything there.
+  void programFilesOfAProgramInAFolderOfItsOwn() {
+    TempTree t;
+    t.File("own/help/help.html");
+    const UserFolders user{t.Path("config/brixel"), t.Path("documents"), t.Path("home")};
+    const ProgramFiles files =
+        ChooseProgramFiles(t.Path("own"), user, [](const std::string&) { return true; });
+    QCOMPARE(files.mask_folder, t.Path("own"));
+    QCOMPARE(files.help_folder, t.Path("own/help"));
+    QCOMPARE(files.output_folder, t.Path("own"));
+  }
+
+  // Under a prefix (bin/ beside share/brixel/), and in a folder that cannot be written, the program
+  // writes only in the user's folders; it reads a mask file beside it all the same.
+  void programFilesOfAnInstalledOrReadOnlyProgram() {
+    TempTree t;
+    t.File("usr/share/brixel/help/help.html");
+    t.Folder("usr/bin");
+    t.File("ro/help/help.html");
+    t.Folder("documents");
+    const UserFolders user{t.Path("config/brixel"), t.Path("documents"), t.Path("home")};
+    bool asked = false;
+    const FolderTest writable = [&](const std::string&) {
+      asked = true;
+      return true;
+    };
+    ProgramFiles files = ChooseProgramFiles(t.Path("usr/bin"), user, writable);
+    QVERIFY2(!asked, "an installed program writes in the user's folders even where it could write");
+    QCOMPARE(files.mask_folder, user.config);
+    QCOMPARE(files.help_folder, t.Path("usr/share/brixel/help"));
+    QCOMPARE(files.output_folder, user.documents);
+
+    const FolderTest read_only = [](const std::string&) { return false; };
+    files = ChooseProgramFiles(t.Path("ro"), user, read_only);
+    QCOMPARE(files.mask_folder, user.config);
+    QCOMPARE(files.help_folder, t.Path("ro/help"));
+    QCOMPARE(files.output_folder, user.documents);
+
+    t.File("ro/rasshirenia.txt", "*.flac\n");
+    std::filesystem::remove(t.Root() / "documents");
+    files = ChooseProgramFiles(t.Path("ro"), user, read_only);
+    QCOMPARE(files.mask_folder, t.Path("ro"));
+    QCOMPARE(files.output_folder, user.home);  // no documents folder
+
+    // No help anywhere: the page beside the program is asked for, and opens nothing.
+    QCOMPARE(ChooseProgramFiles(t.Path("documents"), user, read_only).help_folder, t.Path("documents/help"));
+  }
+
+  // The running program's choice: the configuration folder is made when it is needed; one that
+  // cannot be made leaves the built-in mask lines and nothing breaks.
+  void programFilesOfTheRunningProgram() {
+    TempTree t;
+    t.Folder("usr/share/brixel/help");
+    t.Folder("usr/bin");
+    t.File("not-a-folder");
+    const std::optional<QByteArray> saved = qEnvironmentVariableIsSet("XDG_CONFIG_HOME")
+                                                ? std::optional(qgetenv("XDG_CONFIG_HOME"))
+                                                : std::nullopt;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(t.Path("config")));
+    ProgramFiles files = LocateProgramFiles(t.Path("usr/bin"));
+    QCOMPARE(files.mask_folder, t.Path("config/brixel"));
+    QVERIFY(std::filesystem::is_directory(t.Root() / "config/brixel"));
+    QVERIFY(LoadMaskFile(files.mask_folder).empty());
+    QVERIFY(std::filesystem::exists(t.Root() / "config/brixel" / kMaskFileName));
+
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(t.Path("not-a-folder")));
+    files = LocateProgramFiles(t.Path("usr/bin"));
+    QVERIFY(LoadMaskFile(files.mask_folder).empty());
+    if (saved)
+      qputenv("XDG_CONFIG_HOME", *saved);
+    else
+      qunsetenv("XDG_CONFIG_HOME");
+
+    QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
+    QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
+    QVERIFY(!FolderAcceptsFiles(t.Path("not-a-folder")));
   }
 
   // Last: from here on Qt speaks Russian in this program.

@@ -8,6 +8,7 @@
 #include "core/platform/file_path.h"
 #include "core/platform/file_system.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel::platform {
 namespace {
@@ -93,7 +94,7 @@ TEST(WindowsLists, EveryFormatIsSavedUnderACyrillicName) {
       ADD_FAILURE() << "this Windows build has no .xlsx writer";
       continue;
     }
-    auto writer = OpenListWriter(format, path, Edition::Full);
+    auto writer = OpenListWriter(format, path, test::FullLayout());
     writer->Add("Имя.mp3");
     writer->Finish();
     EXPECT_FALSE(test::ReadBytes(path).empty()) << name;

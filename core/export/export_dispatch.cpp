@@ -1,8 +1,10 @@
-#include "core/export/save_action.h"
+#include "core/export/export_dispatch.h"
 
 namespace brixel {
 
-bool IsListEmpty(const NameTable& table) { return IsListEmpty(table.Formatted()); }
+bool IsListEmpty(const NameTable& table) {
+  return IsListEmpty(table.Formatted());
+}
 
 bool IsListEmpty(const NameColumn& formatted) {
   if (formatted.Empty()) return true;
@@ -23,13 +25,9 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
   }
 }
 
-void WriteList(ListFormat format, const std::string& path, const NameColumn& names, Edition edition) {
-  WriteList(format, path, names, edition, ListWriterOptions{});
-}
-
-void WriteList(ListFormat format, const std::string& path, const NameColumn& names, Edition edition,
+void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options) {
-  const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, edition, options);
+  const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, layout, options);
   for (std::size_t i = 0; i < names.Size(); ++i) writer->Add(names[i]);
   writer->Finish();
 }

@@ -1,9 +1,10 @@
-#include "core/export/save_action.h"
+#include "core/export/export_dispatch.h"
 
 #include <gtest/gtest.h>
 
 #include "core/export/save_error.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -44,23 +45,24 @@ TEST(SaveActionTest, WriteListMakesTheChosenFormatUnderTheNameAsGiven) {
   NameColumn names;
   names.Append("a");
   // The format follows the choice alone: the typed extension is neither checked nor added.
-  WriteList(ListFormat::Text, t.Path("list.html"), names, Edition::Full);
+  WriteList(ListFormat::Text, t.Path("list.html"), names, test::FullLayout());
   EXPECT_EQ(test::ReadBytes(t.Path("list.html")), "a\r\n");
-  WriteList(ListFormat::Html, t.Path("noext"), names, Edition::Full);
+  WriteList(ListFormat::Html, t.Path("noext"), names, test::FullLayout());
   EXPECT_EQ(test::ReadBytes(t.Path("noext")).substr(0, 6), "<html>");
-  WriteList(ListFormat::Spreadsheet, t.Path("book.xls"), names, Edition::Full);
+  WriteList(ListFormat::Spreadsheet, t.Path("book.xls"), names, test::FullLayout());
   EXPECT_EQ(test::ReadBytes(t.Path("book.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
   if (XlsxAvailable()) {
-    WriteList(ListFormat::Spreadsheet, t.Path("book.XLSX"), names, Edition::Full);
+    WriteList(ListFormat::Spreadsheet, t.Path("book.XLSX"), names, test::FullLayout());
     EXPECT_EQ(test::ReadBytes(t.Path("book.XLSX")).substr(0, 2), "PK");
   }
   ListWriterOptions xlsx;
   xlsx.workbook = WorkbookFormat::Xlsx;
   if (XlsxAvailable()) {
-    WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, Edition::Full, xlsx);
+    WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, test::FullLayout(), xlsx);
     EXPECT_EQ(test::ReadBytes(t.Path("forced.xls")).substr(0, 2), "PK");
   } else {
-    EXPECT_THROW(WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, Edition::Full, xlsx), SaveError);
+    EXPECT_THROW(WriteList(ListFormat::Spreadsheet, t.Path("forced.xls"), names, test::FullLayout(), xlsx),
+                 SaveError);
   }
 }
 
@@ -68,7 +70,7 @@ TEST(SaveActionTest, FailureNamesTheFileAndTheCause) {
   NameColumn names;
   names.Append("a");
   try {
-    WriteList(ListFormat::Html, "/nonexistent-folder/list.html", names, Edition::Full);
+    WriteList(ListFormat::Html, "/nonexistent-folder/list.html", names, test::FullLayout());
     FAIL() << "no failure";
   } catch (const SaveError& e) {
     const std::string message = e.what();

@@ -1,0 +1,51 @@
+#pragma once
+// Where the programs keep their files: the mask file, the help pages and the lite edition's
+// default list. A program unpacked into a folder of its own keeps them all there, as it always
+// has. An installed program (under a prefix with share/brixel/ beside its bin/) or one whose folder
+// cannot be written keeps what it writes in the user's own folders instead: /usr/bin is neither
+// the place for a user's mask file nor writable, and ~/.local/bin is no place for lists.
+#include <functional>
+#include <string>
+
+namespace brixel {
+
+struct ProgramFiles {
+  std::string mask_folder;    // holds rasshirenia.txt, read at start and created when missing
+  std::string help_folder;    // holds the help pages
+  std::string output_folder;  // the lite edition's default list goes here
+};
+
+// Everything in the program's own folder, the help pages in its help/.
+ProgramFiles FilesBeside(const std::string& program_folder);
+
+// The user's folders the programs fall back on.
+struct UserFolders {
+  std::string config;     // the programs' configuration folder (~/.config/brixel)
+  std::string documents;  // the documents folder; it may not exist
+  std::string home;
+};
+
+// Whether a file can be made in the folder.
+using FolderTest = std::function<bool(const std::string& folder)>;
+
+// The decision. Help pages: help/ beside the program, else ../share/brixel/help, else help/ beside
+// it (missing: help opens nothing). A folder of its own that can_write accepts (asked only for a
+// program that is not installed) keeps everything beside the program. Otherwise the mask file
+// beside the program is read when it is there, else the one in user.config; the default list
+// goes to the documents folder, or to the home folder when there is no documents folder.
+ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFolders& user,
+                                const FolderTest& can_write);
+
+// The user's folders as the desktop reports them.
+UserFolders DesktopUserFolders();
+
+// Whether a file can be made in the folder: one is made and removed again. Permission bits do
+// not tell (root, read-only mounts, access lists), trying does.
+bool FolderAcceptsFiles(const std::string& folder);
+
+// The decision for the running program with the desktop's folders; the configuration folder is
+// created when the mask file is to live there. Nothing here fails: a folder that cannot be made
+// leaves the mask list at its built-in lines, and a list saved there fails with the save's message.
+ProgramFiles LocateProgramFiles(const std::string& program_folder);
+
+}  // namespace brixel
