@@ -146,10 +146,14 @@ FastPrimaryKeys::Weight* FastPrimaryKeys::Find(char32_t c) {
 }
 
 bool FastPrimaryKeys::Append(std::string_view utf8, std::string& out) const {
-  const std::size_t start = out.size();
-  // No character writes more than five bytes, nor two digits more than a weight's.
-  out.resize(start + 5 * utf8.size() + 8);
-  PrimaryWriter writer(out.data() + start);
+  // No character writes more than five bytes, nor two digits more than a weight's. Names are
+  // short: a buffer on the stack spares filling room in out that is cut off again.
+  const std::size_t room = 5 * utf8.size() + 8;
+  char stack[1024];
+  std::string heap;
+  if (room > sizeof stack) heap.resize(room);
+  char* const buffer = room > sizeof stack ? heap.data() : stack;
+  PrimaryWriter writer(buffer);
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
   unsigned char digits[254];
@@ -176,11 +180,8 @@ bool FastPrimaryKeys::Append(std::string_view utf8, std::string& out) const {
     writer.Put(w->primary, w->compressible);
     p += size;
   }
-  if (p != end) {
-    out.resize(start);
-    return false;
-  }
-  out.resize(static_cast<std::size_t>(writer.End() - out.data()));
+  if (p != end) return false;
+  out.append(buffer, writer.End());
   return true;
 }
 
