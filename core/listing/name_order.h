@@ -38,6 +38,7 @@ class OrderKeys {
   // The key of the next name; rows are numbered in the order names come, from 0.
   void Add(std::string_view name);
   std::size_t Size() const { return rows_.size(); }
+  std::size_t KeyBytes() const { return keys_.size(); }
   // Room for this many names in all, of this many bytes.
   void Reserve(std::size_t names, std::size_t name_bytes);
 

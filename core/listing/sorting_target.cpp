@@ -67,6 +67,7 @@ bool SortingTarget::EndRun() {
   std::size_t bytes = 0;
   for (const NameColumn& batch : run_batches_) bytes += batch.ByteSize();
   run.names.Reserve(run_keys_.Size(), bytes);
+  run.keys.reserve(run_keys_.KeyBytes());
   run.key_ends.reserve(run_keys_.Size());
   for (std::size_t i = 0; i < run_keys_.Size(); ++i) {
     run.names.Append(RunName(run_keys_.IndexAt(i)));
