@@ -2,6 +2,7 @@
 
 #include <unicode/uset.h>
 
+#include <cstring>
 #include <memory>
 
 #include "core/utf8/utf8.h"
@@ -24,18 +25,7 @@ class PrimaryWriter {
   explicit PrimaryWriter(char* out) : out_(out) {}
 
   void Put(std::uint32_t p, bool compressible) {
-    const std::uint32_t lead = p >> 24;
-    if (!compressible || lead != (run_ >> 24)) {
-      if (run_ != 0) {
-        if (p < run_) {
-          if (lead > kMergeSeparator) Byte(kCompressionLow);
-        } else {
-          Byte(kCompressionHigh);
-        }
-      }
-      Byte(lead);
-      run_ = compressible ? p : 0;
-    }
+    Lead(p, compressible);
     if (const std::uint32_t b2 = (p >> 16) & 0xFF; b2 != 0) {
       Byte(b2);
       if (const std::uint32_t b3 = (p >> 8) & 0xFF; b3 != 0) {
@@ -43,6 +33,14 @@ class PrimaryWriter {
         if (const std::uint32_t b4 = p & 0xFF; b4 != 0) Byte(b4);
       }
     }
+  }
+
+  // The same with the bytes after the lead worked out beforehand (a character's weight): they go
+  // out as one four-byte store, of which the first tail_size count. The buffer has room for it.
+  void Put(std::uint32_t p, bool compressible, const unsigned char (&tail)[4], std::size_t tail_size) {
+    Lead(p, compressible);
+    std::memcpy(out_, tail, 4);
+    out_ += tail_size;
   }
 
   // A number's weights (ICU's numeric ordering): digits are values 0..9 without leading zeros
@@ -95,6 +93,20 @@ class PrimaryWriter {
   char* End() const { return out_; }
 
  private:
+  void Lead(std::uint32_t p, bool compressible) {
+    const std::uint32_t lead = p >> 24;
+    if (compressible && lead == (run_ >> 24)) return;
+    if (run_ != 0) {
+      if (p < run_) {
+        if (lead > kMergeSeparator) Byte(kCompressionLow);
+      } else {
+        Byte(kCompressionHigh);
+      }
+    }
+    Byte(lead);
+    run_ = compressible ? p : 0;
+  }
+
   void Byte(std::uint32_t b) { *out_++ = static_cast<char>(b); }
 
   char* out_;
@@ -159,6 +171,13 @@ bool FastPrimaryKeys::Append(std::string_view utf8, std::string& out) const {
   unsigned char digits[254];
   while (p < end) {
     char32_t c = *p;
+    if (c < 0x80 && !IsDigit(static_cast<char>(c))) {  // the common case first
+      const Weight& w = ascii_[c];
+      if (w.primary == 0) break;
+      writer.Put(w.primary, w.compressible, w.tail, w.tail_size);
+      ++p;
+      continue;
+    }
     if (IsDigit(static_cast<char>(c))) {
       const auto* q = p;
       while (q < end && IsDigit(static_cast<char>(*q))) ++q;
@@ -169,16 +188,12 @@ bool FastPrimaryKeys::Append(std::string_view utf8, std::string& out) const {
       writer.PutNumber(numeric_lead_, digits, n);
       continue;
     }
-    std::size_t size = 1;
-    if (c >= 0x80) {
-      if ((c & 0xE0) != 0xC0 || c < 0xC2 || p + 1 == end || (p[1] & 0xC0) != 0x80) break;
-      c = ((c & 0x1F) << 6) | (p[1] & 0x3F);
-      size = 2;
-    }
+    if ((c & 0xE0) != 0xC0 || c < 0xC2 || p + 1 == end || (p[1] & 0xC0) != 0x80) break;
+    c = ((c & 0x1F) << 6) | (p[1] & 0x3F);
     const Weight* w = Find(c);
     if (w == nullptr || w->primary == 0) break;
-    writer.Put(w->primary, w->compressible);
-    p += size;
+    writer.Put(w->primary, w->compressible, w->tail, w->tail_size);
+    p += 2;
   }
   if (p != end) return false;
   out.append(buffer, writer.End());
@@ -212,6 +227,8 @@ bool FastPrimaryKeys::Learn(const UCollator* collator) {
     else if (twice != key + key)
       return;
     w.primary = primary;
+    for (int shift = 16; shift >= 0 && ((primary >> shift) & 0xFF) != 0; shift -= 8)
+      w.tail[w.tail_size++] = static_cast<unsigned char>(primary >> shift);
     known += one;
   };
   for (char32_t c = 0x20; c < 0x7F; ++c)

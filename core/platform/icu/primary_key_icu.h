@@ -30,8 +30,10 @@ class FastPrimaryKeys {
 
  private:
   struct Weight {
-    std::uint32_t primary = 0;  // reordered, as it stands in a key; 0: unknown character
-    bool compressible = false;  // ICU leaves out the lead byte after one like it
+    std::uint32_t primary = 0;   // reordered, as it stands in a key; 0: unknown character
+    bool compressible = false;   // ICU leaves out the lead byte after one like it
+    unsigned char tail[4] = {};  // the bytes after the lead, as a key holds them
+    unsigned char tail_size = 0;
   };
 
   static constexpr char32_t kCyrillicFirst = 0x400;
