@@ -12,54 +12,14 @@ XLSX_PREFIX=$DEPS/xlsxwriter
 
 ensure_packages cmake ninja-build googletest "${WINDOWS_PACKAGES[@]}"
 
-# The first "deb" URI of the system's apt sources that serves this release's main component, so
-# the source package comes from where the binary packages come from.
-debian_uri() {
-  local codename=$1 f uris=""
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    uris+=$(awk -v rel="$codename" '
-      function take() { if (deb && uri && suite && main) { print uri; found = 1 } deb = uri = suite = main = 0 }
-      found { next }
-      /^[[:space:]]*$/ { take(); next }
-      /^Types:/ { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
-      /^URIs:/ { uri = $2 }
-      /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == rel) suite = 1 }
-      /^Components:/ { for (i = 2; i <= NF; i++) if ($i == "main") main = 1 }
-      END { if (!found) take() }' "$f")$'\n'
-  done
-  if [ -f /etc/apt/sources.list ]; then
-    uris+=$(awk -v rel="$codename" '$1 == "deb" {
-        i = 2; if ($i ~ /^\[/) while ($i !~ /\]$/ && i < NF) i++; if ($i ~ /\]$/) i++
-        if ($(i + 1) == rel) for (j = i + 2; j <= NF; j++) if ($j == "main") { print $i; break } }' /etc/apt/sources.list)
-  fi
-  uris=$(printf '%s\n' "$uris" | sed '/^$/d')
-  printf '%s\n' "${uris%%$'\n'*}"
-}
-
 # libxlsxwriter for Windows, built from Debian's source package (no Windows build is packaged).
-# A private apt configuration adds the deb-src entry, so the system's apt setup is left alone.
 # Two patches, applied to the unpacked copy only: the wide Win32 file calls (UTF-8 names, as on
 # Linux) instead of ANSI fopen under MinGW, and the Win32 file layer of its zip code that they need.
 build_xlsxwriter() {
   [ -f "$XLSX_PREFIX/lib/libxlsxwriter.a" ] && return 0
-  local apt_dir=$DEPS/apt codename uri src
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  uri=$(debian_uri "$codename")
-  if [ -z "$uri" ]; then
-    echo "test-windows: no Debian archive for $codename found in the apt sources" >&2
-    return 1
-  fi
-  rm -rf "$apt_dir" "$DEPS/src" "$DEPS/xlsxwriter-build"
-  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$DEPS/src"
-  printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
-    "$uri" "$codename" /usr/share/keyrings/debian-archive-keyring.gpg >"$apt_dir/sources.list.d/debian-src.sources"
-  local apt_opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -o DPkg::Lock::Timeout=600)
-  apt-get "${apt_opts[@]}" update -qq || return 1
-  (cd "$DEPS/src" && apt-get "${apt_opts[@]}" source -qq libxlsxwriter >/dev/null 2>&1) || return 1
-  src=$(find "$DEPS/src" -mindepth 1 -maxdepth 1 -type d -name 'libxlsxwriter-*')
-  [ -n "$src" ] || return 1
+  local src
+  rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build"
+  src=$(fetch_debian_source libxlsxwriter "$DEPS/src") || return 1
   sed -i 's|^#undef _WIN32$|/* _WIN32 kept: wide file calls */|' "$src/src/packager.c" "$src/src/utility.c" || return 1
   perl -0pi -e 's/if\(MSVC\)(\s*list\(APPEND LXW_SOURCES third_party\/minizip\/iowin32\.c\))/if(WIN32)$1/' \
     "$src/CMakeLists.txt" || return 1
@@ -68,7 +28,7 @@ build_xlsxwriter() {
     -DCMAKE_INSTALL_PREFIX="$XLSX_PREFIX" >/dev/null || return 1
   cmake --build "$DEPS/xlsxwriter-build" -j "$(nproc)" >/dev/null || return 1
   cmake --install "$DEPS/xlsxwriter-build" >/dev/null || return 1
-  rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build" "$apt_dir"
+  rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build"
 }
 
 xlsx_prefix=$XLSX_PREFIX

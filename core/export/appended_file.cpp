@@ -8,19 +8,25 @@
 
 namespace brixel {
 
-FileOutput AppendedFile::Open(const std::string& path, const platform::FileSystem& fs, bool& created,
-                              std::uint64_t& old_size) {
-  CheckSaveTarget(path, SaveMode::Append);
-  std::error_code ec;
-  auto file = fs.OpenForAppend(path, created, old_size, ec);
-  if (!file) throw SaveFailure(path, ec ? ec.message() : "cannot open the file");
-  return FileOutput(std::move(file), path);
+AppendedFile::AppendedFile(const std::string& path, const platform::FileSystem& fs) : fs_(fs) {
+  const platform::FileFacts facts = CheckSaveTarget(path, SaveMode::Append, fs);
+  if (!facts.exists || (facts.regular && facts.links == 1)) {
+    try {
+      copy_.emplace(path, facts, fs, ReplacementFile::Start::CopyOfTarget);
+      return;
+    } catch (const SaveError&) {
+      // No copy that could stand in for the old file: append to the file itself.
+    }
+  }
+  OpenInPlace(path, !facts.exists || facts.regular);
 }
 
-AppendedFile::AppendedFile(const std::string& path, const platform::FileSystem& fs)
-    : fs_(fs), output_(Open(path, fs, created_, old_size_)) {
+void AppendedFile::OpenInPlace(const std::string& path, bool regular) {
   std::error_code ec;
-  regular_ = std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+  auto file = fs_.OpenForAppend(path, created_, old_size_, ec);
+  if (!file) throw SaveFailure(path, ec ? ec.message() : "cannot open the file");
+  in_place_.emplace(std::move(file), path);
+  regular_ = regular;
 }
 
 AppendedFile::~AppendedFile() {
@@ -28,9 +34,14 @@ AppendedFile::~AppendedFile() {
 }
 
 void AppendedFile::Commit() {
+  if (copy_) {
+    copy_->Commit();  // drops the copy itself on failure
+    done_ = true;
+    return;
+  }
   try {
-    output_.Sync();
-    output_.Close();
+    in_place_->Sync();
+    in_place_->Close();
   } catch (...) {
     RollBack();
     throw;
@@ -41,21 +52,25 @@ void AppendedFile::Commit() {
 void AppendedFile::RollBack() noexcept {
   if (done_) return;
   done_ = true;
+  if (copy_) {
+    copy_.reset();
+    return;
+  }
   std::error_code ec;
   if (created_) {
-    output_.Abandon();
-    fs_.Remove(output_.Path(), ec);
+    in_place_->Abandon();
+    fs_.Remove(in_place_->Path(), ec);
     return;
   }
   if (!regular_) {
-    output_.Abandon();
+    in_place_->Abandon();
     return;
   }
-  if (auto* file = output_.File()) {
+  if (auto* file = in_place_->File()) {
     file->Truncate(old_size_, ec);
-    output_.Abandon();
+    in_place_->Abandon();
   } else {
-    std::filesystem::resize_file(PathFromUtf8(output_.Path()), old_size_, ec);
+    std::filesystem::resize_file(PathFromUtf8(in_place_->Path()), old_size_, ec);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 #include <string_view>
+#include <utility>
 
 #include "core/export/save_error.h"
 #include "core/export/save_target.h"
@@ -38,22 +39,52 @@ bool IsReplacementTempName(std::string_view name) {
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs)
-    : fs_(fs), target_(target) {
-  CheckSaveTarget(target, SaveMode::Replace);
-  const std::filesystem::path folder = PathFromUtf8(target).parent_path();
-  std::error_code ec;
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    ec.clear();
-    temp_ = PathToUtf8(folder / TempNameCandidate());
-    auto file = fs.CreateNew(temp_, ec);
-    if (file) {
-      output_.emplace(std::move(file), target_);
-      return;
-    }
-    if (ec != std::errc::file_exists) break;
+    : ReplacementFile(target, CheckSaveTarget(target, SaveMode::Replace, fs), fs, Start::Empty) {}
+
+ReplacementFile::ReplacementFile(const std::string& target, platform::FileFacts checked,
+                                 const platform::FileSystem& fs, Start start)
+    : fs_(fs),
+      target_(target),
+      checked_(std::move(checked)),
+      keep_unchanged_(start == Start::CopyOfTarget),
+      folder_(PathToUtf8(PathFromUtf8(checked_.real_path).parent_path())) {
+  try {
+    Create(start);
+  } catch (...) {
+    Discard();
+    throw;
   }
-  temp_.clear();
-  throw SaveFailure(target, ec ? ec.message() : "cannot create a file in its folder");
+}
+
+void ReplacementFile::Create(Start start) {
+  std::error_code ec;
+  auto file = fs_.CreateUnnamed(folder_, ec);
+  for (int attempt = 0; !file && attempt < 16; ++attempt) {
+    ec.clear();
+    temp_ = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
+    file = fs_.CreateNew(temp_, ec);
+    if (!file && ec != std::errc::file_exists) break;
+  }
+  if (!file) {
+    temp_.clear();
+    throw SaveFailure(target_, ec ? ec.message() : "cannot create a file in its folder");
+  }
+  output_.emplace(std::move(file), target_);
+  if (!checked_.exists) return;
+  const auto keep = [&](void (platform::WritableFile::*copy)(const std::string&, std::error_code&),
+                        std::string_view what) {
+    std::error_code e;
+    (output_->File()->*copy)(checked_.real_path, e);
+    if (e)
+      throw SaveFailure(target_,
+                        std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
+  };
+  // Refused before the first byte is written: the file would pass to the saving user.
+  keep(&platform::WritableFile::CopyOwner, "owner and group");
+  if (start != Start::CopyOfTarget) return;
+  keep(&platform::WritableFile::CopyExtendedAttributes, "extended attributes");
+  output_->File()->CopyFrom(checked_.real_path, checked_.size, ec);
+  if (ec) throw SaveFailure(target_, ec.message());
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -61,6 +92,9 @@ ReplacementFile::~ReplacementFile() {
 }
 
 const std::string& ReplacementFile::HandOver() {
+  output_->Flush();
+  handed_over_ = output_->File() ? output_->File()->SharedPath() : std::string();
+  if (!handed_over_.empty()) return handed_over_;
   output_->Close();
   return temp_;
 }
@@ -69,15 +103,23 @@ void ReplacementFile::Commit() {
   try {
     if (output_->IsOpen()) {
       output_->Sync();
-      output_->Close();
+      if (checked_.exists) {
+        std::error_code ec;
+        output_->File()->CopyMode(checked_.real_path, ec);
+        if (ec) throw SaveFailure(target_, "cannot keep the file's permissions: " + ec.message());
+      }
     }
-    // The new file keeps the permissions the old one had.
-    std::error_code ignored;
-    const auto old_perms = std::filesystem::status(PathFromUtf8(target_), ignored).permissions();
-    if (!ignored && old_perms != std::filesystem::perms::unknown)
-      std::filesystem::permissions(PathFromUtf8(temp_), old_perms, ignored);
+    if (keep_unchanged_) {
+      // Someone else's write to the old file since it was copied would be lost with it.
+      std::error_code ec;
+      const platform::FileFacts now = fs_.Inspect(target_, ec);
+      if (ec || !now.SameAs(checked_) || now.real_path != checked_.real_path)
+        throw SaveFailure(target_, "the file changed while the list was being written");
+    }
+    if (temp_.empty()) GiveName();
+    if (output_->IsOpen()) output_->Close();
     std::error_code ec;
-    fs_.Replace(temp_, target_, ec);
+    fs_.Replace(temp_, checked_.real_path, ec);
     if (ec) throw SaveFailure(target_, ec.message());
   } catch (...) {
     Discard();
@@ -86,9 +128,26 @@ void ReplacementFile::Commit() {
   done_ = true;
 }
 
+// The name comes last, just before the rename: a killed save leaves no named file but in the
+// moment between the two calls.
+void ReplacementFile::GiveName() {
+  std::error_code ec;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    ec.clear();
+    const std::string name = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
+    output_->File()->Link(name, ec);
+    if (!ec) {
+      temp_ = name;
+      return;
+    }
+    if (ec != std::errc::file_exists) break;
+  }
+  throw SaveFailure(target_, ec.message());
+}
+
 void ReplacementFile::Discard() noexcept {
   done_ = true;
-  if (output_) output_->Abandon();
+  if (output_) output_->Abandon();  // a file without a name goes with its last handle
   std::error_code ignored;
   if (!temp_.empty()) fs_.Remove(temp_, ignored);
 }

@@ -1,26 +1,20 @@
 #include "core/export/save_target.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/export/save_error.h"
-#include "core/platform/file_path.h"
 
 namespace brixel {
 
-void CheckSaveTarget(const std::string& path, SaveMode mode) {
-  namespace fs = std::filesystem;
+platform::FileFacts CheckSaveTarget(const std::string& path, SaveMode mode, const platform::FileSystem& fs) {
   if (path.empty()) throw SaveError("no file name given");
   std::error_code ec;
-  const fs::file_status st = fs::status(PathFromUtf8(path), ec);
-  if (st.type() == fs::file_type::not_found) return;
-  if (ec) return;  // the open that follows names the cause
-  if (st.type() == fs::file_type::directory) throw SaveFailure(path, "is a folder");
-  if (mode == SaveMode::Replace && st.type() != fs::file_type::regular)
-    throw SaveFailure(path, "is not a regular file");
-  const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (st.type() == fs::file_type::regular && (st.permissions() & writable) == fs::perms::none)
-    throw SaveFailure(path, "the file is read-only");
+  platform::FileFacts facts = fs.Inspect(path, ec);
+  if (ec) throw SaveFailure(path, ec.message());
+  if (!facts.exists) return facts;
+  if (facts.folder) throw SaveFailure(path, "is a folder");
+  if (mode == SaveMode::Replace && !facts.regular) throw SaveFailure(path, "is not a regular file");
+  if (facts.regular && facts.marked_read_only) throw SaveFailure(path, "the file is read-only");
+  if (facts.regular && facts.write_error) throw SaveFailure(path, facts.write_error.message());
+  return facts;
 }
 
 }  // namespace brixel

@@ -3,13 +3,17 @@
 // left as it was.
 #include <string>
 
+#include "core/platform/file_system.h"
+
 namespace brixel {
 
 enum class SaveMode { Append, Replace };
 
-// Throws SaveError for a target marked read-only (root would otherwise write it anyway) and, when
-// the file is to be replaced, for a folder or any special file (a device, a pipe): renaming a new
-// file over it would take it away.
-void CheckSaveTarget(const std::string& path, SaveMode mode);
+// Looks at the target through links and returns what it found. Throws SaveError for a folder; for
+// a file marked read-only (root would otherwise write it anyway); for a file this user may not
+// write, as the system decides - replacing a file takes the same right as writing it, whoever
+// may write its folder; and, when the file is to be replaced, for any special file (a device, a
+// pipe), since renaming a new file over it would take it away.
+platform::FileFacts CheckSaveTarget(const std::string& path, SaveMode mode, const platform::FileSystem& fs);
 
 }  // namespace brixel

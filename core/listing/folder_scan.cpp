@@ -1,6 +1,9 @@
 #include "core/listing/folder_scan.h"
 
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "core/listing/mask.h"
@@ -83,10 +86,20 @@ ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, List
   return report;
 }
 
+// Tells the folders of the open chain apart by volume and file number.
+struct IdentityHash {
+  std::size_t operator()(const FolderIdentity& id) const noexcept {
+    return std::hash<std::uint64_t>{}(id.file ^ (id.volume * 0x9E3779B97F4A7C15ull));
+  }
+};
+
 // The depth-first walk, without recursion and without one open folder per level: each level
 // keeps the names of its subfolders still to visit, and at most kMaxOpenFolders folders stay
-// open. A level whose folder was closed is reopened from its nearest open ancestor by name, and
-// checked to be the same folder.
+// open - the root and the deepest levels. Going back up, a parent that was closed is opened
+// again through ".." of the child being left; should that not be the folder left (the tree
+// changed under the walk), it is reopened from the root by names and checked to be the same.
+// Every step costs the same at any depth: the chain's identities are in a hash set, and the
+// open levels are the root and those from first_open_ down.
 class TreeWalk {
  public:
   TreeWalk(FolderMatcher& matcher, ListTarget& target, const ScanControl& control)
@@ -101,7 +114,8 @@ class TreeWalk {
       report_.folder_error = error;
       return report_;
     }
-    Enter(std::move(root), {});
+    const FolderIdentity id = root->Identity();
+    Enter(std::move(root), {}, id);
     while (!levels_.empty() && !control_.stop.stop_requested()) Step();
     report_.stopped = control_.stop.stop_requested();
     return report_;
@@ -121,7 +135,7 @@ class TreeWalk {
   static constexpr std::size_t kMaxOpenFolders = 48;
 
   // path_ is the folder's own path here.
-  void Enter(std::unique_ptr<OpenFolder> folder, std::string name) {
+  void Enter(std::unique_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
     if (!levels_.empty() && control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
     listing_.Clear();
     int error = 0;
@@ -137,7 +151,7 @@ class TreeWalk {
 
     Level level;
     level.path_size = path_.size();
-    level.identity = folder->Identity();
+    level.identity = identity;
     level.folder = std::move(folder);
     level.name = std::move(name);
     for (const auto& e : listing_.entries) {
@@ -147,6 +161,7 @@ class TreeWalk {
                                     static_cast<std::uint32_t>(n.size()));
       level.subfolder_names.append(n);
     }
+    chain_.insert(identity);
     levels_.push_back(std::move(level));
     ++open_count_;
     LimitOpenFolders();
@@ -155,9 +170,7 @@ class TreeWalk {
   void Step() {
     Level& top = levels_.back();
     if (top.next == top.subfolders.size()) {
-      if (top.folder) --open_count_;
-      levels_.pop_back();
-      if (!levels_.empty()) path_.resize(levels_.back().path_size);
+      Leave();
       return;
     }
     const auto [offset, size] = top.subfolders[top.next++];
@@ -178,13 +191,31 @@ class TreeWalk {
       return;
     }
     const FolderIdentity id = child->Identity();
-    for (const Level& l : levels_) {
-      if (l.identity == id) {  // already inside it (a bind mount of an ancestor)
-        path_.resize(parent_size);
-        return;
+    if (chain_.contains(id)) {  // already inside it (a bind mount of an ancestor)
+      path_.resize(parent_size);
+      return;
+    }
+    Enter(std::move(child), std::string(name), id);
+  }
+
+  void Leave() {
+    const std::size_t i = levels_.size() - 1;
+    Level& top = levels_[i];
+    chain_.erase(top.identity);
+    bool parent_reopened = false;
+    if (i > 0 && !levels_[i - 1].folder && top.folder) {
+      int error = 0;
+      auto parent = top.folder->OpenParent(error);
+      if (parent && parent->Identity() == levels_[i - 1].identity) {
+        levels_[i - 1].folder = std::move(parent);
+        ++open_count_;
+        parent_reopened = true;
       }
     }
-    Enter(std::move(child), std::string(name));
+    if (top.folder) --open_count_;
+    levels_.pop_back();
+    if (!levels_.empty()) path_.resize(levels_.back().path_size);
+    first_open_ = std::min(first_open_, parent_reopened ? i - 1 : levels_.size());
   }
 
   // Reopens level i (closed) from the nearest open ancestor; false (and why) when that is not
@@ -201,16 +232,18 @@ class TreeWalk {
       }
       levels_[j].folder = std::move(f);
       ++open_count_;
+      first_open_ = std::min(first_open_, j);
     }
     LimitOpenFolders();
     return true;
   }
 
   // Closes the shallowest open levels (never the root or the deepest) until few enough stay open.
+  // The open levels below the root are always one unbroken run ending at the deepest.
   void LimitOpenFolders() {
-    for (std::size_t j = 1; open_count_ > kMaxOpenFolders && j + 1 < levels_.size(); ++j) {
-      if (levels_[j].folder) {
-        levels_[j].folder.reset();
+    for (; open_count_ > kMaxOpenFolders && first_open_ + 1 < levels_.size(); ++first_open_) {
+      if (levels_[first_open_].folder) {
+        levels_[first_open_].folder.reset();
         --open_count_;
       }
     }
@@ -225,6 +258,8 @@ class TreeWalk {
   std::string path_;  // the path of the folder being entered, or of the deepest level
   ScanCounts counts_;
   std::vector<Level> levels_;
+  std::unordered_set<FolderIdentity, IdentityHash> chain_;  // the identities of levels_
+  std::size_t first_open_ = 1;  // the shallowest open level below the root (levels_.size(): none)
   FolderListing listing_;
   std::size_t open_count_ = 0;
   ScanReport report_;

@@ -1,10 +1,7 @@
 #include "core/listing/mask_list.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
 #include "core/platform/file_path.h"
+#include "core/platform/plain_file.h"
 #include "core/text/cp1251.h"
 #include "core/utf8/utf8.h"
 
@@ -45,16 +42,25 @@ std::vector<std::string> ParseMaskFile(std::string_view bytes) {
 }
 
 std::vector<std::string> LoadMaskFile(const std::string& folder) {
-  const std::filesystem::path path = PathFromUtf8(folder) / PathFromUtf8(kMaskFileName);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) && !ec)
-      std::ofstream(path, std::ios::binary);  // create it empty, as a template for the user
+  try {
+    const std::string path = PathToUtf8(PathFromUtf8(folder) / PathFromUtf8(kMaskFileName));
+    platform::PlainFileRead file = platform::ReadPlainFile(path, kMaskFileLimit);
+    if (file.status == platform::PlainFileRead::Status::Missing) {
+      platform::CreateEmptyFile(path);  // a template for the user
+      return {};
+    }
+    if (file.status != platform::PlainFileRead::Status::Read) return {};
+    std::string_view bytes = file.bytes;
+    if (file.cut) {
+      // The line the limit cuts is dropped whole: a piece of it (or of one of its characters,
+      // which would make the whole file read as Windows-1251) is no line the user wrote.
+      const auto end = bytes.find_last_of(std::string_view("\r\n\0", 3));
+      bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
+    }
+    return ParseMaskFile(bytes);
+  } catch (...) {  // no memory for the lines: the built-in ones remain
     return {};
   }
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  return ParseMaskFile(bytes);
 }
 
 std::vector<std::string> LoadMaskList(const std::string& program_folder) {

@@ -1,5 +1,6 @@
 #pragma once
 // The mask list: eight built-in lines, then the lines of "rasshirenia.txt" beside the program.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,8 @@
 namespace brixel {
 
 inline constexpr const char* kMaskFileName = "rasshirenia.txt";
+// More than anyone types into a mask file; the bytes past it are not read.
+inline constexpr std::size_t kMaskFileLimit = std::size_t{16} << 20;
 
 // "*.mp3; *.wav", "*.mp3", "*.wav", "*.txt", "*.jpg", "*.bmp", "*.png", "*.jpg; *.png".
 const std::vector<std::string>& BuiltInMaskLines();
@@ -18,8 +21,10 @@ const std::vector<std::string>& BuiltInMaskLines();
 // valid UTF-8, as files written on older Windows systems are.
 std::vector<std::string> ParseMaskFile(std::string_view bytes);
 
-// Reads the mask file in `folder`, creating it empty when it is missing. A file that can be
-// neither read nor created gives no lines; nothing is reported.
+// Reads the mask file in `folder`, creating it empty when it is missing. Only a regular file is
+// read, and only its first kMaskFileLimit bytes (a line cut there is dropped). Anything else - a
+// folder, a FIFO, a device, a file that can be neither read nor created - gives no lines;
+// nothing is reported and nothing is thrown.
 std::vector<std::string> LoadMaskFile(const std::string& folder);
 
 // The built-in lines followed by the file's lines.

@@ -53,6 +53,10 @@ class OpenFolder {
   // Opens a subfolder by its bare name, never through a link.
   virtual std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const = 0;
 
+  // Opens the folder this one is in: a walk climbing back out of a deep tree gets each folder it
+  // had closed again in one step. Callers check the identity: the tree may have changed.
+  virtual std::unique_ptr<OpenFolder> OpenParent(int& error) const = 0;
+
   // Appends every entry to out. Returns false (and sets error) when reading failed part way;
   // what was read stays in out. A stop request ends the reading between two batches of entries
   // (the listing is then a part, and true is returned: nothing failed).

@@ -40,6 +40,32 @@ class FailingFile final : public platform::WritableFile {
     file_->Close(ec);
     if (call_ == FailingCall::Close) ec = DiskFull();
   }
+  void CopyFrom(const std::string& source, std::uint64_t size, std::error_code& ec) override {
+    if (call_ == FailingCall::Copy) {
+      ec = DiskFull();
+      return;
+    }
+    file_->CopyFrom(source, size, ec);
+  }
+  void CopyOwner(const std::string& model, std::error_code& ec) override {
+    if (call_ == FailingCall::Owner) {
+      ec = std::make_error_code(std::errc::operation_not_permitted);
+      return;
+    }
+    file_->CopyOwner(model, ec);
+  }
+  void CopyMode(const std::string& model, std::error_code& ec) override { file_->CopyMode(model, ec); }
+  void CopyExtendedAttributes(const std::string& model, std::error_code& ec) override {
+    file_->CopyExtendedAttributes(model, ec);
+  }
+  void Link(const std::string& path, std::error_code& ec) override {
+    if (call_ == FailingCall::Link) {
+      ec = DiskFull();
+      return;
+    }
+    file_->Link(path, ec);
+  }
+  std::string SharedPath() const override { return file_->SharedPath(); }
 
  private:
   std::unique_ptr<platform::WritableFile> file_;
@@ -72,6 +98,23 @@ std::unique_ptr<platform::WritableFile> FailingFileSystem::CreateNew(const std::
     return nullptr;
   }
   return Wrap(platform::NativeFileSystem().CreateNew(path, ec));
+}
+
+std::unique_ptr<platform::WritableFile> FailingFileSystem::CreateUnnamed(const std::string& folder,
+                                                                         std::error_code& ec) const {
+  if (call_ == FailingCall::Create) {
+    ec = std::make_error_code(std::errc::permission_denied);
+    return nullptr;
+  }
+  if (call_ == FailingCall::Unnamed) {
+    ec = std::make_error_code(std::errc::operation_not_supported);
+    return nullptr;
+  }
+  return Wrap(platform::NativeFileSystem().CreateUnnamed(folder, ec));
+}
+
+platform::FileFacts FailingFileSystem::Inspect(const std::string& path, std::error_code& ec) const {
+  return platform::NativeFileSystem().Inspect(path, ec);
 }
 
 void FailingFileSystem::Replace(const std::string& from, const std::string& to, std::error_code& ec) const {

@@ -7,7 +7,10 @@
 
 namespace brixel::test {
 
-enum class FailingCall { Write, Sync, Close, Replace, Create, Open };
+// Unnamed: the file system refuses files without a name (EOPNOTSUPP, as vfat or NFS does), so a
+// save falls back on a named temporary file. Copy and Owner: a new file cannot be given the old
+// one's bytes or owner.
+enum class FailingCall { Write, Sync, Close, Replace, Create, Open, Unnamed, Copy, Owner, Link };
 
 class FailingFileSystem final : public platform::FileSystem {
  public:
@@ -20,6 +23,9 @@ class FailingFileSystem final : public platform::FileSystem {
                                                         std::error_code& ec) const override;
   std::unique_ptr<platform::WritableFile> CreateNew(const std::string& path,
                                                     std::error_code& ec) const override;
+  std::unique_ptr<platform::WritableFile> CreateUnnamed(const std::string& folder,
+                                                        std::error_code& ec) const override;
+  platform::FileFacts Inspect(const std::string& path, std::error_code& ec) const override;
   void Replace(const std::string& from, const std::string& to, std::error_code& ec) const override;
   void Remove(const std::string& path, std::error_code& ec) const override;
 

@@ -4,11 +4,13 @@
 
 #include <cstdio>
 
+#include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
 #include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
-#include "tests/support/workbook_check.h"
+#include "tests/export/failing_file_system.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -121,6 +123,21 @@ TEST_F(HtmlListTest, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
   test::WriteBytes(path, std::string(10000, 'x'));
   SaveList(ListFormat::Html, path, {"a"});
   SaveList(ListFormat::Html, path, {"a"});
+  EXPECT_EQ(ReadBytes(path).size(), 296u);
+  EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.html"});
+}
+
+TEST_F(HtmlListTest, WhereFilesWithoutANameAreRefusedANamedTemporaryFileDoesTheSave) {
+  test::WriteBytes(path, "old");
+  const test::FailingFileSystem fs(test::FailingCall::Unnamed);
+  ListWriterOptions options;
+  options.file_system = &fs;
+  const auto writer = OpenListWriter(ListFormat::Html, path, test::FullLayout(), options);
+  writer->Add("a");
+  const auto during = test::FolderEntries(t.Root());
+  ASSERT_EQ(during.size(), 2u);
+  EXPECT_TRUE(IsReplacementTempName(during[0])) << during[0];
+  writer->Finish();
   EXPECT_EQ(ReadBytes(path).size(), 296u);
   EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.html"});
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "core/export/save_error.h"
 #include "tests/export/export_test_util.h"
 #include "tests/export/failing_file_system.h"
@@ -66,6 +70,38 @@ TEST_F(TextListTest, FailureOnANewFileRemovesIt) {
   options.file_system = &fs;
   EXPECT_THROW(SaveList(ListFormat::Text, path, {"abcdef"}, test::FullLayout(), options), SaveError);
   EXPECT_FALSE(std::filesystem::exists(t.Root() / "list.txt"));
+}
+
+TEST_F(TextListTest, WhereNoCopyCanTakeTheFilesPlaceTheListIsAppendedToTheFileItself) {
+  // No file can be made in the folder, the old bytes cannot be copied, the owner cannot be kept;
+  // and the file system refuses files without a name, so the copy has one while it is written.
+  for (const auto call : {test::FailingCall::Create, test::FailingCall::Copy, test::FailingCall::Owner,
+                          test::FailingCall::Unnamed}) {
+    SCOPED_TRACE(static_cast<int>(call));
+    WriteBytes(path, "kept\r\n");
+    const test::FailingFileSystem fs(call);
+    ListWriterOptions options;
+    options.file_system = &fs;
+    SaveList(ListFormat::Text, path, {"a"}, test::FullLayout(), options);
+    EXPECT_EQ(ReadBytes(path), "kept\r\na\r\n");
+    EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+  }
+}
+
+TEST_F(TextListTest, APipeReachedThroughALinkIsWrittenThroughIt) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no /proc on Windows";
+#else
+  // As "-o /dev/stdout" into a pipe: /proc/self/fd/N leads to a pipe that has no name.
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  SaveList(ListFormat::Text, "/proc/self/fd/" + std::to_string(fds[1]), {"a"});
+  ::close(fds[1]);
+  char bytes[16] = {};
+  EXPECT_EQ(::read(fds[0], bytes, sizeof bytes), 3);
+  EXPECT_EQ(std::string(bytes), "a\r\n");
+  ::close(fds[0]);
+#endif
 }
 
 TEST_F(TextListTest, UnfinishedWriterLeavesTheFileAsItWas) {

@@ -188,6 +188,18 @@ class FullWindowTest : public QObject {
     QVERIFY(QFileInfo::exists(QString::fromStdString(program.Path("rasshirenia.txt"))));
   }
 
+  void aMaskFileThatIsNoRegularFileLeavesTheBuiltInLines() {
+    for (const auto kind : {NotAFile::Folder, NotAFile::Fifo, NotAFile::EndlessDevice}) {
+      TempTree program;
+      QVERIFY(MakeNotAFile(program.Path("rasshirenia.txt"), kind));
+      FakeVolumes volumes;
+      volumes.volumes = {{program.Path(), {}}};
+      FakeDialogs dialogs;
+      FullWindow window({FilesBeside(program.Path()), program.Path(), &volumes, &dialogs, {}});
+      QCOMPARE(window.findChild<QComboBox*>("cboMask")->count(), 8);
+    }
+  }
+
   void everyControlCarriesItsTexts() {
     const std::pair<const char*, const char*> tips[] = {
         {"ImgHelp", "Помощь"},   {"PicMini", "Свернуть"}, {"PicClose", "Закрыть"},

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <set>
 #include <stop_token>
 
 #include "core/platform/file_path.h"
@@ -272,7 +273,10 @@ TEST(FolderScan, DriveRootListsBareNames) {
 // open, built and removed with *at() calls since no path can name its bottom.
 class DeepChain {
  public:
-  DeepChain(const std::string& root, int depth, const std::string& segment) : root_(root), segment_(segment) {
+  // With side_branches, every level also holds a folder "s" with one file, which the system may
+  // report before or after the chain's next level.
+  DeepChain(const std::string& root, int depth, const std::string& segment, bool side_branches = false)
+      : root_(root), segment_(segment), side_branches_(side_branches) {
     int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
     for (int i = 0; i < depth; ++i) {
       ::mkdirat(fd, segment.c_str(), 0700);
@@ -281,6 +285,10 @@ class DeepChain {
       fd = next;
       if (i % 50 == 0)
         ::close(::openat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), O_CREAT | O_WRONLY, 0600));
+      if (side_branches) {
+        ::mkdirat(fd, "s", 0700);
+        ::close(::openat(fd, ("s/side" + std::to_string(i) + ".mp3").c_str(), O_CREAT | O_WRONLY, 0600));
+      }
     }
     ::close(::openat(fd, "bottom.mp3", O_CREAT | O_WRONLY, 0600));
     ::close(fd);
@@ -294,12 +302,17 @@ class DeepChain {
       Remove(::openat(fd, segment_.c_str(), O_RDONLY | O_DIRECTORY), depth - 1);
       ::unlinkat(fd, segment_.c_str(), AT_REMOVEDIR);
     }
+    if (side_branches_ && depth < depth_) {
+      ::unlinkat(fd, ("s/side" + std::to_string(depth_ - depth - 1) + ".mp3").c_str(), 0);
+      ::unlinkat(fd, "s", AT_REMOVEDIR);
+    }
     std::filesystem::path dummy;
     for (int i = 0; i < depth_; i += 50) ::unlinkat(fd, ("level" + std::to_string(i) + ".mp3").c_str(), 0);
     ::unlinkat(fd, "bottom.mp3", 0);
     ::close(fd);
   }
   std::string root_, segment_;
+  bool side_branches_;
   int depth_ = 0;
 };
 #endif
@@ -329,6 +342,25 @@ TEST(FolderScan, SiblingsAfterADeepBranchAreStillWalked) {
   t.Files({"zz/after.mp3", "b/c/d/e/f.mp3"});
   const Names found = Sorted(Scan(t.Path(), "*.mp3", true));
   EXPECT_EQ(found, Sorted({"after.mp3", "bottom.mp3", "f.mp3", "level0.mp3", "level50.mp3", "level100.mp3"}));
+#endif
+}
+
+TEST(FolderScan, ClosedLevelsAreOpenedAgainOnTheWayBackUp) {
+  // Half the side folders, on average, come after the chain's next level: their level was closed
+  // on the way down and must be opened again to reach them.
+#ifdef _WIN32
+  GTEST_SKIP() << "the chain is built with POSIX *at() calls; the Windows tests walk their own long paths";
+#else
+  test::TempTree t;
+  const int depth = 300;
+  DeepChain chain(t.Path(), depth, "a", true);
+  ScanReport r;
+  Names sides;
+  for (const auto& n : Scan(t.Path(), "*.mp3", true, &r))
+    if (n.starts_with("side")) sides.push_back(n);
+  EXPECT_EQ(sides.size(), static_cast<std::size_t>(depth));
+  EXPECT_EQ(std::set<std::string>(sides.begin(), sides.end()).size(), sides.size());
+  EXPECT_TRUE(r.skipped.empty());
 #endif
 }
 

@@ -4,6 +4,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "tests/support/temp_tree.h"
 
 namespace brixel {
@@ -63,6 +67,43 @@ TEST(MaskList, LoadCreatesAMissingFileEmpty) {
 TEST(MaskList, UnusableFolderLeavesTheBuiltInLinesSilently) {
   test::TempTree tree;
   EXPECT_EQ(LoadMaskList(tree.Path("no/such/folder")), BuiltInMaskLines());
+}
+
+TEST(MaskList, WhatIsNoRegularFileLeavesTheBuiltInLinesSilently) {
+  test::TempTree tree;
+  for (const auto kind : {test::NotAFile::Folder, test::NotAFile::Fifo, test::NotAFile::EndlessDevice}) {
+    const std::string folder = tree.Path(std::to_string(static_cast<int>(kind)));
+    tree.Folder(std::to_string(static_cast<int>(kind)));
+    if (!test::MakeNotAFile(folder + "/rasshirenia.txt", kind)) continue;  // no FIFOs on Windows
+    EXPECT_EQ(LoadMaskList(folder), BuiltInMaskLines()) << static_cast<int>(kind);
+  }
+#ifndef _WIN32
+  // A link that leads nowhere is not followed to create its target.
+  tree.Folder("dangling");
+  ASSERT_EQ(::symlink(tree.Path("target.txt").c_str(), tree.Path("dangling/rasshirenia.txt").c_str()), 0);
+  EXPECT_EQ(LoadMaskList(tree.Path("dangling")), BuiltInMaskLines());
+  EXPECT_FALSE(std::filesystem::exists(tree.Root() / "target.txt"));
+#endif
+}
+
+TEST(MaskList, OnlyTheFirstBytesAreReadAndTheLineCutThereIsDropped) {
+  // 99-byte lines of Cyrillic after one empty line: the limit falls inside a letter, which would
+  // make the whole file invalid UTF-8 (and so read as Windows-1251) if it were kept.
+  const std::string line = "*." + [] {
+    std::string s;
+    for (int i = 0; i < 48; ++i) s += "ж";
+    return s;
+  }();
+  const std::size_t whole_lines = (kMaskFileLimit - 1) / (line.size() + 1);
+  ASSERT_EQ((kMaskFileLimit - 1) % (line.size() + 1) % 2, 1u) << "the limit must cut a letter";
+  std::string bytes = "\n";
+  for (std::size_t i = 0; i < whole_lines + 10; ++i) bytes += line + "\n";
+  test::TempTree tree;
+  test::WriteBytes(tree.Path("rasshirenia.txt"), bytes);
+  const Lines lines = LoadMaskFile(tree.Path());
+  ASSERT_EQ(lines.size(), whole_lines);
+  EXPECT_EQ(lines.front(), line);
+  EXPECT_EQ(lines.back(), line);
 }
 
 TEST(MaskList, SplitGivesOneMaskPerSemicolonPlusOne) {

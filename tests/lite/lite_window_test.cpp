@@ -141,6 +141,17 @@ class LiteWindowTest : public QObject {
     QCOMPARE(w.Save().CboSave().itemText(2), QStringLiteral("*.htm"));
   }
 
+  void aMaskFileThatIsNoRegularFileLeavesTheBuiltInLines() {
+    for (const auto kind : {test::NotAFile::Folder, test::NotAFile::Fifo, test::NotAFile::EndlessDevice}) {
+      const std::string program = tree_->Path("odd" + std::to_string(static_cast<int>(kind)));
+      tree_->Folder("odd" + std::to_string(static_cast<int>(kind)));
+      QVERIFY(test::MakeNotAFile(program + "/rasshirenia.txt", kind));
+      LiteWindow window({dialogs_, *volumes_, {}, FilesBeside(program), tree_->Path("music")});
+      QCOMPARE(window.CboMask().count(), 8);
+      QCOMPARE(window.CboMask().itemText(7), QStringLiteral("*.jpg; *.png"));
+    }
+  }
+
   void controlsHaveTheirNamesPlacesAndTexts() {
     const LiteWindow& w = *window_;
     QCOMPARE(w.size(), QSize(601, 594));

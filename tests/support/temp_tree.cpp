@@ -6,6 +6,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -65,6 +66,19 @@ std::string ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(PathFromUtf8(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool MakeNotAFile(const std::string& path, NotAFile kind) {
+  if (kind == NotAFile::Folder) {
+    std::error_code ec;
+    return std::filesystem::create_directories(PathFromUtf8(path), ec);
+  }
+#ifdef _WIN32
+  return false;
+#else
+  if (kind == NotAFile::Fifo) return ::mkfifo(path.c_str(), 0644) == 0;
+  return ::symlink("/dev/zero", path.c_str()) == 0;
+#endif
 }
 
 bool RunningAsRoot() {

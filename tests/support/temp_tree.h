@@ -29,6 +29,12 @@ class TempTree {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
+// Something that is no regular file, put where a program expects one: a folder, a FIFO (a
+// blocking read of it waits for ever) or a link to /dev/zero (a file that never ends).
+enum class NotAFile { Folder, Fifo, EndlessDevice };
+// False where the system cannot make it (FIFOs and devices on Windows).
+bool MakeNotAFile(const std::string& path, NotAFile kind);
+
 // True when the tests run as root, who reads folders whatever their permissions say.
 bool RunningAsRoot();
 

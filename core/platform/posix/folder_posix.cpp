@@ -46,6 +46,15 @@ class PosixFolder final : public OpenFolder {
     return std::make_unique<PosixFolder>(fd);
   }
 
+  std::unique_ptr<OpenFolder> OpenParent(int& error) const override {
+    const int fd = ::openat(fd_, "..", kOpenFlags);
+    if (fd < 0) {
+      error = errno;
+      return nullptr;
+    }
+    return std::make_unique<PosixFolder>(fd);
+  }
+
   bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override;
 
   FolderIdentity Identity() const override {

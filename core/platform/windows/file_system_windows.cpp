@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/platform/file_system.h"
 #include "core/platform/windows/long_path.h"
+#include "core/platform/windows/wide_text.h"
 #include "core/platform/windows/win32_error.h"
 
 namespace brixel::platform {
@@ -20,6 +22,33 @@ std::wstring SystemPath(const std::string& path, std::error_code& ec) {
   std::wstring wide = LongPath(path);
   if (wide.empty()) ec = {ERROR_INVALID_NAME, Win32Category()};
   return wide;
+}
+
+// The attributes a list keeps when a new file takes its place; read-only never comes along (a
+// read-only target is refused), nor anything the system sets itself.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The path an open handle's file has, links resolved, in the program's UTF-8 form.
+std::string FinalPath(HANDLE h, std::error_code& ec) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) {
+      ec = LastWin32Error();
+      return {};
+    }
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(n + 1);
+  }
+  std::wstring_view path = buffer;
+  if (path.starts_with(L"\\\\?\\UNC\\")) return "\\\\" + WideToUtf8(path.substr(8));
+  if (path.starts_with(L"\\\\?\\")) path.remove_prefix(4);
+  return WideToUtf8(path);
 }
 
 class WindowsFile final : public WritableFile {
@@ -68,6 +97,55 @@ class WindowsFile final : public WritableFile {
     handle_ = INVALID_HANDLE_VALUE;
     if (!::CloseHandle(h)) ec = LastWin32Error();
   }
+
+  void CopyFrom(const std::string& source, std::uint64_t size, std::error_code& ec) override {
+    const std::wstring wide = SystemPath(source, ec);
+    if (ec) return;
+    const HANDLE in = ::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (in == INVALID_HANDLE_VALUE) {
+      ec = LastWin32Error();
+      return;
+    }
+    std::vector<char> buffer;
+    while (size > 0 && !ec) {
+      buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, 1u << 20)));
+      DWORD n = 0;
+      if (!::ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) {
+        ec = LastWin32Error();
+      } else if (n == 0) {
+        ec = {ERROR_HANDLE_EOF, Win32Category()};  // the file got shorter
+      } else {
+        WriteAll(std::string_view(buffer.data(), n), nullptr, ec);
+        size -= n;
+      }
+    }
+    ::CloseHandle(in);
+  }
+
+  // Windows files carry no POSIX owner; who may use them is their access list, which a new file
+  // takes from its folder.
+  void CopyOwner(const std::string&, std::error_code&) override {}
+  void CopyExtendedAttributes(const std::string&, std::error_code&) override {}
+
+  void CopyMode(const std::string& model, std::error_code& ec) override {
+    const std::wstring wide = SystemPath(model, ec);
+    if (ec) return;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      ec = LastWin32Error();
+      return;
+    }
+    FILE_BASIC_INFO info{};  // times left at zero stay as they are
+    info.FileAttributes =
+        (attributes & kKeptAttributes) ? attributes & kKeptAttributes : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(handle_, FileBasicInfo, &info, sizeof info)) ec = LastWin32Error();
+  }
+
+  void Link(const std::string&, std::error_code& ec) override { ec = {ERROR_NOT_SUPPORTED, Win32Category()}; }
+
+  // The handle is not shared with writers that open the file by name: close it first.
+  std::string SharedPath() const override { return {}; }
 
  private:
   // Writes every byte, at *offset onwards when given, else at the file pointer.
@@ -145,6 +223,63 @@ class WindowsFileSystem final : public FileSystem {
       return nullptr;
     }
     return std::make_unique<WindowsFile>(h, false);
+  }
+
+  // Windows has no files without a name: a save writes a named temporary file.
+  std::unique_ptr<WritableFile> CreateUnnamed(const std::string&, std::error_code& ec) const override {
+    ec = {ERROR_NOT_SUPPORTED, Win32Category()};
+    return nullptr;
+  }
+
+  FileFacts Inspect(const std::string& path, std::error_code& ec) const override {
+    FileFacts facts;
+    facts.real_path = path;
+    const std::wstring wide = SystemPath(path, ec);
+    if (ec) return facts;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD e = ::GetLastError();
+      // Nothing there, or no such folder: the creation that follows names it.
+      if (e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND) ec = {static_cast<int>(e), Win32Category()};
+      return facts;
+    }
+    // Opened through links (a link that leads nowhere fails here), for what the file itself is.
+    const HANDLE h = ::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      ec = LastWin32Error();
+      return facts;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) {
+      ec = LastWin32Error();
+      ::CloseHandle(h);
+      return facts;
+    }
+    facts.exists = true;
+    facts.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.regular = !facts.folder && ::GetFileType(h) == FILE_TYPE_DISK;
+    facts.marked_read_only = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    facts.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    facts.links = info.nNumberOfLinks;
+    facts.volume = info.dwVolumeSerialNumber;
+    facts.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    facts.modified =
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  info.ftLastWriteTime.dwLowDateTime);
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) facts.real_path = FinalPath(h, ec);
+    ::CloseHandle(h);
+    if (ec) return facts;
+    if (facts.regular) {
+      // Opening for writing, without truncating, is the system's own answer: the access list,
+      // the read-only attribute and another program holding the file all count.
+      const HANDLE w = Create(wide, OPEN_EXISTING);
+      if (w == INVALID_HANDLE_VALUE)
+        facts.write_error = LastWin32Error();
+      else
+        ::CloseHandle(w);
+    }
+    return facts;
   }
 
   void Replace(const std::string& from, const std::string& to, std::error_code& ec) const override {

@@ -67,6 +67,18 @@ class WindowsFolder final : public OpenFolder {
     return OpenPath(JoinPath(path_, wide), false, error);
   }
 
+  std::unique_ptr<OpenFolder> OpenParent(int& error) const override {
+    const std::size_t cut = path_.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut == 0) {
+      error = ERROR_PATH_NOT_FOUND;
+      return nullptr;
+    }
+    std::wstring parent = path_.substr(0, cut);
+    if (parent.back() == L':') parent += L'\\';  // a drive root keeps its separator
+    // Followed like the chosen folder itself, which may be reached through a link.
+    return OpenPath(std::move(parent), true, error);
+  }
+
   bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override {
     const std::wstring pattern = JoinPath(path_, L"*");
     WIN32_FIND_DATAW data;
