@@ -112,6 +112,10 @@ class LockedFolders : public platform::FolderSource {
       auto child = real->OpenChild(name, error);
       return child ? std::make_unique<Folder>(std::move(child), locked) : nullptr;
     }
+    std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+      auto parent = real->OpenParent(error);
+      return parent ? std::make_unique<Folder>(std::move(parent), locked) : nullptr;
+    }
     bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
       return real->ReadAll(out, error, stop);
     }
