@@ -80,6 +80,7 @@ const std::map<std::string, ValueParser>& ValueOptions() {
 const std::map<std::string, FlagParser>& FlagOptions() {
   static const std::map<std::string, FlagParser> options{
       {"--recursive", [](CliOptions& o) { o.recursive = true; return std::string(); }},
+      {"--show-errors", [](CliOptions& o) { o.show_errors = true; return std::string(); }},
       {"--help", [](CliOptions& o) { o.help = true; return std::string(); }},
       {"--version", [](CliOptions& o) { o.version = true; return std::string(); }},
       {"--upper", [](CliOptions& o) { return SetLetterCase(o, LetterCase::Upper); }},
@@ -169,6 +170,8 @@ std::string UsageText() {
          "                         xls or xlsx (a workbook, names from A2); html, xls and xlsx\n"
          "                         replace FILE once complete\n"
          "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout)\n"
+         "      --show-errors      name on stderr each subfolder that could not be read (the\n"
+         "                         walk goes on without it, and the exit status stays the same)\n"
          "\n"
          "Formatting (the names as found are only listed, never renamed):\n"
          "      --upper            all letters upper case\n"

@@ -52,7 +52,8 @@ ListWriterOptions WriterOptions(const CliOptions& options) {
 
 }  // namespace
 
-ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err) {
+ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err,
+                   const ScanControl& control) {
   const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
 
   // Names are formatted, and numbered, in the order they are listed: sorted or as found.
@@ -60,12 +61,16 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   ColumnTarget column(names);
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
-  const ScanReport report = Scan({folder, options.mask_line, options.recursive, options.order}, target);
+  const ScanReport report =
+      Scan({folder, options.mask_line, options.recursive, options.order}, target, control);
   if (report.folder_error != 0) {
     err << "brixel-list: cannot read folder '" << folder << "': " << platform::ErrorText(report.folder_error)
         << "\n";
     return ExitStatus::Failed;
   }
+  if (options.show_errors)
+    for (const SkippedFolder& s : report.skipped)
+      err << "brixel-list: cannot read " << s.path << ": " << platform::ErrorText(s.error) << "\n";
 
   if (!options.output) {
     WriteToStream(names, options.encoding.value_or(TextEncoding::Utf8), out);

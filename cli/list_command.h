@@ -13,7 +13,9 @@ enum class ExitStatus : int {
   Usage = 2,   // bad options
 };
 
-ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err);
+// The control is for tests that stand in for the file system.
+ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err,
+                   const ScanControl& control = {});
 
 // Parses and runs; what main() does.
 ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

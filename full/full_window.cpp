@@ -1,20 +1,21 @@
 #include "full/full_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <cmath>
+#include <memory>
 
+#include "core/export/export_dispatch.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/mask_list.h"
-#include "core/listing/name_order.h"
 #include "core/version.h"
 #include "full/save_action.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
-#include "shell/busy_pointer.h"
 #include "shell/drive_list.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
@@ -22,12 +23,14 @@
 #include "shell/frame.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
+#include "shell/listing_job.h"
 #include "shell/mounted_volumes.h"
 #include "shell/name_grid.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
 #include "shell/qt_dialogs.h"
 #include "shell/twips.h"
+#include "shell/window_jobs.h"
 
 namespace brixel {
 
@@ -40,6 +43,15 @@ constexpr int kTableWidth = 7755;
 const QString kPreviewHeading = QStringLiteral("Файлы");
 const QStringList kTableHeadings{QStringLiteral("Названия до переименования"),
                                  QStringLiteral("Названия после переименования")};
+
+// The progress panel's captions.
+const QString kSearchTitle = QStringLiteral("Поиск файлов");
+const QString kFormattingTitle = QStringLiteral("Форматирование");
+const QString kSaveTitle = QStringLiteral("Сохранение списка");
+
+// Jobs that a newer one of their kind replaces.
+constexpr int kPreviewGroup = 1;
+constexpr int kFormattingGroup = 2;
 
 using Widgets = std::initializer_list<QWidget*>;
 
@@ -71,6 +83,7 @@ FullWindow::FullWindow(FullWindowServices services)
   BuildResultsPage();
   BuildButtons();
   SetTabOrder();
+  jobs_ = new WindowJobs(*this, services_.folders);
 
   chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
   chooser_->Start(services_.start_folder);
@@ -79,7 +92,21 @@ FullWindow::FullWindow(FullWindowServices services)
   StartUp();
 }
 
-FullWindow::~FullWindow() = default;
+FullWindow::~FullWindow() {
+  jobs_->StopAll();  // a job may still read the tables, which go before the children do
+}
+
+void FullWindow::closeEvent(QCloseEvent* event) {
+  // Closing ends the program at once: a scan just stops; a save puts its file back first.
+  jobs_->Cancel();
+  ShapedWindow::closeEvent(event);
+}
+
+QList<QWidget*> FullWindow::ListingInputs() const {
+  QList<QWidget*> inputs{drive1_,   dir1_,     cbo_mask_, fra_brixel_,
+                         img_next_, img_back_, img_save_, img_chancel_};
+  return inputs << &formatting_->FraNum() << &formatting_->FraFormat();
+}
 
 void FullWindow::BuildOptionsPage() {
   fra1_ = MakePlacedFrame("Fra1", {}, Frame::Border::None, this, {300, 780, 7875, 6915});
@@ -170,9 +197,9 @@ void FullWindow::SetTabOrder() {
 void FullWindow::StartUp() {
   ShapeWindowAndButtons();
 
-  // Line 1 of the built-in mask lines; choosing it rebuilds the preview.
+  // Line 1 of the built-in mask lines; choosing it rebuilds the preview (below, once the
+  // window is set up: one listing serves both).
   cbo_mask_->setCurrentIndex(0);
-  RefreshPreview();
 
   // Column widths: the preview's single column fills its list (also beside a scroll bar, so no
   // sideways scrolling for nothing); the table's two columns are set once, half the width less
@@ -204,33 +231,67 @@ void FullWindow::WriteTableHeadings() {
 }
 
 void FullWindow::RefreshPreview() {
-  const BusyPointer busy;
-  preview_model_->BeginRebuild();
-  RunListing(preview_, {dir1_->Path(), cbo_mask_->currentText().toStdString(), false});
-  preview_model_->EndRebuild();
+  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
+  const auto fresh = std::make_shared<NameTable>();
+  WindowJob job;
+  job.title = kSearchTitle;
+  job.locked = ListingInputs();
+  job.frees_at_cancel = true;
+  job.restart_group = kPreviewGroup;  // a newer choice wins
+  job.work = [request, fresh](JobContext& context) { return ListInto(*fresh, request, context); };
+  job.finished = [this, fresh] {
+    preview_model_->BeginRebuild();
+    std::swap(preview_, *fresh);
+    preview_model_->EndRebuild();
+    previewed_ = chooser_->Current();
+    previewed_mask_ = cbo_mask_->currentIndex();
+  };
+  // The preview and the choice stay together: the choice goes back to what the list shows.
+  job.cancelled = [this] {
+    chooser_->ReturnTo(previewed_);
+    if (previewed_mask_ >= 0) cbo_mask_->setCurrentIndex(previewed_mask_);
+  };
+  jobs_->Restart(std::move(job));
 }
 
 void FullWindow::Next() {
-  {
-    const BusyPointer busy;
-    fra1_->hide();
-    fra_brixel_->hide();
-    img_next_->hide();
+  // The options page stays until the new table is complete: a cancel leaves it, and the old
+  // table, as they were.
+  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn()};
+  const auto fresh = std::make_shared<NameTable>();
+  WindowJob job;
+  job.title = kSearchTitle;
+  job.locked = ListingInputs();
+  job.frees_at_cancel = true;
+  job.work = [request, fresh](JobContext& context) {
+    if (!ListInto(*fresh, request, context)) return false;
+    FormattingRun(*fresh, FormatOptions{});  // the run after the option reset: the names as found
+    return true;
+  };
+  job.finished = [this, fresh] { ShowResults(std::move(*fresh)); };
+  jobs_->Start(std::move(job));
+}
 
-    found_model_->BeginRebuild();
-    RunListing(found_, {dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn()});
-    found_model_->EndRebuild();
-    label10_->setText(QString::fromStdString(found_.CountText()));
+void FullWindow::ShowResults(NameTable&& table) {
+  fra1_->hide();
+  fra_brixel_->hide();
+  img_next_->hide();
 
-    for (QWidget* w : Widgets{fra_find_, fra2_, &formatting_->FraNum(), &formatting_->FraFormat(), img_save_,
-                              img_chancel_, img_back_, fgrid2_})
-      w->show();
-    fgrid2_->scrollToTop();
-    fgrid2_->setFocus();
-  }
+  found_model_->BeginRebuild();
+  found_ = std::move(table);
+  found_model_->EndRebuild();
+  label10_->setText(QString::fromStdString(found_.CountText()));
+
+  for (QWidget* w : Widgets{fra_find_, fra2_, &formatting_->FraNum(), &formatting_->FraFormat(), img_save_,
+                            img_chancel_, img_back_, fgrid2_})
+    w->show();
+  fgrid2_->scrollToTop();
+  fgrid2_->setFocus();
+
   OptionReset();
+  formatted_with_ = formatting_->Options();
+  formatted_start_valid_ = true;
   WriteTableHeadings();
-  RunFormatting();
 }
 
 void FullWindow::Back() {
@@ -250,20 +311,66 @@ void FullWindow::Back() {
 
 void FullWindow::Reset() {
   OptionReset();
-  const BusyPointer busy;
-  FormattingRun(found_, FormatOptions{});  // the restore pass: every switch is off now
-  found_model_->FormattedChanged();
+  RunFormatting();  // every switch is off now: the restore pass
 }
 
 void FullWindow::RunFormatting() {
-  const BusyPointer busy;
-  const FormatResult result = FormattingRun(found_, formatting_->Options());
-  found_model_->FormattedChanged();
-  formatting_->ShowStartTextValid(result.start_number_valid);
+  const FormatOptions options = formatting_->Options();
+  const auto formatted = std::make_shared<NameColumn>();
+  const auto result = std::make_shared<FormatResult>();
+  WindowJob job;
+  job.title = kFormattingTitle;
+  // The switches stay live: a click meanwhile runs afresh with the newest options. Only what
+  // would read or change the table waits.
+  job.locked = {img_back_, img_save_};
+  job.restart_group = kFormattingGroup;
+  job.work = [this, options, formatted, result](JobContext& context) {
+    // The as-found column is only read, here and by the view, while the job runs.
+    const NameColumn& as_found = found_.AsFound();
+    const std::optional<FormatResult> done = FormatColumn(as_found, options, FormatLocale::ForUser(),
+                                                          *formatted, context.ForPass(as_found.Size()));
+    if (done) *result = *done;
+    return done.has_value();
+  };
+  job.finished = [this, options, formatted, result] {
+    found_.Formatted().Swap(*formatted);
+    found_model_->FormattedChanged();
+    formatting_->ShowStartTextValid(result->start_number_valid);
+    formatted_with_ = options;
+    formatted_start_valid_ = result->start_number_valid;
+  };
+  // The switches go back to what the table shows.
+  job.cancelled = [this] {
+    formatting_->SetOptions(formatted_with_);
+    formatting_->ShowStartTextValid(formatted_start_valid_);
+  };
+  jobs_->Restart(std::move(job));
 }
 
 void FullWindow::Save() {
-  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
+  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_,
+                [this](ListFormat format, const std::string& path) { WriteList(format, path); });
+}
+
+void FullWindow::WriteList(ListFormat format, const std::string& path) {
+  const auto failed = std::make_shared<bool>(false);
+  WindowJob job;
+  job.title = kSaveTitle;
+  job.locked = ListingInputs();
+  job.work = [this, format, path, failed](JobContext& context) {
+    const NameColumn& names = found_.Formatted();  // only read, here and by the view
+    try {
+      return brixel::WriteList(format, path, names, FullListLayout(), ListWriterOptions{},
+                               context.ForPass(names.Size()));
+    } catch (...) {
+      *failed = true;  // the file is as it was
+      return true;
+    }
+  };
+  job.finished = [this, failed] {
+    if (*failed) ShowSaveFailure(*this, *services_.dialogs);
+  };
+  jobs_->Start(std::move(job));
 }
 
 bool FullWindow::ShowsResultsPage() const {

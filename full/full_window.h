@@ -5,8 +5,11 @@
 // Every control carries its name as its object name.
 #include <string>
 
+#include "core/export/list_writer.h"
+#include "core/format/format_options.h"
 #include "core/listing/name_table.h"
 #include "shell/dialog_facade.h"
+#include "shell/folder_chooser.h"
 #include "shell/open_help.h"
 #include "shell/program_files.h"
 #include "shell/shaped_window.h"
@@ -19,7 +22,6 @@ class QTableView;
 namespace brixel {
 
 class DriveList;
-class FolderChooser;
 class FolderList;
 class FormattingPanel;
 class Frame;
@@ -27,15 +29,21 @@ class ImageButton;
 class NameTableModel;
 class PictureSwitch;
 class VolumeSource;
+class WindowJobs;
+
+namespace platform {
+class FolderSource;
+}
 
 // What the window needs from outside; tests put in their own. Left out, the volumes are the
-// system's and the dialogs Qt's.
+// system's, the dialogs Qt's and the folders the scans read the platform's.
 struct FullWindowServices {
   ProgramFiles files;          // where the mask file and the help pages are
   std::string start_folder;    // the folder shown at start
   const VolumeSource* volumes = nullptr;
   DialogFacade* dialogs = nullptr;
   UrlOpener open_url;
+  const platform::FolderSource* folders = nullptr;
 };
 
 class FullWindow : public ShapedWindow {
@@ -51,7 +59,11 @@ class FullWindow : public ShapedWindow {
   FolderChooser& Chooser() const { return *chooser_; }
   NameTableModel& PreviewModel() const { return *preview_model_; }
   NameTableModel& FoundModel() const { return *found_model_; }
+  WindowJobs& Jobs() const { return *jobs_; }
   bool ShowsResultsPage() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildOptionsPage();
@@ -62,18 +74,27 @@ class FullWindow : public ShapedWindow {
 
   void RefreshPreview();
   void Next();
+  void ShowResults(NameTable&& table);
   void Back();
   void Reset();
   void OptionReset();
   void RunFormatting();
   void Save();
+  // The save's writing, in a job: waited for on cancel, so the file is whole or as it was.
+  void WriteList(ListFormat format, const std::string& path);
   void WriteTableHeadings();
+  // The controls a listing or a save must not see changed while it runs.
+  QList<QWidget*> ListingInputs() const;
 
   FullWindowServices services_;
   SwitchLooks looks_;
   NameTable preview_;
   NameTable found_;
-  int save_filter_index_ = 1;  // the file type chosen last, for the rest of the run
+  int save_filter_index_ = 1;     // the file type chosen last, for the rest of the run
+  FormatOptions formatted_with_;  // what the table's right column shows, for a cancelled run
+  bool formatted_start_valid_ = true;
+  FolderChooser::Place previewed_;  // the choice the preview shows, for a cancelled refresh
+  int previewed_mask_ = -1;
 
   QLabel* label9_ = nullptr;
   Frame* fra1_ = nullptr;
@@ -96,6 +117,7 @@ class FullWindow : public ShapedWindow {
   ImageButton* img_chancel_ = nullptr;
   ImageButton* img_save_ = nullptr;
   FolderChooser* chooser_ = nullptr;
+  WindowJobs* jobs_ = nullptr;
 };
 
 }  // namespace brixel

@@ -1,6 +1,5 @@
 #include "full/save_action.h"
 
-#include <exception>
 #include <string_view>
 
 #include "core/export/export_dispatch.h"
@@ -8,7 +7,6 @@
 #include "core/format/start_number.h"
 #include "core/listing/name_table.h"
 #include "core/version.h"
-#include "shell/busy_pointer.h"
 #include "shell/dialog_facade.h"
 #include "shell/save_messages.h"
 
@@ -33,7 +31,7 @@ ListLayout FullListLayout() {
 }
 
 void RunSaveAction(QWidget& window, const NameTable& table, const FormatOptions& options,
-                   DialogFacade& dialogs, int& filter_index) {
+                   DialogFacade& dialogs, int& filter_index, const SaveWriter& write) {
   const QString title = FromUtf8(kMessageTitle);
   if (IsListEmpty(table)) {
     dialogs.ShowMessage(&window, title, FromUtf8(kEmptyListMessage));
@@ -53,16 +51,11 @@ void RunSaveAction(QWidget& window, const NameTable& table, const FormatOptions&
   if (choice->filter_index >= 1) filter_index = choice->filter_index;
   const std::optional<ListFormat> format = FormatForFilterIndex(choice->filter_index);
   if (!format) return;
-  bool failed = false;
-  try {
-    const BusyPointer busy;
-    WriteList(*format, choice->path.toStdString(), table.Formatted(), FullListLayout());
-  } catch (const std::exception&) {
-    failed = true;
-  } catch (...) {
-    failed = true;
-  }
-  if (failed) dialogs.ShowMessage(&window, title, FromUtf8(kFailureMessage));
+  write(*format, choice->path.toStdString());
+}
+
+void ShowSaveFailure(QWidget& window, DialogFacade& dialogs) {
+  dialogs.ShowMessage(&window, FromUtf8(kMessageTitle), FromUtf8(kFailureMessage));
 }
 
 }  // namespace brixel

@@ -4,8 +4,6 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
-#include "core/listing/name_order.h"
-#include "shell/busy_pointer.h"
 #include "shell/name_grid.h"
 #include "shell/name_table_model.h"
 #include "shell/twips.h"
@@ -31,23 +29,15 @@ void LiteList::FitColumn() {
   view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
-void LiteList::Refresh(const std::string& folder, const std::string& mask_line) {
-  const BusyPointer busy;
+void LiteList::Show(NameTable&& table) {
   model_->BeginRebuild();
-  RunListing(table_, {folder, mask_line, false});
-  table_.Formatted() = table_.AsFound();
+  table_ = std::move(table);
   model_->EndRebuild();
   MakeFirstRowCurrent();
 }
 
-FormatResult LiteList::Format(const FormatOptions& options) {
-  const FormatResult result = LiteFormattingRun(table_.Formatted(), options);
-  model_->FormattedChanged();
-  return result;
-}
-
-void LiteList::SortShown() {
-  SortNames(table_.Formatted(), UserCollator());
+void LiteList::ShowReordered(NameColumn&& names) {
+  table_.Formatted().Swap(names);
   model_->FormattedChanged();
   MakeFirstRowCurrent();
 }

@@ -1,11 +1,9 @@
 #pragma once
 // The lite list (FlexGrid1): the chosen folder's own matching names, sorted as found, then shaped
-// in place by the switches. Every rebuild scans afresh; nothing of an earlier scan is kept, so
-// turning a switch off undoes it at the next run.
+// by the switches. Every rebuild scans afresh, in a job of the window; nothing of an earlier scan
+// is kept, so turning a switch off undoes it at the next run.
 #include <QRect>
-#include <string>
 
-#include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
 
 class QTableView;
@@ -26,16 +24,14 @@ class LiteList {
   // The column fills the grid's width.
   void FitColumn();
 
-  // RefreshPreview: the names as found in folder itself for the mask line, under the busy
-  // pointer.
-  void Refresh(const std::string& folder, const std::string& mask_line);
+  // A fresh listing whose after-formatting column holds what the list is to show: the names as
+  // found after a rebuild, shaped after a formatting run.
+  void Show(NameTable&& table);
 
-  // The passes of the switches that are on, on the rows as they stand. An empty list stays as it
-  // is.
-  FormatResult Format(const FormatOptions& options);
-
-  // Sorts the rows on the text they show now (what the save's scan leaves behind).
-  void SortShown();
+  // The names the list shows now.
+  const NameColumn& Shown() const { return table_.Formatted(); }
+  // The same names in another order (sorted on their text, as a save leaves them).
+  void ShowReordered(NameColumn&& names);
 
  private:
   void MakeFirstRowCurrent();

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 #include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
@@ -15,11 +16,17 @@ namespace brixel {
 namespace {
 
 // The scan's first stop in the lite save: counts the names and keeps out the save's own file.
+// Once a stop is asked for, the names of the folder in hand are not written: the save is going
+// to be undone, and a folder of a million names would otherwise delay that.
 class SaveOutputTarget : public ListTarget {
  public:
-  explicit SaveOutputTarget(ListTarget& next) : next_(next) {}
+  SaveOutputTarget(ListTarget& next, std::stop_token stop) : next_(next), stop_(std::move(stop)) {}
 
   void Append(std::string_view name) override {
+    if (stop_.stop_requested()) {
+      dropped_ = true;
+      return;
+    }
     // A page or workbook saved into the scanned folder is written beside its target first; that
     // file is gone once the save ends, so it is no name of the list.
     if (IsReplacementTempName(name)) return;
@@ -28,10 +35,14 @@ class SaveOutputTarget : public ListTarget {
   }
 
   std::size_t Written() const { return written_; }
+  // Some name was left out for a stop: the list is not whole, even if the walk itself ended.
+  bool Dropped() const { return dropped_; }
 
  private:
   ListTarget& next_;
+  std::stop_token stop_;
   std::size_t written_ = 0;
+  bool dropped_ = false;
 };
 
 }  // namespace
@@ -46,6 +57,11 @@ std::size_t RunLiteSave(const LiteSaveRequest& request) {
 
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options) {
+  return *RunLiteSave(request, locale, writer_options, ScanControl{});
+}
+
+std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
+                                       const ListWriterOptions& writer_options, const ScanControl& control) {
   const std::optional<ListFormat> format = ListFormatForEntry(request.save_format);
   if (!format) return 0;
 
@@ -59,8 +75,11 @@ std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& loca
       OpenListWriter(*format, request.output_path, LiteListLayout(), writer_options);
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
-  SaveOutputTarget target(formatted);
-  Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target);
+  SaveOutputTarget target(formatted, control.stop);
+  const ScanReport report =
+      Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target, control);
+  if (report.stopped || target.Dropped())
+    return std::nullopt;  // the writer, dropped unfinished, puts the file back
   writer->Finish();
   return target.Written();
 }

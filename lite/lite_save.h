@@ -8,6 +8,7 @@
 // a scan that finds nothing still creates the text file, writes a page without names or a
 // workbook with an empty sheet. A failure throws SaveError and leaves the output as it was.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@
 #include "core/format/format_options.h"
 #include "core/format/name_formatter.h"
 #include "core/format/prim_file.h"
+#include "core/listing/folder_scan.h"
 
 namespace brixel {
 
@@ -36,5 +38,11 @@ ListLayout LiteListLayout();
 std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
+// Under the control of a window: nothing when the scan was stopped, and the output is then
+// exactly as it was (the writer is dropped unfinished: a text list's new copy never takes the
+// old one's place, or a list appended in place is cut back; a page or workbook never replaces
+// the target; no temporary file is left).
+std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
+                                       const ListWriterOptions& writer_options, const ScanControl& control);
 
 }  // namespace brixel

@@ -1,14 +1,21 @@
 #include "lite/lite_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
+#include "core/format/formatting_run.h"
 #include "core/listing/mask_list.h"
+#include "core/listing/name_order.h"
+#include "core/platform/collation.h"
+#include "core/platform/user_locale.h"
 #include "core/version.h"
 #include "lite/lite_list.h"
 #include "lite/lite_save.h"
@@ -16,7 +23,6 @@
 #include "lite/save_panel.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
-#include "shell/busy_pointer.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/folder_chooser.h"
@@ -25,9 +31,11 @@
 #include "shell/frame.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
+#include "shell/listing_job.h"
 #include "shell/picture_switch.h"
 #include "shell/save_messages.h"
 #include "shell/twips.h"
+#include "shell/window_jobs.h"
 
 namespace brixel {
 
@@ -35,6 +43,15 @@ namespace {
 
 const QString kTitleCaption = QStringLiteral("Бриксел лайт В.");
 constexpr char kHelpPage[] = "helpl.html";
+
+// The progress panel's captions.
+const QString kSearchTitle = QStringLiteral("Поиск файлов");
+const QString kFormattingTitle = QStringLiteral("Форматирование");
+const QString kSaveTitle = QStringLiteral("Сохранение списка");
+
+// Jobs that a newer one of their kind replaces.
+constexpr int kRebuildGroup = 1;
+constexpr int kFormattingGroup = 2;
 
 }  // namespace
 
@@ -57,6 +74,7 @@ LiteWindow::LiteWindow(LiteWindowServices services)
                                                      QPoint(3720, 1320)});
   save_panel_ = new SavePanel(*this, services_.dialogs);
   BuildBottomRow();
+  jobs_ = new WindowJobs(*this, services_.folders);
 
   // A line the user picks, even the one already shown, rebuilds the list: picking it again is how
   // files added meanwhile come into view.
@@ -69,7 +87,24 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   StartUp();
 }
 
-LiteWindow::~LiteWindow() = default;
+LiteWindow::~LiteWindow() {
+  jobs_->StopAll();  // before the list and the options a job may still read go
+}
+
+void LiteWindow::closeEvent(QCloseEvent* event) {
+  // Closing ends the program at once: a scan just stops; a save puts its file back first.
+  jobs_->Cancel();
+  ShapedWindow::closeEvent(event);
+}
+
+QList<QWidget*> LiteWindow::ChoiceInputs() const {
+  return {drive1_, dir1_, cbo_mask_, img_save_};
+}
+
+QList<QWidget*> LiteWindow::AllInputs() const {
+  return ChoiceInputs() + QList<QWidget*>{&formatting_->FraNum(), &formatting_->FraFormat(),
+                                          pic_scan_->parentWidget(), &save_panel_->FraSave()};
+}
 
 void LiteWindow::BuildOptionsArea() {
   Frame* fra1 = MakePlacedFrame("Fra1", QString(), Frame::Border::None, this, QRect(300, 780, 7875, 4455));
@@ -110,14 +145,15 @@ void LiteWindow::BuildBottomRow() {
 
 void LiteWindow::StartUp() {
   ShapeWindowAndButtons();
-  cbo_mask_->setCurrentIndex(0);  // a choice of line 1: the list and the option reset
-  OnListingChoiceChanged();
+  // A choice of line 1: the list and the option reset (below, once the window is set up: one
+  // listing serves both).
+  cbo_mask_->setCurrentIndex(0);
   list_->FitColumn();
   pic_scan_->ShowLook(looks_.ImgUnchecked);
   label9_->setText(kTitleCaption + QString::fromStdString(kLiteVersion.Text()));
   // The version makes the title longer than its design width: it grows to the right, never cut.
   label9_->resize(std::max(label9_->width(), label9_->sizeHint().width()), label9_->height());
-  RefreshPreview();
+  OnListingChoiceChanged();
   save_panel_->ChooseFormat(kStartSaveFormatIndex);  // the box is still empty and stays so
   save_panel_->SetOutputFile(QString::fromStdString(
       DefaultOutputFile(services_.files.output_folder, save_panel_->SaveFormat().toStdString())));
@@ -125,20 +161,71 @@ void LiteWindow::StartUp() {
   AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
-void LiteWindow::RefreshPreview() {
-  list_->Refresh(dir1_->Path(), cbo_mask_->currentText().toStdString());
-}
-
 void LiteWindow::OnListingChoiceChanged() {
-  RefreshPreview();
-  formatting_->OptionReset();
+  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
+  const auto fresh = std::make_shared<NameTable>();
+  WindowJob job;
+  job.title = kSearchTitle;
+  job.locked = AllInputs();
+  job.frees_at_cancel = true;
+  job.restart_group = kRebuildGroup;  // a newer choice wins
+  job.work = [request, fresh](JobContext& context) {
+    if (!ListInto(*fresh, request, context)) return false;
+    fresh->Formatted() = fresh->AsFound();
+    return true;
+  };
+  job.finished = [this, fresh] {
+    list_->Show(std::move(*fresh));
+    {
+      // Its choice of the first digit count would ask for a run: the list is fresh already.
+      const QSignalBlocker no_run(formatting_);
+      formatting_->OptionReset();
+    }
+    listed_with_ = formatting_->Options();
+    listed_start_valid_ = true;
+    listed_place_ = folder_chooser_->Current();
+    listed_mask_ = cbo_mask_->currentIndex();
+  };
+  // The list and the choice stay together: the choice goes back to what the list shows.
+  job.cancelled = [this] {
+    folder_chooser_->ReturnTo(listed_place_);
+    if (listed_mask_ >= 0) cbo_mask_->setCurrentIndex(listed_mask_);
+  };
+  jobs_->Restart(std::move(job));
 }
 
 void LiteWindow::LiteFormattingRun() {
-  const BusyPointer busy;
-  RefreshPreview();
-  const FormatResult result = list_->Format(formatting_->Options());
-  formatting_->ShowStartTextValid(result.start_number_valid);
+  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
+  const FormatOptions options = formatting_->Options();
+  const auto fresh = std::make_shared<NameTable>();
+  const auto result = std::make_shared<FormatResult>();
+  WindowJob job;
+  job.title = kFormattingTitle;
+  // The switches and boxes stay live: a click meanwhile runs afresh with the newest options.
+  job.locked = ChoiceInputs();
+  job.frees_at_cancel = true;
+  job.restart_group = kFormattingGroup;
+  job.work = [request, options, fresh, result](JobContext& context) {
+    if (!ListInto(*fresh, request, context)) return false;
+    NameColumn& names = fresh->Formatted();
+    names = fresh->AsFound();
+    const std::optional<FormatResult> done =
+        brixel::LiteFormattingRun(names, options, FormatLocale::ForUser(), context.ForPass(names.Size()));
+    if (done) *result = *done;
+    return done.has_value();
+  };
+  job.finished = [this, options, fresh, result] {
+    list_->Show(std::move(*fresh));
+    formatting_->ShowStartTextValid(result->start_number_valid);
+    listed_with_ = options;
+    listed_start_valid_ = result->start_number_valid;
+  };
+  // The switches go back to what the list shows.
+  job.cancelled = [this] {
+    formatting_->SetOptions(listed_with_);
+    formatting_->ShowStartTextValid(listed_start_valid_);
+  };
+  jobs_->Restart(std::move(job));
 }
 
 void LiteWindow::LiteSave() {
@@ -150,19 +237,31 @@ void LiteWindow::LiteSave() {
   request.output_path = save_panel_->TxtSave().text().toStdString();
   request.options = formatting_->Options();
 
-  bool saved = false;
-  {
-    const BusyPointer busy;
+  // After a save the list shows its names sorted on their text: sorted in the job, from a copy.
+  const auto shown = std::make_shared<NameColumn>(list_->Shown());
+  const auto failed = std::make_shared<bool>(false);
+  WindowJob job;
+  job.title = kSaveTitle;
+  job.locked = AllInputs();
+  job.work = [request, shown, failed](JobContext& context) {
     try {
-      RunLiteSave(request);
-      saved = true;
-      list_->SortShown();
+      if (!RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{}, context.ForScan()))
+        return false;  // stopped: the output is as it was
     } catch (...) {
-      // One message for every cause, shown below once the normal pointer is back.
+      *failed = true;  // one message for every cause; the output is as it was
+      return true;
     }
-  }
-  if (!saved)
-    services_.dialogs.ShowMessage(this, QString::fromUtf8(kMessageTitle), QString::fromUtf8(kFailureMessage));
+    SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
+    return true;
+  };
+  job.finished = [this, shown, failed] {
+    if (*failed)
+      services_.dialogs.ShowMessage(this, QString::fromUtf8(kMessageTitle),
+                                    QString::fromUtf8(kFailureMessage));
+    else
+      list_->ShowReordered(std::move(*shown));
+  };
+  jobs_->Start(std::move(job));
 }
 
 void LiteWindow::OpenHelpPage() {

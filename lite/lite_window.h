@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "core/format/format_options.h"
+#include "shell/folder_chooser.h"
 #include "shell/open_help.h"
 #include "shell/program_files.h"
 #include "shell/shaped_window.h"
@@ -17,7 +19,6 @@ namespace brixel {
 
 class DialogFacade;
 class DriveList;
-class FolderChooser;
 class FolderList;
 class FormattingPanel;
 class Frame;
@@ -26,6 +27,11 @@ class LiteList;
 class PictureSwitch;
 class SavePanel;
 class VolumeSource;
+class WindowJobs;
+
+namespace platform {
+class FolderSource;
+}
 
 // What the window uses from outside; tests put in their own.
 struct LiteWindowServices {
@@ -34,6 +40,7 @@ struct LiteWindowServices {
   UrlOpener open_url;
   ProgramFiles files;          // the mask file, the help page and the default output file
   std::string start_folder;    // the folder listed first
+  const platform::FolderSource* folders = nullptr;  // where scans read; null: the platform's own
 };
 
 class LiteWindow : public ShapedWindow {
@@ -55,19 +62,26 @@ class LiteWindow : public ShapedWindow {
   ImageButton& ImgHelp() const { return *img_help_; }
   ImageButton& ImgSave() const { return *img_save_; }
   const SwitchLooks& Looks() const { return looks_; }
+  WindowJobs& Jobs() const { return *jobs_; }
 
-  // The lite formatting run: a fresh scan of the folder, then the passes in place.
+  // The lite formatting run: a fresh scan of the folder, then the passes, in a job.
   void LiteFormattingRun();
-  // The lite save action (a click on ImgSave).
+  // The lite save action (a click on ImgSave), in a job.
   void LiteSave();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildOptionsArea();
   void BuildBottomRow();
   void StartUp();
-  void RefreshPreview();
+  // RefreshPreview and the option reset, as a change of drive, folder or mask line asks.
   void OnListingChoiceChanged();
   void OpenHelpPage();
+  // The controls of the listing choice and the save, and those of the formatting too.
+  QList<QWidget*> ChoiceInputs() const;
+  QList<QWidget*> AllInputs() const;
 
   LiteWindowServices services_;
   SwitchLooks looks_;
@@ -82,6 +96,11 @@ class LiteWindow : public ShapedWindow {
   SavePanel* save_panel_;
   ImageButton* img_help_;
   ImageButton* img_save_;
+  WindowJobs* jobs_;
+  FormatOptions listed_with_;  // what the list shows, for a cancelled run
+  bool listed_start_valid_ = true;
+  FolderChooser::Place listed_place_;  // the choice the list shows, for a cancelled rebuild
+  int listed_mask_ = -1;
 };
 
 }  // namespace brixel

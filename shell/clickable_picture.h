@@ -7,6 +7,9 @@
 
 namespace brixel {
 
+// How strongly a picture that takes no input (a job runs) is drawn.
+inline constexpr double kDisabledOpacity = 0.45;
+
 class ClickablePicture : public QWidget {
   Q_OBJECT
 

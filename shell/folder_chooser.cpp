@@ -54,6 +54,19 @@ void FolderChooser::Start(const std::string& start_folder) {
   last_folder_[top] = folders_.Path();
 }
 
+FolderChooser::Place FolderChooser::Current() const {
+  return {drives_.currentIndex(), remembered_, folders_.Model().Top(), folders_.Path()};
+}
+
+void FolderChooser::ReturnTo(const Place& place) {
+  if (place.folder.empty()) return;  // no place yet
+  quiet_ = true;
+  if (place.drive < drives_.count()) drives_.SelectQuietly(place.drive);
+  if (!place.folder.empty() && place.folder != folders_.Path()) folders_.SetPath(place.top, place.folder);
+  quiet_ = false;
+  if (place.remembered < drives_.count()) remembered_ = place.remembered;
+}
+
 void FolderChooser::OnPathChanged() {
   const int index = drives_.currentIndex();
   if (index >= 0) last_folder_[drives_.VolumeAt(index).root] = folders_.Path();

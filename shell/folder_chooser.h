@@ -26,6 +26,18 @@ class FolderChooser : public QObject {
   // The drive list position after the last drive change that worked; the start-up drive first.
   int RememberedDrive() const { return remembered_; }
 
+  // Where the choice stands: the drive shown, the drive remembered and the folder shown.
+  struct Place {
+    int drive = -1;
+    int remembered = 0;
+    std::string top;
+    std::string folder;
+  };
+  Place Current() const;
+  // Back to a place, reporting nothing: a cancelled listing leaves the choice as it was before it.
+  // A folder that can no longer be opened is left as it is shown.
+  void ReturnTo(const Place& place);
+
   // Asks the source for its drives again, keeping the drive shown and the one remembered where
   // they are still there. Runs whenever the drive list opens.
   void ReloadDrives();

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "shell/brixel_look.h"
@@ -39,11 +40,13 @@ void PlaceRightOf(QLabel& label, const QWidget& beside) {
   label.move(box.right() + 5, box.top() + (box.height() - label.height()) / 2);
 }
 
-// A caption centred under a switch, kept inside its frame.
+// A caption centred under a switch, kept off its frame's edges: near the edge a slightly wider
+// font would run into the frame's line.
 void PlaceUnder(QLabel& label, const QWidget& above, int frame_width) {
+  constexpr int kMargin = 10;
   const QRect box = above.geometry();
   int left = box.center().x() + 1 - label.width() / 2;
-  left = std::clamp(left, 4, frame_width - label.width() - 4);
+  left = std::clamp(left, kMargin, frame_width - label.width() - kMargin);
   label.move(left, box.bottom() + 2);
 }
 
@@ -163,6 +166,22 @@ void FormattingPanel::OptionReset() {
   cbo_razr_->setCurrentIndex(0);
   txt_nach_->setText(QStringLiteral("1"));
   ShowStartTextValid(true);
+}
+
+void FormattingPanel::SetOptions(const FormatOptions& options) {
+  const QSignalBlocker quiet(this);
+  const auto look = [this](bool on) { return on ? looks_.ImgChecked : looks_.ImgUnchecked; };
+  const auto case_look = [this, &options](LetterCase c) {
+    return options.letter_case == c ? looks_.ImgRC : looks_.ImgRU;
+  };
+  pic_num_->ShowLook(look(options.numbering));
+  pic_break_->ShowLook(look(options.underscores));
+  pic_ok_->ShowLook(look(options.remove_extension));
+  pic_big_->ShowLook(case_look(LetterCase::Upper));
+  pic_small_->ShowLook(case_look(LetterCase::Lower));
+  pic_per_big_->ShowLook(case_look(LetterCase::FirstCapital));
+  cbo_razr_->setCurrentIndex(std::clamp(options.digits, kMinDigits, kMaxDigits) - 1);
+  txt_nach_->setText(QString::fromStdString(options.start_text));
 }
 
 void FormattingPanel::ShowStartTextValid(bool valid) {

@@ -53,6 +53,9 @@ class FormattingPanel : public QObject {
   // Choosing the digit count may ask for a run, which then finds every switch off.
   void OptionReset();
 
+  // Shows these options, asking for no run (a cancelled run puts back what the list shows).
+  void SetOptions(const FormatOptions& options);
+
   // A start text that is no number shows in red until it is one again.
   void ShowStartTextValid(bool valid);
 

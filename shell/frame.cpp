@@ -13,6 +13,12 @@ Frame::Frame(const QString& caption, Border border, QWidget* parent)
   setAutoFillBackground(false);
 }
 
+void Frame::SetCaption(const QString& caption) {
+  caption_ = caption;
+  setAccessibleName(caption);
+  update();
+}
+
 void Frame::paintEvent(QPaintEvent*) {
   if (border_ == Border::None) return;
   QPainter painter(this);

@@ -14,6 +14,7 @@ class Frame : public QWidget {
   Frame(const QString& caption, Border border, QWidget* parent);
 
   QString Caption() const { return caption_; }
+  void SetCaption(const QString& caption);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

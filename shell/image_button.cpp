@@ -27,6 +27,7 @@ void ImageButton::SetPressedLook(bool pressed) {
 void ImageButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
+  if (!isEnabled()) painter.setOpacity(kDisabledOpacity);  // while a job runs
   picture_->Paint(painter, QRectF(rect()));
   if (hasFocus()) {
     painter.setPen(QPen(QColor(255, 255, 255, 200), 1, Qt::DotLine));

@@ -25,13 +25,19 @@ QComboBox* MakeMaskList(QWidget& fra_mask) {
   mask_list->setAccessibleName(QStringLiteral("Маска"));
   mask_list->setGeometry(TwipsRect(120, 240, 2655, 315));
   AppendMaskLines(*mask_list, BuiltInMaskLines());
+  // A line too long for the box is cut there: the tool tip shows the chosen line whole.
+  QObject::connect(mask_list, &QComboBox::currentTextChanged, mask_list, &QWidget::setToolTip);
   return mask_list;
 }
 
 void AppendMaskLines(QComboBox& mask_list, const std::vector<std::string>& lines) {
   const QSignalBlocker quiet(&mask_list);  // the first line added to an empty list would be chosen
   const int chosen = mask_list.currentIndex();
-  for (const std::string& line : lines) mask_list.addItem(QString::fromStdString(line));
+  for (const std::string& line : lines) {
+    const QString text = QString::fromStdString(line);
+    mask_list.addItem(text);
+    mask_list.setItemData(mask_list.count() - 1, text, Qt::ToolTipRole);  // whole in the drop-down too
+  }
   mask_list.setCurrentIndex(chosen);
 }
 

@@ -23,6 +23,7 @@ void PictureSwitch::ShowLook(Picture::Ptr look) {
 void PictureSwitch::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
+  if (!isEnabled()) painter.setOpacity(kDisabledOpacity);  // while a job runs
   if (shown_) {
     // The look keeps its own proportions, centred in the control.
     QSizeF size = shown_->NaturalSize();

@@ -1,6 +1,10 @@
 // The full window with a million names, on the offscreen platform:
-//   - the results listing from a warm tree (the next button: listing, reset, formatting run),
-//     beside the bare core listing of the same tree,
+//   - the results listing from a warm tree (the next button: the listing job, until the results
+//     page is painted), beside brixel-list -r on the same tree (sorted, to /dev/null), alternating,
+//     and the longest stall of the window's event loop meanwhile (a 5 ms timer's latest tick);
+//   - the bare core listing of the same tree;
+//   - a cancel of the next button at several moments: the time until the window takes input
+//     again, and until the scan's thread has ended;
 //   - a switch click (formatting run and the table's repaint),
 //   - time to first paint of a new window, and of the results page,
 //   - the window's memory per name (heap growth when the table fills).
@@ -10,8 +14,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QPixmap>
+#include <QProcess>
 #include <QTableView>
+#include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +33,7 @@
 #include "shell/image_button.h"
 #include "shell/picture_switch.h"
 #include "shell/volume_source.h"
+#include "shell/window_jobs.h"
 
 namespace brixel::bench {
 namespace {
@@ -47,6 +56,45 @@ std::string TreeRoot() {
   const char* env = std::getenv("BRIXEL_BENCH_TREE");
   return env != nullptr && *env != '\0' ? env : "/tmp/tree-large";
 }
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Runs the window's events until its job is over (and, with threads_too, until cancelled jobs'
+// threads have ended as well).
+void RunUntilIdle(FullWindow& window, bool threads_too = false) {
+  WindowJobs& jobs = window.Jobs();
+  QEventLoop loop;
+  QObject::connect(&jobs, &WindowJobs::idle, &loop, &QEventLoop::quit);
+  QObject::connect(&jobs, &WindowJobs::stopped, &loop, &QEventLoop::quit);
+  while (jobs.Busy() || (threads_too && jobs.Stopping())) loop.exec();
+}
+
+// The longest the window's event loop kept a 5 ms timer waiting beyond its time, while it runs.
+class StallMeter {
+ public:
+  StallMeter() {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kTick);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      const Clock::time_point now = Clock::now();
+      longest_ = std::max(longest_, std::chrono::duration<double, std::milli>(now - last_ - kTick).count());
+      last_ = now;
+    });
+    last_ = Clock::now();
+    timer_.start();
+  }
+  double LongestMs() const { return longest_; }
+
+ private:
+  static constexpr std::chrono::milliseconds kTick{5};
+  QTimer timer_;
+  Clock::time_point last_;
+  double longest_ = 0;
+};
 
 std::size_t HeapInUse() {
   const struct mallinfo2 info = mallinfo2();
@@ -71,6 +119,7 @@ struct Bench {
     std::filesystem::create_directories(program);
     std::ofstream(program / "rasshirenia.txt", std::ios::binary) << "*\r\n";
     window = NewWindow();
+    RunUntilIdle(*window);  // the start-up preview
     window->findChild<QComboBox*>("cboMask")->setCurrentIndex(8);
     emit Find<PictureSwitch>("PicScan").clicked();
   }
@@ -84,7 +133,21 @@ struct Bench {
   T& Find(const char* name) const {
     return *window->findChild<T*>(QLatin1String(name));
   }
-  void Next() const { emit Find<ImageButton>("ImgNext").clicked(); }
+  void Next() const {
+    emit Find<ImageButton>("ImgNext").clicked();
+    RunUntilIdle(*window);
+  }
+  // brixel-list -r on the same tree and mask, sorted, to /dev/null; its wall time.
+  double ListerMs() const {
+    QProcess lister;
+    lister.setStandardOutputFile(QProcess::nullDevice());
+    const Clock::time_point start = Clock::now();
+    lister.start(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../brixel-list"),
+        {QStringLiteral("-r"), QStringLiteral("-m"), QStringLiteral("*"), QString::fromStdString(tree)});
+    if (!lister.waitForFinished(-1) || lister.exitCode() != 0) throw std::runtime_error("brixel-list failed");
+    return MillisecondsSince(start);
+  }
   void Back() const { emit Find<ImageButton>("ImgBack").clicked(); }
   // A paint of the rows in view, whatever the platform exposes.
   void PaintTable() const { benchmark::DoNotOptimize(Find<QTableView>("FGrid2").viewport()->grab()); }
@@ -111,15 +174,50 @@ void BM_CoreListing(benchmark::State& state) {
   state.counters["names"] = static_cast<double>(table.FoundCount());
 }
 
+// The next button's whole job until the results page is painted, beside brixel-list on the same
+// tree, one after the other in each iteration; and the window's longest stall meanwhile.
 void BM_NextButton(benchmark::State& state) {
   Bench& b = Bench::Get();
   b.window->show();
+  double next_ms = 0, lister_ms = 0, stall_ms = 0;
   for (auto _ : state) {
+    lister_ms = b.ListerMs();
     b.Back();
+    const StallMeter stalls;
+    const Clock::time_point start = Clock::now();
     b.Next();
     b.PaintTable();
+    next_ms = MillisecondsSince(start);
+    stall_ms = stalls.LongestMs();
   }
   state.counters["names"] = static_cast<double>(b.window->FoundTable().FoundCount());
+  state.counters["next_ms"] = next_ms;
+  state.counters["lister_ms"] = lister_ms;
+  state.counters["next_per_lister"] = next_ms / lister_ms;
+  state.counters["longest_stall_ms"] = stall_ms;
+}
+
+// A cancel range(0) ms into the next button's listing: the time until the window takes input
+// again, and until the scan's thread has ended.
+void BM_CancelNext(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  b.window->show();
+  double idle_ms = 0, thread_ms = 0;
+  for (auto _ : state) {
+    b.Back();
+    emit b.Find<ImageButton>("ImgNext").clicked();
+    QEventLoop wait;
+    QTimer::singleShot(static_cast<int>(state.range(0)), &wait, &QEventLoop::quit);
+    wait.exec();
+    const Clock::time_point start = Clock::now();
+    b.window->Jobs().Cancel();
+    RunUntilIdle(*b.window);
+    idle_ms = MillisecondsSince(start);
+    RunUntilIdle(*b.window, true);
+    thread_ms = MillisecondsSince(start);
+  }
+  state.counters["cancel_to_idle_ms"] = idle_ms;
+  state.counters["cancel_to_thread_end_ms"] = thread_ms;
 }
 
 // A click on PicBig: on (the upper-case pass over every name) when range(0) is 1, off (the
@@ -134,10 +232,12 @@ void BM_SwitchClick(benchmark::State& state) {
     state.PauseTiming();
     if (big.IsOn() == timed_on) {
       emit big.clicked();
+      RunUntilIdle(*b.window);
       b.PaintTable();
     }
     state.ResumeTiming();
     emit big.clicked();
+    RunUntilIdle(*b.window);
     b.PaintTable();
   }
   state.counters["names"] = static_cast<double>(b.window->FoundTable().FoundCount());
@@ -171,12 +271,15 @@ void BM_WindowMemoryPerName(benchmark::State& state) {
   for (auto _ : state) {
     Bench& b = Bench::Get();
     std::unique_ptr<FullWindow> window = b.NewWindow();
+    RunUntilIdle(*window);
     window->findChild<QComboBox*>("cboMask")->setCurrentIndex(8);
     emit window->findChild<PictureSwitch*>("PicScan")->clicked();
     window->show();
+    RunUntilIdle(*window);
     malloc_trim(0);
     const std::size_t before = HeapInUse();
     emit window->findChild<ImageButton*>("ImgNext")->clicked();
+    RunUntilIdle(*window);
     benchmark::DoNotOptimize(window->grab());
     malloc_trim(0);
     const std::size_t after = HeapInUse();
@@ -194,6 +297,16 @@ BENCHMARK(BM_CoreListing)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_NextButton)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_CancelNext)
+    ->ArgName("after_ms")
+    ->Arg(100)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(1800)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)

@@ -27,9 +27,18 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
 
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options) {
+  WriteList(format, path, names, layout, options, PassControl{});
+}
+
+bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
+               const ListWriterOptions& options, const PassControl& control) {
   const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, layout, options);
-  for (std::size_t i = 0; i < names.Size(); ++i) writer->Add(names[i]);
+  for (std::size_t i = 0; i < names.Size(); ++i) {
+    if (!control.GoOn(i)) return false;
+    writer->Add(names[i]);
+  }
   writer->Finish();
+  return true;
 }
 
 }  // namespace brixel

@@ -8,6 +8,7 @@
 #include "core/export/list_writer.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_table.h"
+#include "core/listing/pass_control.h"
 
 namespace brixel {
 
@@ -22,5 +23,10 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index);
 // Writes every name in order. Throws SaveError.
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options = {});
+// Under a caller's control: false when stopped between two names, the file then left as it was
+// (a writer dropped unfinished rolls back). Once the last name is in, the file is completed
+// whatever the stop says, so a stop never costs a finished list.
+bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
+               const ListWriterOptions& options, const PassControl& control);
 
 }  // namespace brixel

@@ -11,13 +11,16 @@ std::size_t ShapedBytes(const NameColumn& names, const FormatOptions& options) {
   return names.ByteSize() + (options.numbering ? names.Size() * 8 : 0);
 }
 
-void ShapeInto(const NameColumn& from, NameColumn& to, NameFormatter& formatter) {
+// False when the control stopped it.
+bool ShapeInto(const NameColumn& from, NameColumn& to, NameFormatter& formatter, const PassControl& control) {
   std::string name;
   for (std::size_t row = 0; row < from.Size(); ++row) {
+    if (!control.GoOn(row)) return false;
     name.assign(from[row]);
     formatter.Shape(name, row);
     to.Append(name);
   }
+  return true;
 }
 
 }  // namespace
@@ -27,16 +30,21 @@ FormatResult FormattingRun(NameTable& table, const FormatOptions& options) {
 }
 
 FormatResult FormattingRun(NameTable& table, const FormatOptions& options, const FormatLocale& locale) {
+  return *FormatColumn(table.AsFound(), options, locale, table.Formatted(), PassControl{});
+}
+
+std::optional<FormatResult> FormatColumn(const NameColumn& as_found, const FormatOptions& options,
+                                         const FormatLocale& locale, NameColumn& formatted,
+                                         const PassControl& control) {
   NameFormatter formatter(options, locale);
-  NameColumn& formatted = table.Formatted();
   if (formatter.LeavesNamesAsFound()) {
-    formatted = table.AsFound();  // the restore alone
+    formatted = as_found;  // the restore alone: one copy, quicker than any stop would be
   } else {
     formatted.Clear();
-    formatted.Reserve(table.RowCount(), ShapedBytes(table.AsFound(), options));
-    ShapeInto(table.AsFound(), formatted, formatter);
+    formatted.Reserve(as_found.Size(), ShapedBytes(as_found, options));
+    if (!ShapeInto(as_found, formatted, formatter, control)) return std::nullopt;
   }
-  return {formatter.StartNumberValid()};
+  return FormatResult{formatter.StartNumberValid()};
 }
 
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options) {
@@ -44,15 +52,20 @@ FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options) 
 }
 
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options, const FormatLocale& locale) {
+  return *LiteFormattingRun(names, options, locale, PassControl{});
+}
+
+std::optional<FormatResult> LiteFormattingRun(NameColumn& names, const FormatOptions& options,
+                                              const FormatLocale& locale, const PassControl& control) {
   NameFormatter formatter(options, locale);
   const bool empty_list = names.Empty() || (names.Size() == 1 && names[0].empty());
-  if (empty_list || formatter.LeavesNamesAsFound()) return {formatter.StartNumberValid()};
+  if (empty_list || formatter.LeavesNamesAsFound()) return FormatResult{formatter.StartNumberValid()};
 
   NameColumn shaped;
   shaped.Reserve(names.Size(), ShapedBytes(names, options));
-  ShapeInto(names, shaped, formatter);
+  if (!ShapeInto(names, shaped, formatter, control)) return std::nullopt;
   names.Swap(shaped);
-  return {formatter.StartNumberValid()};
+  return FormatResult{formatter.StartNumberValid()};
 }
 
 }  // namespace brixel

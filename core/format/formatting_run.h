@@ -1,10 +1,13 @@
 #pragma once
 // The formatting run: the after-formatting names rebuilt from the names as found, so the result
 // depends only on which switches are on, never on what was shown before.
+#include <optional>
+
 #include "core/format/format_options.h"
 #include "core/format/name_formatter.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_table.h"
+#include "core/listing/pass_control.h"
 
 namespace brixel {
 
@@ -19,9 +22,19 @@ struct FormatResult {
 FormatResult FormattingRun(NameTable& table, const FormatOptions& options);
 FormatResult FormattingRun(NameTable& table, const FormatOptions& options, const FormatLocale& locale);
 
+// The same run into a column of the caller's (formatted is replaced), so a window can format on
+// another thread while its table stays on screen. Nothing when the control stopped it between two
+// rows; formatted then holds a part.
+std::optional<FormatResult> FormatColumn(const NameColumn& as_found, const FormatOptions& options,
+                                         const FormatLocale& locale, NameColumn& formatted,
+                                         const PassControl& control);
+
 // The lite list's run: the passes in place on a freshly scanned column, with no restore. An empty
 // list (no rows, or its single blank row) stays as it is, without a number.
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options);
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options, const FormatLocale& locale);
+// Under a caller's control: nothing when stopped, and names are then as they were.
+std::optional<FormatResult> LiteFormattingRun(NameColumn& names, const FormatOptions& options,
+                                              const FormatLocale& locale, const PassControl& control);
 
 }  // namespace brixel

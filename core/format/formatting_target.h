@@ -11,13 +11,15 @@ namespace brixel {
 
 class FormattingTarget : public ListTarget {
  public:
-  FormattingTarget(PrimFile& prim_file, ListTarget& next) : prim_file_(prim_file), next_(next) {}
+  FormattingTarget(PrimFile& prim_file, ListTarget& next)
+      : prim_file_(prim_file), next_(next), as_found_(prim_file.LeavesNamesAsFound()) {}
 
-  void Append(std::string_view name) override { next_.Append(prim_file_.Shape(name)); }
+  // A name that no switch changes goes on as it is, uncopied.
+  void Append(std::string_view name) override { next_.Append(as_found_ ? name : prim_file_.Shape(name)); }
 
   // A sorted listing that no switch changes goes on whole, uncopied.
   void AppendAll(NameColumn&& names) override {
-    if (prim_file_.LeavesNamesAsFound())
+    if (as_found_)
       next_.AppendAll(std::move(names));
     else
       ListTarget::AppendAll(std::move(names));
@@ -26,6 +28,7 @@ class FormattingTarget : public ListTarget {
  private:
   PrimFile& prim_file_;
   ListTarget& next_;
+  const bool as_found_;
 };
 
 }  // namespace brixel

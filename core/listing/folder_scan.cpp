@@ -9,6 +9,7 @@
 #include "core/listing/mask.h"
 #include "core/listing/mask_list.h"
 #include "core/listing/name_order.h"
+#include "core/listing/sorting_target.h"
 #include "core/platform/folder.h"
 #include "core/platform/folder_path.h"
 
@@ -286,14 +287,9 @@ ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanContro
   };
   if (request.order == ScanOrder::AsFound) return walk(target);
 
-  struct Collect : ListTarget {
-    NameColumn names;
-    void Append(std::string_view name) override { names.Append(name); }
-  } collect;
-  const ScanReport report = walk(collect);
-  if (report.stopped) return report;
-  SortNames(collect.names, request.collator != nullptr ? *request.collator : UserCollator());
-  target.AppendAll(std::move(collect.names));
+  SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control.stop);
+  ScanReport report = walk(sorting);
+  if (!report.stopped && !sorting.Finish(target)) report.stopped = true;
   return report;
 }
 

@@ -12,14 +12,6 @@ const CaseMapper& MaskCase() {
   return root;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool AllAscii(const char* p, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i)
-    if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
-  return true;
-}
-
 }  // namespace
 
 Mask::Mask(std::string_view text) : text_(text) {
@@ -32,19 +24,9 @@ Mask::Mask(std::string_view text) : text_(text) {
   ascii_tail_ = IsAscii(upper_tail_) && IsAscii(tail);
 }
 
-bool Mask::Matches(std::string_view name) const {
+bool Mask::MatchesText(std::string_view name) const {
   if (!usable_) return false;
   if (tail_chars_ == 0) return true;
-  // ASCII bytes are always whole characters, so when the name's last bytes are ASCII they are
-  // exactly its last characters and a byte-wise comparison is the whole test.
-  if (ascii_tail_ && name.size() >= tail_chars_) {
-    const char* tail = name.data() + name.size() - tail_chars_;
-    if (AllAscii(tail, tail_chars_)) {
-      for (std::size_t i = 0; i < tail_chars_; ++i)
-        if (AsciiUpper(tail[i]) != upper_tail_[i]) return false;
-      return true;
-    }
-  }
   std::string upper;
   MaskCase().Upper(LastChars(name, tail_chars_), upper);
   return upper == upper_tail_;

@@ -15,11 +15,26 @@ class Mask {
  public:
   explicit Mask(std::string_view text);
 
-  bool Matches(std::string_view name) const;
+  // Every file entry of a walk meets every mask, so the common case is inline: a mask whose tail
+  // is ASCII, compared from the name's end while its bytes are ASCII (they are whole characters
+  // then, and the first that differs decides). Anything else takes the Unicode way.
+  bool Matches(std::string_view name) const {
+    if (!ascii_tail_ || name.size() < tail_chars_) return MatchesText(name);
+    const char* end = name.data() + name.size();
+    for (std::size_t i = 1; i <= tail_chars_; ++i) {
+      const char c = end[-static_cast<std::ptrdiff_t>(i)];
+      if (static_cast<unsigned char>(c) >= 0x80) return MatchesText(name);
+      if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != upper_tail_[tail_chars_ - i])
+        return false;
+    }
+    return true;
+  }
   bool ListsAnything() const { return usable_; }
   const std::string& Text() const { return text_; }
 
  private:
+  bool MatchesText(std::string_view name) const;
+
   std::string text_;
   std::string upper_tail_;  // the mask after its star, upper-cased
   std::size_t tail_chars_ = 0;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/listing/grown_array.h"
+
 namespace brixel {
 
 class NameColumn {
@@ -20,7 +22,7 @@ class NameColumn {
   }
 
   void Append(std::string_view name) {
-    bytes_.append(name);
+    bytes_.Append(name.data(), name.size());
     ends_.push_back(bytes_.size());
   }
 
@@ -43,13 +45,13 @@ class NameColumn {
   void AppendColumn(NameColumn&& other);
 
   void Swap(NameColumn& other) noexcept {
-    bytes_.swap(other.bytes_);
-    ends_.swap(other.ends_);
+    bytes_.Swap(other.bytes_);
+    ends_.Swap(other.ends_);
   }
 
  private:
-  std::string bytes_;
-  std::vector<std::uint64_t> ends_;
+  GrownArray<char> bytes_;
+  GrownArray<std::uint64_t> ends_;
 };
 
 }  // namespace brixel

@@ -1,6 +1,7 @@
 #include "core/listing/name_order.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/platform/collation.h"
@@ -56,47 +57,85 @@ void AppendMagnitude(std::string_view int_part, std::string_view frac, std::stri
 constexpr std::size_t kChunk = 16;
 constexpr std::uint32_t kContinues = 0xFFFFFFFF;
 
-struct Row {
-  std::uint64_t chunk[2];  // key bytes depth..depth+15, big-endian, zero-padded
-  std::uint32_t ends;      // the key size if the key ends within this chunk, else kContinues
-  std::uint32_t key_offset;
-  std::uint32_t key_size;
-  std::uint32_t index;
-};
+using Row = OrderKeys::Row;
+
+std::uint64_t BigEndian64(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  return v;
+}
 
 void LoadChunk(const std::string& keys, std::size_t depth, Row& r) {
-  for (int half = 0; half < 2; ++half) {
-    std::uint64_t v = 0;
-    for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
-      v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
-    r.chunk[half] = v;
+  if (r.key_size >= depth + kChunk) {  // most rows: sixteen whole bytes
+    const char* p = keys.data() + r.key_offset + depth;
+    r.chunk[0] = BigEndian64(p);
+    r.chunk[1] = BigEndian64(p + 8);
+  } else {
+    for (int half = 0; half < 2; ++half) {
+      std::uint64_t v = 0;
+      for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
+        v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
+      r.chunk[half] = v;
+    }
   }
   // Among equal padded chunks a key that ends here is a prefix of any that goes on, and of two
   // that end, the shorter is the prefix (its missing bytes read as zeros).
   r.ends = r.key_size <= depth + kChunk ? r.key_size : kContinues;
 }
 
-bool ChunkLess(const Row& a, const Row& b) {
-  if (a.chunk[0] != b.chunk[0]) return a.chunk[0] < b.chunk[0];
-  if (a.chunk[1] != b.chunk[1]) return a.chunk[1] < b.chunk[1];
-  return a.ends < b.ends;
-}
+// A function object, not a function pointer, so std::sort inlines the comparison.
+struct ChunkLess {
+  bool operator()(const Row& a, const Row& b) const {
+    if (a.chunk[0] != b.chunk[0]) return a.chunk[0] < b.chunk[0];
+    if (a.chunk[1] != b.chunk[1]) return a.chunk[1] < b.chunk[1];
+    return a.ends < b.ends;
+  }
+};
 
 bool SameChunk(const Row& a, const Row& b) {
   return a.chunk[0] == b.chunk[0] && a.chunk[1] == b.chunk[1] && a.ends == b.ends;
 }
 
-void SortRows(std::vector<Row>& rows, const std::string& keys, const NameColumn& names) {
+// Rows whose leading keys are equal go by their order keys. Names that collate alike ("012" and
+// "12", canonically equivalent forms) go by their bytes, and equal names keep the order they were
+// found in.
+void SortTies(std::vector<Row>::iterator begin, std::vector<Row>::iterator end, const Collator& collator,
+              const OrderKeys::NameOf& name_of) {
+  struct Tie {
+    std::string key;
+    std::string_view name;
+    Row row;
+  };
+  std::vector<Tie> ties;
+  ties.reserve(static_cast<std::size_t>(end - begin));
+  for (auto r = begin; r != end; ++r) {
+    Tie t{{}, name_of(r->index), *r};
+    AppendOrderKey(t.name, collator, t.key);
+    ties.push_back(std::move(t));
+  }
+  std::sort(ties.begin(), ties.end(), [](const Tie& a, const Tie& b) {
+    if (const int c = a.key.compare(b.key); c != 0) return c < 0;
+    if (const int c = a.name.compare(b.name); c != 0) return c < 0;
+    return a.row.index < b.row.index;
+  });
+  for (const Tie& t : ties) *begin++ = t.row;
+}
+
+// False when the stop was requested before the rows were in order.
+bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& collator,
+              const OrderKeys::NameOf& name_of, std::stop_token stop) {
   struct Range {
     std::size_t begin, end, depth;
   };
   std::vector<Range> pending{{0, rows.size(), 0}};
   while (!pending.empty()) {
+    if (stop.stop_requested()) return false;
     const Range r = pending.back();
     pending.pop_back();
     if (r.depth > 0)
       for (std::size_t i = r.begin; i < r.end; ++i) LoadChunk(keys, r.depth, rows[i]);
-    std::sort(rows.begin() + r.begin, rows.begin() + r.end, ChunkLess);
+    std::sort(rows.begin() + r.begin, rows.begin() + r.end, ChunkLess{});
     for (std::size_t i = r.begin; i < r.end;) {
       std::size_t j = i + 1;
       while (j < r.end && SameChunk(rows[i], rows[j])) ++j;
@@ -104,22 +143,17 @@ void SortRows(std::vector<Row>& rows, const std::string& keys, const NameColumn&
         if (rows[i].ends == kContinues) {
           pending.push_back({i, j, r.depth + kChunk});
         } else {
-          // Equal keys: names that collate alike ("012" and "12", canonically equivalent forms)
-          // go by their bytes, and equal names keep the order they were found in.
-          std::sort(rows.begin() + i, rows.begin() + j, [&](const Row& a, const Row& b) {
-            const int c = names[a.index].compare(names[b.index]);
-            return c != 0 ? c < 0 : a.index < b.index;
-          });
+          SortTies(rows.begin() + i, rows.begin() + j, collator, name_of);
         }
       }
       i = j;
     }
   }
+  return true;
 }
 
-}  // namespace
-
-void AppendOrderKey(std::string_view name, const Collator& collator, std::string& key) {
+// The order key, or with leading set the leading key: they differ in text names alone.
+void AppendKey(std::string_view name, const Collator& collator, bool leading, std::string& key) {
   if (name.empty()) {
     key += static_cast<char>(kBlank);
     return;
@@ -145,25 +179,50 @@ void AppendOrderKey(std::string_view name, const Collator& collator, std::string
     return;
   }
   key += static_cast<char>(kText);
-  collator.AppendSortKey(name, key);
+  if (leading)
+    collator.AppendPrimaryKey(name, key);
+  else
+    collator.AppendSortKey(name, key);
+}
+
+}  // namespace
+
+void AppendOrderKey(std::string_view name, const Collator& collator, std::string& key) {
+  AppendKey(name, collator, false, key);
+}
+
+void AppendLeadingKey(std::string_view name, const Collator& collator, std::string& key) {
+  AppendKey(name, collator, true, key);
+}
+
+void OrderKeys::Add(std::string_view name) {
+  const std::size_t start = keys_.size();
+  AppendLeadingKey(name, collator_, keys_);
+  Row r;
+  r.key_offset = static_cast<std::uint32_t>(start);
+  r.key_size = static_cast<std::uint32_t>(keys_.size() - start);
+  r.index = static_cast<std::uint32_t>(rows_.size());
+  rows_.push_back(r);
+}
+
+void OrderKeys::Reserve(std::size_t names, std::size_t name_bytes) {
+  // A collation key takes about twice the bytes of its name.
+  keys_.reserve(name_bytes * 2 + names * 8);
+  rows_.reserve(names);
+}
+
+bool OrderKeys::Sort(const NameOf& name_of, std::stop_token stop) {
+  for (Row& r : rows_) LoadChunk(keys_, 0, r);
+  return SortRows(rows_, keys_, collator_, name_of, stop);
 }
 
 std::vector<std::uint32_t> AscendingOrder(const NameColumn& names, const Collator& collator) {
-  std::string keys;
-  keys.reserve(names.ByteSize() * 2 + names.Size() * 8);
-  std::vector<Row> rows(names.Size());
-  for (std::uint32_t i = 0; i < rows.size(); ++i) {
-    const std::size_t start = keys.size();
-    AppendOrderKey(names[i], collator, keys);
-    rows[i].key_offset = static_cast<std::uint32_t>(start);
-    rows[i].key_size = static_cast<std::uint32_t>(keys.size() - start);
-    rows[i].index = i;
-  }
-  for (Row& r : rows) LoadChunk(keys, 0, r);
-  SortRows(rows, keys, names);
-
-  std::vector<std::uint32_t> order(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = rows[i].index;
+  OrderKeys keys(collator);
+  keys.Reserve(names.Size(), names.ByteSize());
+  for (std::size_t i = 0; i < names.Size(); ++i) keys.Add(names[i]);
+  keys.Sort([&](std::uint32_t row) { return names[row]; });
+  std::vector<std::uint32_t> order(keys.Size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = keys.IndexAt(i);
   return order;
 }
 

@@ -30,6 +30,8 @@ const ReverseTable& Reverse() {
   return table;
 }
 
+bool IsPrintableAscii(char c) { return c >= 0x20 && c < 0x7F; }
+
 bool IsControl(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
 
 // The names HTML gives U+00A0..U+00FF. Spreadsheet applications that import a Windows-1251 page
@@ -73,11 +75,15 @@ void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode) {
   while (p < end) {
     const auto b = static_cast<unsigned char>(*p);
     if (b >= 0x20 && b < 0x7F) {  // printable ASCII, the common case
-      if (mode == Cp1251Mode::Html)
+      if (mode == Cp1251Mode::Html) {
         AppendHtmlAscii(static_cast<char>(b), out);
-      else
-        out += static_cast<char>(b);
-      ++p;
+        ++p;
+        continue;
+      }
+      const char* run = p + 1;  // a text list takes a whole run of it at once
+      while (run < end && IsPrintableAscii(*run)) ++run;
+      out.append(p, run);
+      p = run;
       continue;
     }
     const DecodedChar d = DecodeUtf8(p, end);

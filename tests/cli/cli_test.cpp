@@ -7,6 +7,8 @@
 #include "cli/list_command.h"
 #include "tests/cli/cli_run.h"
 #include "core/platform/file_path.h"
+#include "core/platform/folder.h"
+#include "core/platform/folder_path.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -86,6 +88,59 @@ TEST_F(CliTest, MissingFolderIsNamedAndExitsOne) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(t.Path("missing")), std::string::npos);
   EXPECT_EQ(r.out, "");
+}
+
+// The platform's folders, but a subfolder of a given name cannot be opened: root, as CI runs the
+// tests, reads every folder whatever its permissions.
+class LockedFolders : public platform::FolderSource {
+ public:
+  explicit LockedFolders(std::string locked) : locked_(std::move(locked)) {}
+  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override {
+    auto folder = platform::NativeFolders().Open(path, error);
+    return folder ? std::make_unique<Folder>(std::move(folder), locked_) : nullptr;
+  }
+
+ private:
+  struct Folder : platform::OpenFolder {
+    Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked)
+        : real(std::move(f)), locked(locked) {}
+    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, int& error) const override {
+      if (name == locked) {
+        error = platform::NotFoundError();
+        return nullptr;
+      }
+      auto child = real->OpenChild(name, error);
+      return child ? std::make_unique<Folder>(std::move(child), locked) : nullptr;
+    }
+    std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+      auto parent = real->OpenParent(error);
+      return parent ? std::make_unique<Folder>(std::move(parent), locked) : nullptr;
+    }
+    bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
+      return real->ReadAll(out, error, stop);
+    }
+    platform::FolderIdentity Identity() const override { return real->Identity(); }
+    std::unique_ptr<platform::OpenFolder> real;
+    const std::string& locked;
+  };
+  std::string locked_;
+};
+
+TEST_F(CliTest, ShowErrorsNamesEachFolderLeftOut) {
+  t.Files({"a/locked/x.mp3", "a/y.mp3"});
+  const LockedFolders folders("locked");
+  ScanControl control;
+  control.folders = &folders;
+  for (const bool show : {false, true}) {
+    std::ostringstream out, err;
+    std::vector<std::string> args{"-r", "-m", "*.mp3", t.Path("a")};
+    if (show) args.insert(args.begin(), "--show-errors");
+    EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, control), ExitStatus::Done);
+    EXPECT_EQ(out.str(), "y.mp3\n");
+    EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + JoinFolder(t.Path("a"), "locked") + ": " +
+                                    platform::ErrorText(platform::NotFoundError()) + "\n"
+                              : "");
+  }
 }
 
 TEST_F(CliTest, UnwritableOutputExitsOne) {

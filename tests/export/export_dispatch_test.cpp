@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <stop_token>
+
 #include "core/export/save_error.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/workbook_check.h"
@@ -78,6 +81,21 @@ TEST(SaveActionTest, FailureNamesTheFileAndTheCause) {
     EXPECT_EQ(message.substr(0, prefix.size()), prefix);
     EXPECT_GT(message.size(), prefix.size());  // the cause as the system words it
   }
+}
+
+TEST(SaveActionTest, AStoppedWriteLeavesTheFileAsItWas) {
+  test::TempTree folder;
+  NameColumn names;
+  for (int i = 0; i < 5000; ++i) names.Append("name " + std::to_string(i));
+  std::stop_source stop;
+  const PassControl control{stop.get_token(), [&](std::size_t) { stop.request_stop(); }};
+  for (const ListFormat format : {ListFormat::Text, ListFormat::Html, ListFormat::Spreadsheet}) {
+    const std::string path = folder.Path("list");
+    test::WriteBytes(path, "kept");
+    EXPECT_FALSE(WriteList(format, path, names, ListLayout{1, "Brixel"}, {}, control));
+    EXPECT_EQ(test::ReadBytes(path), "kept");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 1);  // no temporary file
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stop_token>
 #include <vector>
 
 #include "core/text/case_map.h"
@@ -210,6 +211,31 @@ TEST_F(LiteFormattingRunTest, StartTextThatIsNoNumber) {
   o.underscores = true;
   EXPECT_FALSE(LiteFormattingRun(names, o, locale).start_number_valid);
   EXPECT_EQ(Rows(names), std::vector<std::string>{"a b.mp3"});
+}
+
+TEST_F(FormattingRunTest, AStopEndsARunBetweenTwoRowsAndSaysSo) {
+  NameColumn names;
+  for (int i = 0; i < 10000; ++i) names.Append("name_" + std::to_string(i));
+  std::stop_source stop;
+  std::vector<std::size_t> heard;
+  const PassControl control{stop.get_token(), [&](std::size_t done) {
+                              heard.push_back(done);
+                              stop.request_stop();
+                            }};
+  const FormatOptions underscores{.underscores = true};
+  NameColumn formatted;
+  EXPECT_EQ(FormatColumn(names, underscores, locale, formatted, control), std::nullopt);
+  EXPECT_EQ(heard, std::vector<std::size_t>{PassControl::kRowsPerCheck});
+  EXPECT_EQ(formatted.Size(), PassControl::kRowsPerCheck);
+
+  // The lite run stopped leaves the list as it was.
+  NameColumn lite = names;
+  EXPECT_EQ(LiteFormattingRun(lite, underscores, locale, control), std::nullopt);
+  EXPECT_EQ(Rows(lite), Rows(names));
+
+  // Unstopped, the same run goes to the end.
+  ASSERT_TRUE(FormatColumn(names, underscores, locale, formatted, PassControl{}).has_value());
+  EXPECT_EQ(formatted[9999], "name 9999");
 }
 
 }  // namespace

@@ -40,13 +40,22 @@ class SaveActionTest : public QObject {
   FakeDialogs dialogs_;
   int filter_index_ = 1;
 
-  void Save(const NameTable& table) {
-    RunSaveAction(window_, table, FormatOptions{}, dialogs_, filter_index_);
+  // The window writes in a job; here the list is written at once, a failure shown as the window
+  // shows it.
+  void Save(const NameTable& table, const FormatOptions& options = {}) {
+    RunSaveAction(window_, table, options, dialogs_, filter_index_,
+                  [&](ListFormat format, const std::string& path) {
+                    try {
+                      WriteList(format, path, table.Formatted(), FullListLayout());
+                    } catch (...) {
+                      ShowSaveFailure(window_, dialogs_);
+                    }
+                  });
   }
   // Formats the table with these options, as the window's switches do, then saves it.
   void SaveFormatted(NameTable& table, const FormatOptions& options) {
     FormattingRun(table, options);
-    RunSaveAction(window_, table, options, dialogs_, filter_index_);
+    Save(table, options);
   }
 
  private slots:

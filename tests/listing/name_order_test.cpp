@@ -65,6 +65,29 @@ TEST(NameOrder, ResultDoesNotDependOnInputOrder) {
   }
 }
 
+// Columns grow by reallocation far past any first size, and copies, moves and swaps keep every
+// name, the empty one too.
+TEST(NameColumn, GrowsCopiesAndSwapsWholeNames) {
+  NameColumn column;
+  std::vector<std::string> names;
+  for (int i = 0; i < 100000; ++i) names.push_back(i % 1000 == 0 ? "" : std::string(i % 37, 'a' + i % 26));
+  for (const auto& n : names) column.Append(n);
+  NameColumn copy = column;
+  NameColumn moved = std::move(copy);
+  NameColumn other;
+  other.Append("x");
+  other.Swap(moved);
+  ASSERT_EQ(other.Size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) ASSERT_EQ(other[i], names[i]);
+  EXPECT_EQ(moved.Size(), 1u);
+  EXPECT_EQ(moved[0], "x");
+  other = moved;
+  EXPECT_EQ(other.Size(), 1u);
+  column.Clear();
+  EXPECT_TRUE(column.Empty());
+  EXPECT_EQ(column.ByteSize(), 0u);
+}
+
 TEST(NameTable, BlankRowAndCountText) {
   const Collator collator("");
   NameTable table;

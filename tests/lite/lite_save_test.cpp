@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <stop_token>
 
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
@@ -241,6 +243,53 @@ TEST_F(LiteSaveTest, APageOrWorkbookSavedIntoTheScannedFolderDoesNotListItsHalfW
     EXPECT_EQ(written.substr(temp, 18), ".~brixel-notes.tmp");
     EXPECT_EQ(written.find(".~brixel-", temp + 1), std::string::npos) << written;
   }
+}
+
+// Stops the scan as it comes to a folder whose path ends so, and notes the output's size then.
+class StopAtFolder : public ScanProgress {
+ public:
+  StopAtFolder(std::string ending, std::string output)
+      : ending_(std::move(ending)), output_(std::move(output)) {}
+  void ReadingFolder(std::string_view path, const ScanCounts&) override {
+    if (!path.ends_with(ending_)) return;
+    size_then = std::filesystem::exists(output_) ? std::filesystem::file_size(output_) : 0;
+    source.request_stop();
+  }
+  std::stop_source source;
+  std::uintmax_t size_then = 0;
+
+ private:
+  std::string ending_;
+  std::string output_;
+};
+
+TEST_F(LiteSaveTest, AStoppedSaveLeavesTheOutputByteForByteAndNoTemporaryFile) {
+  // Megabytes of names before the subfolder (beyond what the writers keep in memory), so the
+  // output has really grown on the disk when the stop comes. The text list has a second name (a
+  // hard link), so it is appended in place and must be cut back, not just dropped as a copy.
+  const std::string long_name(236, 'x');
+  for (int i = 0; i < 9000; ++i) tree_.File("music/" + long_name + std::to_string(1000 + i) + ".mp3");
+  WriteBytes(tree_.Path("out/kept.txt"), "kept");
+  std::filesystem::create_hard_link(tree_.Root() / "out/kept.txt", tree_.Root() / "out/kept-link.txt");
+  for (const char* format : {"*.txt", "*.htm", "*.xls"}) {
+    const LiteSaveRequest request = Request(format, std::string("kept") + (format + 1), true);
+    WriteBytes(request.output_path, "kept");
+    StopAtFolder stop("/sub", request.output_path);
+    EXPECT_EQ(RunLiteSave(request, locale_, {}, {stop.source.get_token(), &stop}), std::nullopt) << format;
+    if (std::string(format) == "*.txt") {
+      EXPECT_GT(stop.size_then, 1u << 20);  // grown in place
+    }
+    EXPECT_EQ(ReadBytes(request.output_path), "kept") << format;
+  }
+  // A list the save would have made is not there either.
+  const LiteSaveRequest fresh = Request("*.txt", "fresh.txt", true);
+  StopAtFolder stop("/sub", fresh.output_path);
+  EXPECT_EQ(RunLiteSave(fresh, locale_, {}, {stop.source.get_token(), &stop}), std::nullopt);
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(tree_.Root() / "out"))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"kept-link.txt", "kept.htm", "kept.txt", "kept.xls"}));
 }
 
 TEST_F(LiteSaveTest, AnUnknownSaveFormatWritesNothing) {

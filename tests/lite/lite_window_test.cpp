@@ -31,8 +31,11 @@
 #include "shell/image_button.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
+#include "shell/progress_panel.h"
 #include "shell/qt_dialogs.h"
+#include "shell/round_button.h"
 #include "shell/volume_source.h"
+#include "shell/window_jobs.h"
 #include "shell/window_region.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
@@ -63,14 +66,21 @@ QStringList ShownNames(const LiteWindow& window) {
   return names;
 }
 
+// Lets the job the last action started end.
+void Wait(const QWidget& control) {
+  QVERIFY(test::Idle(*control.window()));
+}
+
 void Click(QWidget& widget) {
   QTest::mouseClick(&widget, Qt::LeftButton);
+  Wait(widget);
 }
 
 // An entry picked from the drop-down list, as the user does it: also the one already shown.
 void Choose(QComboBox& box, int index) {
   box.setCurrentIndex(index);
   emit box.activated(index);
+  Wait(box);
 }
 
 }  // namespace
@@ -90,6 +100,7 @@ class LiteWindowTest : public QObject {
     tree_->File("prog/help/helpl.html", "<html></html>");
     dialogs_ = test::FakeDialogs();
     volumes_ = TreeAndStick(tree_->Path());
+    folders_ = std::make_unique<test::HeldFolders>();
     opened_.clear();
     window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
                                                               [this](const QUrl& url) {
@@ -97,14 +108,16 @@ class LiteWindowTest : public QObject {
                                                                 return true;
                                                               },
                                                               FilesBeside(tree_->Path("prog")),
-                                                              tree_->Path("music")});
+                                                              tree_->Path("music"), folders_.get()});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Wait(*window_);  // the start-up listing
   }
 
   void cleanup() {
     model_tester_.reset();
     window_.reset();
+    folders_.reset();
     tree_.reset();
   }
 
@@ -196,6 +209,11 @@ class LiteWindowTest : public QObject {
       QVERIFY2(label != nullptr, c.name);
       QCOMPARE(label->text(), QString::fromUtf8(c.text));
     }
+    // The captions under the switches keep off their frame's edge.
+    for (const char* name : {"Label8", "Label11"}) {
+      const QLabel& label = *w.findChild<QLabel*>(QLatin1String(name));
+      QVERIFY2(label.x() + label.width() <= label.parentWidget()->width() - 10, name);
+    }
     const struct {
       const char* name;
       const char* caption;
@@ -240,24 +258,29 @@ class LiteWindowTest : public QObject {
     QCOMPARE(ShownNames(w), (QStringList{"B side", "My song", "Track one"}));
     Click(f.PicNum());
     f.CboRazr().setCurrentIndex(1);
+    Wait(w);
     QCOMPARE(ShownNames(w), (QStringList{"01 B side", "02 My song", "03 Track one"}));
     // A file copied in meanwhile shows up, formatted, at the next run.
     tree_->File("music/a_new.wav");
     f.CboRazr().setCurrentIndex(2);
+    Wait(w);
     QCOMPARE(ShownNames(w), (QStringList{"001 A new", "002 B side", "003 My song", "004 Track one"}));
     // Picking the digit count already chosen runs too.
     tree_->File("music/c_newer.mp3");
     QTest::mousePress(&f.CboRazr(), Qt::LeftButton);
     f.CboRazr().hidePopup();
     emit f.CboRazr().activated(2);
+    Wait(w);
     QCOMPARE(ShownNames(w).size(), 5);
     // A pick that changes the entry runs once, not twice.
     QSignalSpy runs(&f, &FormattingPanel::runRequested);
     f.CboRazr().setFocus();
     QTest::keyClick(&f.CboRazr(), Qt::Key_Up);
+    Wait(w);
     QCOMPARE(f.CboRazr().currentIndex(), 1);
     QCOMPARE(runs.count(), 1);
     QTest::keyClick(&f.CboRazr(), Qt::Key_Down);
+    Wait(w);
     QCOMPARE(runs.count(), 2);
     std::filesystem::remove(std::filesystem::path(tree_->Path("music/c_newer.mp3")));
     // Turning switches off undoes them: the run starts from the names as found.
@@ -279,17 +302,21 @@ class LiteWindowTest : public QObject {
     start.setFocus();
     start.selectAll();
     QTest::keyClick(&start, Qt::Key_Backspace);
+    Wait(w);
     tree_->File("music/zz.mp3");
     QCOMPARE(ShownNames(w).size(), 3);  // an empty box runs nothing
     QTest::keyClick(&start, Qt::Key_7);
+    Wait(w);
     QCOMPARE(ShownNames(w), (QStringList{"7 b_side.wav", "8 my_SONG.Mp3", "9 track_one.mp3", "10 zz.mp3"}));
 
     // No number: the box turns red and the names show without numbers.
     QTest::keyClick(&start, Qt::Key_X);
+    Wait(w);
     QCOMPARE(start.text(), QStringLiteral("7x"));
     QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::red));
     QCOMPARE(ShownNames(w), (QStringList{"b_side.wav", "my_SONG.Mp3", "track_one.mp3", "zz.mp3"}));
     QTest::keyClick(&start, Qt::Key_Backspace);
+    Wait(w);
     QCOMPARE(start.palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(ShownNames(w).first(), QStringLiteral("7 b_side.wav"));
   }
@@ -300,6 +327,7 @@ class LiteWindowTest : public QObject {
     Click(f.PicBig());
     Click(f.PicNum());
     f.CboRazr().setCurrentIndex(3);
+    Wait(w);
     f.TxtNach().setText(QStringLiteral("5"));
 
     Choose(w.CboMask(), 2);  // "*.wav"
@@ -310,6 +338,7 @@ class LiteWindowTest : public QObject {
 
     Click(f.PicOk());
     QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
+    Wait(w);
     QCOMPARE(ShownNames(w), QStringList{""});  // no wav there
     QVERIFY(!f.PicOk().IsOn());
     Choose(w.CboMask(), 1);
@@ -326,6 +355,7 @@ class LiteWindowTest : public QObject {
   void emptyFolderKeepsItsBlankRow() {
     LiteWindow& w = *window_;
     QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("empty")));
+    Wait(w);
     QCOMPARE(ShownNames(w), QStringList{""});
     Click(w.Formatting().PicNum());
     Click(w.Formatting().PicPerBig());
@@ -347,6 +377,7 @@ class LiteWindowTest : public QObject {
     LiteWindow& w = *window_;
     Click(w.Formatting().PicBig());
     w.Drive1().setCurrentIndex(1);
+    Wait(w);
     QCOMPARE(w.Drive1().currentIndex(), 0);
     QCOMPARE(w.Dir1().Path(), tree_->Path("music"));
     QVERIFY(dialogs_.messages.empty());
@@ -436,6 +467,7 @@ class LiteWindowTest : public QObject {
     Click(f.PicNum());
     Click(f.PicOk());
     f.CboRazr().setCurrentIndex(1);
+    Wait(w);
     Click(w.ImgSave());
     QVERIFY(dialogs_.messages.empty());
     // Both mp3 names first (in the system's order), then the wav name, then the subfolder.
@@ -479,6 +511,7 @@ class LiteWindowTest : public QObject {
     LiteWindow& w = *window_;
     tree_->Files({"nums/10.mp3", "nums/9a.mp3"});
     QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("nums")));
+    Wait(w);
     Click(w.Formatting().PicOk());
     QCOMPARE(ShownNames(w), (QStringList{"9a", "10"}));  // sorted as found
     w.Save().TxtSave().setText(QString::fromStdString(tree_->Path("nums.txt")));
@@ -521,26 +554,11 @@ class LiteWindowTest : public QObject {
     QVERIFY(dialogs_.messages.empty());
   }
 
-  // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
   void screenshots() {
-    const QString folder = qEnvironmentVariable("BRIXEL_SCREENSHOT_DIR");
-    if (folder.isEmpty()) QSKIP("BRIXEL_SCREENSHOT_DIR is not set");
-    QDir().mkpath(folder);
     LiteWindow& w = *window_;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const auto shoot = [&](const QString& name) {
-      for (int scale : {1, 2}) {
-        QImage image(w.size() * scale, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(scale);
-        image.fill(Qt::transparent);
-        w.render(&image, QPoint(), WindowRegion());
-        const QString file = folder + QStringLiteral("/lite-") + name +
-                             (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
-        QVERIFY2(image.save(file), qPrintable(file));
-      }
-    };
-    shoot(QStringLiteral("start"));
+    Shoot(QStringLiteral("start"));
     FormattingPanel& f = w.Formatting();
     Click(f.PicPerBig());
     Click(f.PicBreak());
@@ -548,14 +566,110 @@ class LiteWindowTest : public QObject {
     Click(f.PicOk());
     Click(w.PicScan());
     f.CboRazr().setCurrentIndex(1);
+    Wait(w);
     Choose(w.Save().CboSave(), 2);
-    shoot(QStringLiteral("formatted"));
+    Shoot(QStringLiteral("formatted"));
+  }
+
+  // Long jobs, with the held folder source standing for a slow share: a scan waits at a folder
+  // until the test lets it go, or until the scan is stopped.
+
+  void aCancelledSaveLeavesTheFileAsItWasAndNoTemporaryFile() {
+    LiteWindow& w = *window_;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Click(w.PicScan());
+    QSignalSpy panel_shown(&w.Jobs(), &WindowJobs::panelShown);
+    for (const int format : {1, 2}) {  // "*.txt", "*.htm"
+      Choose(w.Save().CboSave(), format);
+      const std::string output = tree_->Path("list" + w.Save().SaveFormat().mid(1).toStdString());
+      test::WriteBytes(output, "kept");
+      w.Save().TxtSave().setText(QString::fromStdString(output));
+      folders_->Hold(2);  // the subfolder: the folder's own names are written by then
+      QTest::mouseClick(&w.ImgSave(), Qt::LeftButton);
+      QVERIFY(folders_->WaitUntilHeld());
+      if (format == 1) {
+        QVERIFY(panel_shown.wait());
+        QCOMPARE(w.Jobs().Panel().Caption(), QStringLiteral("Сохранение списка"));
+        QVERIFY(!w.ImgSave().isEnabled() && !w.Save().TxtSave().isEnabled());
+        Shoot(QStringLiteral("progress"));
+      }
+      // A second save asked for meanwhile is refused, by the button and otherwise.
+      QTest::mouseClick(&w.ImgSave(), Qt::LeftButton);
+      w.LiteSave();
+      QTest::keyClick(&w, Qt::Key_Escape);
+      QVERIFY(w.Jobs().Busy());  // a save is waited for: it puts its file back first
+      Wait(w);
+      QCOMPARE(test::ReadBytes(output), std::string("kept"));
+      folders_->Release();
+    }
+    QCOMPARE(QDir(QString::fromStdString(tree_->Path())).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"list.htm", "list.txt"}));
+    QVERIFY(dialogs_.messages.empty());
+    Click(w.ImgSave());  // not cancelled: the page is replaced
+    QVERIFY(test::ReadBytes(tree_->Path("list.htm")).find("deep.mp3") != std::string::npos);
+  }
+
+  void aCancelledRebuildOrRunKeepsTheListAndTheChoice() {
+    LiteWindow& w = *window_;
+    FormattingPanel& f = w.Formatting();
+    const QStringList names = ShownNames(w);
+    folders_->Hold();
+    w.CboMask().setCurrentIndex(2);
+    emit w.CboMask().activated(2);
+    QVERIFY(folders_->WaitUntilHeld());
+    w.Jobs().Cancel();
+    QCOMPARE(w.CboMask().currentIndex(), 0);
+    QCOMPARE(ShownNames(w), names);
+    Wait(w);
+
+    QTest::mouseClick(&f.PicBig(), Qt::LeftButton);
+    QVERIFY(folders_->WaitUntilHeld());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(!f.PicBig().IsOn());
+    QCOMPARE(ShownNames(w), names);
+    Wait(w);
+
+    // The switches stay live while a run reads the folder: the newest options win.
+    QTest::mouseClick(&f.PicBig(), Qt::LeftButton);
+    QVERIFY(folders_->WaitUntilHeld());
+    QTest::mouseClick(&f.PicOk(), Qt::LeftButton);
+    folders_->Release();
+    Wait(w);
+    QCOMPARE(ShownNames(w), (QStringList{"B_SIDE", "MY_SONG", "TRACK_ONE"}));
+  }
+
+  void closingMidSaveStopsItAndClosesAtOnce() {
+    LiteWindow& w = *window_;
+    const std::string output = tree_->Path("kept.txt");
+    test::WriteBytes(output, "kept");
+    w.Save().TxtSave().setText(QString::fromStdString(output));
+    folders_->Hold();
+    QTest::mouseClick(&w.ImgSave(), Qt::LeftButton);
+    QVERIFY(folders_->WaitUntilHeld());
+    Click(w.PicClose());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(test::ReadBytes(output), std::string("kept"));
   }
 
  private:
+  // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
+  void Shoot(const QString& name) {
+    for (int scale : {1, 2}) {
+      QImage image(window_->size() * scale, QImage::Format_ARGB32_Premultiplied);
+      image.setDevicePixelRatio(scale);
+      image.fill(Qt::transparent);
+      window_->render(&image, QPoint(), WindowRegion());
+      const QString file = test::ScreenshotFolder() + QStringLiteral("/lite-") + name +
+                           (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
+      QVERIFY2(image.save(file), qPrintable(file));
+    }
+  }
+
   std::unique_ptr<test::TempTree> tree_;
   test::FakeDialogs dialogs_;
   std::unique_ptr<test::FakeVolumes> volumes_;
+  std::unique_ptr<test::HeldFolders> folders_;
   QList<QUrl> opened_;
   std::unique_ptr<LiteWindow> window_;
   std::unique_ptr<QAbstractItemModelTester> model_tester_;

@@ -1,8 +1,11 @@
 // The shared window shell: outline, dragging, buttons, switches, drives, folders, models, help.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -22,6 +25,7 @@
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
+#include "shell/listing_controls.h"
 #include "shell/mounted_volumes.h"
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
@@ -471,6 +475,24 @@ class ShellTest : public QObject {
 #endif
   }
 
+  void longTextsShowWholeAsToolTips() {
+    QWidget window;
+    QComboBox& masks = *MakeMaskList(window);
+    const QString long_line = QStringLiteral("*.mp3; *.wav; *.flac; *.ogg; *.ape; *.wv; *.m4a");
+    AppendMaskLines(masks, {long_line.toStdString()});
+    masks.setCurrentIndex(masks.count() - 1);
+    QCOMPARE(masks.toolTip(), long_line);
+    QCOMPARE(masks.itemData(masks.count() - 1, Qt::ToolTipRole).toString(), long_line);
+    // A folder of the folder list shows its whole path.
+    TempTree tree;
+    tree.Folder("top/A folder whose name is far too long for the folder list to show");
+    FolderList folders(nullptr);
+    QVERIFY(folders.SetPath(tree.Path("top"), tree.Path("top")));
+    QCOMPARE(folders.Model().index(1, 0).data(Qt::ToolTipRole).toString(),
+             QString::fromStdString(
+                 tree.Path("top/A folder whose name is far too long for the folder list to show")));
+  }
+
   // Last: from here on Qt speaks Russian in this program.
   void qtsOwnTextsSpeakRussian() {
     QVERIFY(InstallRussianQtTexts(*QCoreApplication::instance()));
@@ -478,6 +500,11 @@ class ShellTest : public QObject {
       const QString translated = QCoreApplication::translate("QFileDialog", text);
       QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))), text);
     }
+    // The save dialog's type column too.
+    TempTree tree;
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QString::fromStdString(tree.Path()))),
+             QStringLiteral("Папка"));
+    QCOMPARE(QFileSystemModel().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Тип"));
   }
 };
 

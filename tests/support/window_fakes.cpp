@@ -1,6 +1,13 @@
 #include "tests/support/window_fakes.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+#include <cerrno>
+#include <chrono>
+
+#include "shell/window_jobs.h"
 
 namespace brixel::test {
 
@@ -9,6 +16,123 @@ QString ScreenshotFolder() {
   if (folder.isEmpty()) folder = QDir::tempPath() + QStringLiteral("/brixel-screenshots");
   QDir().mkpath(folder);
   return folder;
+}
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto kLongWhile = 30s;
+
+class HeldFolder final : public platform::OpenFolder {
+ public:
+  HeldFolder(std::unique_ptr<platform::OpenFolder> inner, std::string path, const HeldFolders& source)
+      : inner_(std::move(inner)), path_(std::move(path)), source_(source) {}
+
+  std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, int& error) const override {
+    const std::string path = path_ + "/" + std::string(name);
+    if (source_.Refused(path)) {
+      error = EACCES;
+      return nullptr;
+    }
+    auto child = inner_->OpenChild(name, error);
+    return child ? std::make_unique<HeldFolder>(std::move(child), path, source_) : nullptr;
+  }
+
+  std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+    auto parent = inner_->OpenParent(error);
+    if (!parent) return nullptr;
+    return std::make_unique<HeldFolder>(std::move(parent), path_.substr(0, path_.rfind('/')), source_);
+  }
+
+  bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
+    return !source_.Read(stop) || inner_->ReadAll(out, error, stop);  // stopped: nothing read
+  }
+
+  platform::FolderIdentity Identity() const override { return inner_->Identity(); }
+
+ private:
+  std::unique_ptr<platform::OpenFolder> inner_;
+  std::string path_;
+  const HeldFolders& source_;
+};
+
+bool EndsWith(const std::string& text, const std::string& ending) {
+  return !ending.empty() && text.size() >= ending.size() &&
+         text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<platform::OpenFolder> HeldFolders::Open(const std::string& path, int& error) const {
+  if (Refused(path)) {
+    error = EACCES;
+    return nullptr;
+  }
+  auto folder = platform::NativeFolders().Open(path, error);
+  return folder ? std::make_unique<HeldFolder>(std::move(folder), path, *this) : nullptr;
+}
+
+bool HeldFolders::Refused(const std::string& path) const {
+  const std::lock_guard lock(mutex_);
+  return EndsWith(path, refuse_);
+}
+
+bool HeldFolders::Read(std::stop_token stop) const {
+  std::unique_lock lock(mutex_);
+  if (!hold_all_ && !(hold_countdown_ > 0 && --hold_countdown_ == 0)) return true;
+  const int release = releases_;
+  ++waiting_;
+  changed_.notify_all();
+  const bool released = changed_.wait(lock, stop, [&] { return releases_ != release; });
+  --waiting_;
+  if (!released) ++stops_seen_;
+  changed_.notify_all();
+  return released;
+}
+
+void HeldFolders::Hold(int nth) {
+  const std::lock_guard lock(mutex_);
+  hold_all_ = nth == 0;
+  hold_countdown_ = nth;
+  stops_seen_ = 0;
+}
+
+void HeldFolders::Release() {
+  const std::lock_guard lock(mutex_);
+  hold_all_ = false;
+  hold_countdown_ = 0;
+  ++releases_;
+  changed_.notify_all();
+}
+
+bool HeldFolders::WaitUntilHeld() const {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, kLongWhile, [this] { return waiting_ > 0; });
+}
+
+bool HeldFolders::WaitUntilStopSeen() const {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, kLongWhile, [this] { return stops_seen_ > 0; });
+}
+
+void HeldFolders::Refuse(std::string refused) {
+  const std::lock_guard lock(mutex_);
+  refuse_ = std::move(refused);
+}
+
+bool Idle(const QWidget& window) {
+  // Cancelled jobs' threads too, so that no scan of an earlier step still reads folders.
+  WindowJobs* jobs = window.findChild<WindowJobs*>();
+  if (jobs == nullptr) return true;
+  QEventLoop loop;
+  QTimer give_up;
+  give_up.setSingleShot(true);
+  QObject::connect(&give_up, &QTimer::timeout, &loop, &QEventLoop::quit);
+  QObject::connect(jobs, &WindowJobs::idle, &loop, &QEventLoop::quit);
+  QObject::connect(jobs, &WindowJobs::stopped, &loop, &QEventLoop::quit);
+  give_up.start(30000);
+  while ((jobs->Busy() || jobs->Stopping()) && give_up.isActive()) loop.exec();
+  return !jobs->Busy() && !jobs->Stopping();
 }
 
 }  // namespace brixel::test

@@ -3,11 +3,14 @@
 // dialogs answered by the test, and the folder the window tests leave their screenshots in.
 #include <QString>
 #include <QStringList>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/platform/folder.h"
 #include "shell/dialog_facade.h"
 #include "shell/volume_source.h"
 
@@ -47,8 +50,48 @@ class FakeDialogs : public DialogFacade {
   }
 };
 
+// The folders the windows' scans read, from the disk, but steered by the test: while held, every
+// folder read waits at its start until the test lets go or the scan is stopped (a slow share),
+// and a folder can refuse to open even to root. Safe to use from the scans' threads.
+class HeldFolders : public platform::FolderSource {
+ public:
+  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override;
+
+  // Holds every read from now on, or only the `nth` read from now (counting from 1).
+  void Hold(int nth = 0);
+  // Lets every held read go on, and later ones too.
+  void Release();
+  // Waits, on the test's thread, until a read is held; false after a long while.
+  bool WaitUntilHeld() const;
+  // Waits until a read held since the last Hold has seen its scan's stop and given up: the stop
+  // reached the walk.
+  bool WaitUntilStopSeen() const;
+  // Opening a folder whose path ends in `refused` fails for want of access.
+  void Refuse(std::string refused);
+
+  // For the folders it opens: whether opening one fails; waits while a read is held, and false
+  // when the scan was stopped meanwhile.
+  bool Refused(const std::string& path) const;
+  bool Read(std::stop_token stop) const;
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::condition_variable_any changed_;
+  bool hold_all_ = false;
+  mutable int hold_countdown_ = 0;  // > 0: the read that brings it to 0 is held
+  int releases_ = 0;
+  mutable int waiting_ = 0;  // reads held now
+  mutable int stops_seen_ = 0;
+  std::string refuse_;  // empty: none
+};
+
 // Where the tests leave their screenshots: the build folder's screenshots/ under CTest, the temp
 // folder when a test is run by hand, so the sources stay clean.
 QString ScreenshotFolder();
+
+// Lets the window's job (a scan, a formatting run, a save) end, and the threads of cancelled ones,
+// the window's events running meanwhile. False when that takes a long while: the test fails
+// instead of hanging.
+bool Idle(const QWidget& window);
 
 }  // namespace brixel::test

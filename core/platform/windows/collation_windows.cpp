@@ -10,7 +10,6 @@ namespace brixel {
 
 struct Collator::Impl {
   std::wstring locale;
-  mutable std::u16string utf16;  // scratch, reused across keys
 };
 
 namespace {
@@ -18,12 +17,14 @@ constexpr DWORD kKeyFlags = LCMAP_SORTKEY | SORT_DIGITSASNUMBERS;
 }  // namespace
 
 Collator::Collator(const std::string& locale_name)
-    : impl_(std::make_unique<Impl>(Impl{platform::WindowsLocaleName(locale_name), {}})) {}
+    : impl_(std::make_unique<Impl>(Impl{platform::WindowsLocaleName(locale_name)})) {}
 
 Collator::~Collator() = default;
 
 void Collator::AppendSortKey(std::string_view text, std::string& out) const {
-  std::u16string& u = impl_->utf16;
+  // Scratch of the calling thread: one collator serves every thread (keys are made on a thread
+  // of their own while a scan reads folders, and the windows sort on theirs).
+  thread_local std::u16string u;
   u.clear();
   AppendUtf16(text, u);
   // LCMapStringEx refuses an empty source; a NUL-terminated empty text gives the empty key.
@@ -38,6 +39,12 @@ void Collator::AppendSortKey(std::string_view text, std::string& out) const {
                                       reinterpret_cast<wchar_t*>(out.data() + start), n, nullptr, nullptr, 0);
   // The size counts bytes and ends with a NUL, which we drop: keys are kept with their lengths.
   out.resize(start + (written > 0 ? static_cast<std::size_t>(written) - 1 : 0));
+}
+
+// Here the whole sort key serves as the first-level key: it keeps the promise trivially, and
+// texts only tie when their whole keys do.
+void Collator::AppendPrimaryKey(std::string_view text, std::string& out) const {
+  AppendSortKey(text, out);
 }
 
 }  // namespace brixel
