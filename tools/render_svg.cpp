@@ -101,8 +101,8 @@ QByteArray Ico(const std::vector<QImage>& images) {
     out.append(static_cast<char>(images[i].height() >= 256 ? 0 : images[i].height()));
     out.append('\0');  // no palette
     out.append('\0');  // reserved
-    put16(1);           // colour planes
-    put16(32);          // bits per pixel
+    put16(1);          // colour planes
+    put16(32);         // bits per pixel
     put32(static_cast<quint32>(pngs[i].size()));
     put32(offset);
     offset += static_cast<quint32>(pngs[i].size());
@@ -151,7 +151,8 @@ int main(int argc, char** argv) {
     for (const QString& text : icon ? args.at(i + 1).split(QLatin1Char(',')) : QStringList{args.at(i + 1)}) {
       const std::optional<QSize> size = ParseSize(text, natural);
       if (!size || (icon && (size->width() > 256 || size->height() > 256)))
-        return Fail(2, QStringLiteral("'%1' is no size (N, WxH or @SCALE; at most 256 in an icon)").arg(text));
+        return Fail(2,
+                    QStringLiteral("'%1' is no size (N, WxH or @SCALE; at most 256 in an icon)").arg(text));
       images.push_back(Draw(renderer, drawing, *size));
     }
     if (!WriteFile(out, icon ? Ico(images) : Png(images.front())))

@@ -18,6 +18,7 @@
 #include "core/listing/mask_list.h"
 #include "core/platform/folder_path.h"
 #include "full/full_window.h"
+#include "lite/lite_list.h"
 #include "lite/lite_window.h"
 #include "lite/save_panel.h"
 #include "shell/application_setup.h"
@@ -76,7 +77,7 @@ bool SystemCutsTheWindow(const QWidget& window) {
 }
 
 // Saves the window as Qt draws it and as the screen shows it (wine's drawing, cut to the region).
-void Photograph(const QWidget& window, const QString& name) {
+void Photograph(QWidget& window, const QString& name) {
   const QString folder = ScreenshotFolder() + QLatin1Char('/');
   QVERIFY(window.grab().save(folder + name + QStringLiteral(".png")));
   const QPixmap screen = window.screen()->grabWindow(window.winId());
@@ -160,8 +161,8 @@ class WindowSmokeTest : public QObject {
     Folders folders;
     MountedVolumes volumes;
     QtDialogs dialogs;
-    LiteWindow window({dialogs, volumes, [](const QUrl&) { return true; }, LocateProgramFiles(folders.Program()),
-                       folders.Music()});
+    LiteWindow window({dialogs, volumes, [](const QUrl&) { return true; },
+                       LocateProgramFiles(folders.Program()), folders.Music()});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(SystemCutsTheWindow(window));

@@ -17,7 +17,9 @@ namespace brixel::test {
 
 namespace {
 
-QString ArtworkFolder() { return QStringLiteral(BRIXEL_ARTWORK_DIR); }
+QString ArtworkFolder() {
+  return QStringLiteral(BRIXEL_ARTWORK_DIR);
+}
 
 int RenderSvg(const QStringList& args) {
   return QProcess::execute(QStringLiteral(BRIXEL_RENDER_SVG_TOOL), args);
@@ -74,10 +76,11 @@ class RenderSvgTest : public QObject {
         PaintRecordedPicture(painter, *recorded, target);
         painter.end();
         // Gradients are rounded a little differently when replayed; shapes must not move.
-        QVERIFY2(LargestDifference(direct, replayed) <= 6, qPrintable(QStringLiteral("%1 at %2: %3")
-                                                                      .arg(name)
-                                                                      .arg(scale)
-                                                                      .arg(LargestDifference(direct, replayed))));
+        QVERIFY2(LargestDifference(direct, replayed) <= 6,
+                 qPrintable(QStringLiteral("%1 at %2: %3")
+                                .arg(name)
+                                .arg(scale)
+                                .arg(LargestDifference(direct, replayed))));
       }
     }
   }
@@ -110,7 +113,8 @@ class RenderSvgTest : public QObject {
   void theIconHoldsEverySizeAskedFor() {
     QTemporaryDir out;
     const QString ico = out.filePath(QStringLiteral("folder/app.ico"));
-    QCOMPARE(RenderSvg({ArtworkFolder() + QStringLiteral("/app_icon.svg"), ico, QStringLiteral("16,32,256")}), 0);
+    QCOMPARE(RenderSvg({ArtworkFolder() + QStringLiteral("/app_icon.svg"), ico, QStringLiteral("16,32,256")}),
+             0);
     QImageReader reader(ico, "ico");
     QCOMPARE(reader.imageCount(), 3);
     QList<int> widths;
@@ -124,7 +128,8 @@ class RenderSvgTest : public QObject {
     std::sort(widths.begin(), widths.end());
     QCOMPARE(widths, (QList<int>{16, 32, 256}));
 
-    QCOMPARE(RenderSvg({ArtworkFolder() + QStringLiteral("/app_icon.svg"), ico, QStringLiteral("16,300")}), 2);
+    QCOMPARE(RenderSvg({ArtworkFolder() + QStringLiteral("/app_icon.svg"), ico, QStringLiteral("16,300")}),
+             2);
     QCOMPARE(RenderSvg({QStringLiteral("--picture"), out.filePath(QStringLiteral("none.svg")),
                         out.filePath(QStringLiteral("none.pic"))}),
              1);
