@@ -251,7 +251,9 @@ class StopAtFolder : public ScanProgress {
   StopAtFolder(std::string ending, std::string output)
       : ending_(std::move(ending)), output_(std::move(output)) {}
   void ReadingFolder(std::string_view path, const ScanCounts&) override {
-    if (!path.ends_with(ending_)) return;
+    std::string seen(path);  // Windows separates folders with backslashes
+    std::replace(seen.begin(), seen.end(), '\\', '/');
+    if (!seen.ends_with(ending_)) return;
     size_then = std::filesystem::exists(output_) ? std::filesystem::file_size(output_) : 0;
     source.request_stop();
   }
