@@ -485,7 +485,8 @@ class LiteWindowTest : public QObject {
 
   void workbooksSavedUnderTheUsersLocaleAreReadRight() {
     // The window runs with the C locale of the user's environment, as Qt sets it at start.
-    if (!test::ReaderAvailable("openpyxl")) QSKIP("openpyxl is not installed");
+    if (!test::ReaderAvailable("openpyxl"))
+      QSKIP("openpyxl cannot be run here (not installed, or a Windows build under wine)");
     LiteWindow& w = *window_;
     QVERIFY(w.Dir1().SetPath(tree_->Path(), tree_->Path("music/sub")));
     Choose(w.Save().CboSave(), 0);  // *.xls: a workbook, .xlsx by the name below
