@@ -28,8 +28,9 @@ unzip -q "$zip" -d "$tmp/root"
 dir=$tmp/root/$name
 
 # Windows programs of their own: GUI for the windows, console for the lister, and only the
-# system's DLLs (no Qt, no C++ runtime beside them).
-system_dlls='^(kernel32|user32|gdi32|gdiplus|advapi32|shell32|shlwapi|ole32|oleaut32|comdlg32|comctl32|uxtheme|dwmapi|imm32|winmm|ws2_32|version|netapi32|userenv|uuid|mpr|setupapi|shcore|d3d11|d3d9|dxgi|dwrite|authz|msvcrt|rpcrt4|winspool\.drv|crypt32|bcrypt|secur32|wtsapi32|cfgmgr32|ntdll)\.dll$'
+# system's DLLs (no Qt, no C++ runtime beside them). The api-ms-win-* names are Windows' own API
+# sets (Windows 8 and later; Qt 6 needs Windows 10 anyway).
+system_dlls='^(api-ms-win-core-[a-z0-9-]+|kernel32|user32|gdi32|gdiplus|advapi32|shell32|shlwapi|ole32|oleaut32|comdlg32|comctl32|uxtheme|dwmapi|imm32|winmm|ws2_32|version|netapi32|userenv|uuid|mpr|setupapi|shcore|d3d11|d3d9|dxgi|dwrite|authz|msvcrt|rpcrt4|winspool\.drv|crypt32|bcrypt|secur32|wtsapi32|cfgmgr32|ntdll)\.dll$'
 for exe in Brixel BrixelLite brixel-list; do
   header=$(x86_64-w64-mingw32-objdump -p "$dir/$exe.exe")
   grep -q 'Magic.*20b' <<<"$header" || fail "$exe.exe is not a 64-bit program"
