@@ -2,6 +2,7 @@
 // Shared by the export tests: writing a list through the ListWriter interface and looking at
 // what a save left in a folder.
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,16 @@ void SaveList(ListFormat format, const std::string& path, const std::vector<std:
 
 // Names of the entries of a folder, sorted: shows a temporary file left behind.
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
+// One list format with the file name a save of it goes to, for tests run once per format.
+struct FormatCase {
+  const char* label;
+  ListFormat format;
+  const char* file;
+};
+
+inline void PrintTo(const FormatCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 }  // namespace brixel::test

@@ -22,15 +22,7 @@ using test::ReadBytes;
 using test::SaveList;
 using test::WriteBytes;
 
-struct Case {
-  const char* label;
-  ListFormat format;
-  const char* file;
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.label;
-}
+using Case = test::FormatCase;
 
 class KilledSaveTest : public ::testing::TestWithParam<Case> {
  protected:

@@ -20,15 +20,7 @@ using test::ReadBytes;
 using test::SaveList;
 using test::WriteBytes;
 
-struct Case {
-  const char* label;
-  ListFormat format;
-  const char* file;
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.label;
-}
+using Case = test::FormatCase;
 
 const Case kCases[] = {
     {"text", ListFormat::Text, "list.txt"},
