@@ -22,8 +22,9 @@ TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd pyt
 TEST_LOCALES=(ru_RU de_DE)
 # The Windows leg of ./test (scripts/test-windows.sh): the mingw-w64 cross compiler (posix threads),
 # wine to run the tests, zlib for Windows, dpkg-dev to unpack Debian's source packages of
-# libxlsxwriter and Qt, and ccache for the Qt build (scripts/build-qt-windows.sh).
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache)
+# libxlsxwriter and Qt, ccache for the Qt build (scripts/build-qt-windows.sh), a virtual display
+# for the windows' smoke tests, and unzip to look into the Windows download.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip)
 
 missing_packages() {
   local p

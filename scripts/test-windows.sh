@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The Windows leg of ./test: cross-builds the core, brixel-list and their tests for 64-bit Windows
-# with mingw-w64 into build-windows/, and runs every test under wine in a fresh, throw-away wine
-# prefix. Exits non-zero when anything fails. Nothing is timed here: wine is not Windows.
+# The Windows leg of ./test: cross-builds everything for 64-bit Windows with mingw-w64 into
+# build-windows/ (the core, brixel-list, both windows on a static Qt for Windows, and their tests),
+# and runs every test under wine in a fresh, throw-away wine prefix: the window tests on Qt's
+# offscreen platform, the smoke tests of both editions on the windows platform on a virtual
+# display, leaving screenshots in build-windows/screenshots/. Exits non-zero when anything fails,
+# a Qt for Windows that cannot be had included. Nothing is timed here: wine is not Windows.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -10,7 +13,22 @@ TOOLCHAIN=$BRIXEL_ROOT/cmake/mingw-w64-x86_64.cmake
 DEPS=$WIN_BUILD/deps
 XLSX_PREFIX=$DEPS/xlsxwriter
 
-ensure_packages cmake ninja-build googletest "${WINDOWS_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" googletest "${WINDOWS_PACKAGES[@]}"
+
+# Qt for Windows: built once per machine into a cache (an hour on two cores), found there later.
+if ! "$BRIXEL_ROOT/scripts/build-qt-windows.sh"; then
+  echo "test-windows: FAILED: there is no Qt for Windows (see above), so the windows cannot be built or tested" >&2
+  exit 1
+fi
+qt_prefix=$("$BRIXEL_ROOT/scripts/build-qt-windows.sh" --print-prefix)
+qt_toolchain=$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake
+
+# The artwork tool runs on this machine: the Linux build's, built here when ./test has not.
+render_svg=$BRIXEL_BUILD/tools/render_svg
+if [ ! -x "$render_svg" ]; then
+  [ -f "$BRIXEL_BUILD/CMakeCache.txt" ] || cmake -S "$BRIXEL_ROOT" -B "$BRIXEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BRIXEL_BUILD" --target render_svg
+fi
 
 # libxlsxwriter for Windows, built from Debian's source package (no Windows build is packaged).
 # Two patches, applied to the unpacked copy only: the wide Win32 file calls (UTF-8 names, as on
@@ -39,6 +57,8 @@ fi
 
 # A fresh wine prefix, made while the compiler runs: headless, quiet, no Mono or Gecko, no
 # debugger that could turn a crash into exit code 0, the locale pinned (en-US, code page 1252).
+# Windows shown on the virtual display are not handed to a window manager (there is none, and
+# wine would wait for one at every close).
 wine_home=$(mktemp -d)
 export WINEPREFIX=$wine_home/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" LANG=C.UTF-8
 unset LC_ALL LC_CTYPE LC_COLLATE LC_NUMERIC LC_MESSAGES DISPLAY WAYLAND_DISPLAY
@@ -48,20 +68,35 @@ cleanup() {
   rm -rf "$wine_home"
 }
 trap cleanup EXIT
-(wineboot -i && wineserver -w) </dev/null >/dev/null 2>&1 &
+(wineboot -i && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f && wineserver -w) \
+  </dev/null >/dev/null 2>&1 &
 wine_boot=$!
 
 # With the Linux brixel-list of ./test at hand, the two are compared on the same names.
 native_list=""
 [ -x "$BRIXEL_BUILD/brixel-list" ] && native_list=$BRIXEL_BUILD/brixel-list
-cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_WINDOWS=OFF -DBRIXEL_BUILD_BENCH=OFF -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" \
-  -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
+# A build folder made with another toolchain (another Qt, or none) is configured afresh.
+if [ -f "$WIN_BUILD/CMakeCache.txt" ] &&
+  ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt_toolchain" "$WIN_BUILD/CMakeCache.txt"; then
+  rm -rf "$WIN_BUILD/CMakeCache.txt" "$WIN_BUILD/CMakeFiles"
+fi
+cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_WINDOWS=ON -DBRIXEL_BUILD_BENCH=OFF \
+  -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" -DBRIXEL_NATIVE_LIST="$native_list" -DBRIXEL_RENDER_SVG="$render_svg" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
 
 wait "$wine_boot" || echo "test-windows: wineboot reported a failure; the tests will tell" >&2
-# Keep one wineserver up for the whole run: each test program then starts in milliseconds.
-wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot </dev/null >/dev/null 2>&1
 
-ctest --test-dir "$WIN_BUILD" --output-on-failure --timeout 300 -j "$(nproc)"
+# Every test on one virtual display, which the smoke tests need (the others draw offscreen). One
+# wineserver stays up for the whole run, started on that display: each test program then starts
+# in milliseconds.
+rm -rf "$WIN_BUILD/screenshots"
+export BRIXEL_WIN_BUILD=$WIN_BUILD
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+  ctest --test-dir "$BRIXEL_WIN_BUILD" --output-on-failure --timeout 300 -j "$(nproc)"'
+
+# The Windows download, left in the build folder (its test above made and checked one of its own).
+(cd "$WIN_BUILD" && cpack -G ZIP >/dev/null)
+echo "test-windows: the download is $(ls "$WIN_BUILD"/Brixel-*-windows-x64.zip)"

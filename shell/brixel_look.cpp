@@ -1,6 +1,8 @@
 #include "shell/brixel_look.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFontDatabase>
 #include <QStyleFactory>
 
 namespace brixel {
@@ -61,7 +63,16 @@ int BrixelStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWi
   return QProxyStyle::styleHint(hint, option, widget, result);
 }
 
+int AddEmbeddedFonts() {
+  int added = 0;
+  QDirIterator fonts(QLatin1String(kEmbeddedFontFolder), {QStringLiteral("*.ttf")}, QDir::Files);
+  while (fonts.hasNext())
+    if (QFontDatabase::addApplicationFont(fonts.next()) >= 0) ++added;
+  return added;
+}
+
 void ApplyBrixelLook(QApplication& app) {
+  AddEmbeddedFonts();
   app.setStyle(new BrixelStyle);  // the application owns it
   app.setFont(BaseFont());
 }

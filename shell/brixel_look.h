@@ -34,7 +34,15 @@ class BrixelStyle : public QProxyStyle {
                 QStyleHintReturn* result) const override;
 };
 
-// Style and font for the whole application; call before the first window is made.
+// Where a build keeps the fonts it carries: a Windows build carries DejaVu Sans, which Windows
+// lacks; elsewhere the system has it and the folder does not exist.
+inline constexpr char kEmbeddedFontFolder[] = ":/brixel/fonts";
+
+// Adds the fonts the build carries to the application's; returns how many.
+int AddEmbeddedFonts();
+
+// Style and font for the whole application, with the fonts the build carries; call before the
+// first window is made.
 void ApplyBrixelLook(QApplication& app);
 
 }  // namespace brixel

@@ -34,7 +34,14 @@ void FolderChooser::ReloadDrives() {
   remembered_ = now_remembered >= 0 ? now_remembered : std::max(now_shown, 0);
 }
 
-void FolderChooser::Start(const std::string& folder) {
+void FolderChooser::Start(const std::string& start_folder) {
+  std::string folder = start_folder;
+#ifdef _WIN32
+  // Windows takes a drive letter in either case ("c:\music" from a shortcut's start folder); the
+  // drives are named in capitals.
+  if (folder.size() >= 2 && folder[1] == ':' && folder[0] >= 'a' && folder[0] <= 'z')
+    folder[0] = static_cast<char>(folder[0] - 'a' + 'A');
+#endif
   drives_.SetVolumes(source_.Volumes());
   const int index = drives_.IndexHolding(folder);
   drives_.SelectQuietly(index);

@@ -1,5 +1,6 @@
 #include "shell/mounted_volumes.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <algorithm>
@@ -33,6 +34,14 @@ bool IsUserVolume(const QByteArray& file_system_type, const QString& root) {
 
 std::vector<Volume> MountedVolumes::Volumes() const {
   std::vector<Volume> volumes;
+#ifdef Q_OS_WIN
+  // Every drive letter, ready or not ("C:\"): a drive that is not ready (a card reader without a
+  // card) is listed and undone when chosen.
+  for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+    if (!storage.isValid()) continue;
+    volumes.push_back({QDir::toNativeSeparators(storage.rootPath()).toStdString(), storage.name()});
+  }
+#else
   for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
     const QString root = storage.rootPath();
     if (!storage.isValid() || !IsUserVolume(storage.fileSystemType(), root)) continue;
@@ -44,6 +53,7 @@ std::vector<Volume> MountedVolumes::Volumes() const {
   }
   if (std::none_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }))
     volumes.push_back({"/", {}});
+#endif
   std::sort(volumes.begin(), volumes.end(), [](const Volume& a, const Volume& b) { return a.root < b.root; });
   return volumes;
 }

@@ -2,7 +2,7 @@
 // The system's volumes as drives: every mounted file system a user keeps files on, ordered by
 // folder path. Pseudo file systems (proc, sysfs, cgroup, devpts, ...), the system's own mounts
 // under /proc, /sys, /dev and /run (removable media under /run/media stay) and mounts of single
-// files are left out; "/" is always there.
+// files are left out; "/" is always there. On Windows: every drive letter ("C:\").
 #include <QByteArray>
 
 #include "shell/volume_source.h"

@@ -1,6 +1,8 @@
 #pragma once
 // A vector picture, drawn crisp at any display scale. A picture is an object of its own: controls
 // that show "the same picture" hold the very object, and two loads of one file are two pictures.
+// Where Qt draws SVG the artwork is SVG (picture_svg.cpp); elsewhere it is the same artwork
+// recorded as painting commands at build time (picture_recorded.cpp).
 #include <QIcon>
 #include <QRectF>
 #include <QSize>
@@ -8,7 +10,6 @@
 #include <memory>
 
 class QPainter;
-class QSvgRenderer;
 
 namespace brixel {
 
@@ -16,7 +17,7 @@ class Picture {
  public:
   using Ptr = std::shared_ptr<const Picture>;
 
-  // Loads an SVG file or resource; a picture that cannot be read draws nothing.
+  // Loads an artwork file or resource; a picture that cannot be read draws nothing.
   static Ptr Load(const QString& file);
 
   ~Picture();
@@ -29,9 +30,11 @@ class Picture {
   void Paint(QPainter& painter, const QRectF& target) const;
 
  private:
+  struct Drawing;
+
   explicit Picture(const QString& file);
 
-  std::unique_ptr<QSvgRenderer> renderer_;
+  std::unique_ptr<Drawing> drawing_;
   QSize natural_size_;
 };
 

@@ -1,6 +1,7 @@
 #include "shell/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -21,6 +22,11 @@ std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStr
                                                      int filter_index) {
   QFileDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("CDlg"));
+#ifdef Q_OS_WIN
+  // Windows' own save dialog adds the chosen type's extension to a name typed without one; the
+  // list is saved under the name exactly as typed, so Qt's dialog (in Russian, as on Linux) it is.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
   dialog.setPalette(QApplication::palette());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -36,7 +42,9 @@ std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStr
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
-  return SaveFileChoice{files.front(), FilterPosition(file_types, dialog.selectedNameFilter())};
+  // Qt's dialog answers with "/" on every system; the windows show paths as the system writes them.
+  return SaveFileChoice{QDir::toNativeSeparators(files.front()),
+                        FilterPosition(file_types, dialog.selectedNameFilter())};
 }
 
 void QtDialogs::ShowMessage(QWidget* parent, const QString& title, const QString& text) {

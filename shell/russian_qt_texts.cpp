@@ -40,8 +40,11 @@ class MissingRussianQtTexts : public QTranslator {
 
 bool InstallRussianQtTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-      !QCoreApplication::installTranslator(translator)) {
+  const QString name = QStringLiteral("qtbase_ru");
+  // A static Qt (the Windows build) has no translations folder of its own: the build carries them.
+  const bool loaded = translator->load(name, QLatin1String(kEmbeddedQtTextFolder)) ||
+                      translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (!loaded || !QCoreApplication::installTranslator(translator)) {
     delete translator;
     return false;
   }

@@ -5,7 +5,11 @@ class QCoreApplication;
 
 namespace brixel {
 
-// False when the system holds no Russian texts for Qt; its English ones stay then.
+// Where a build that carries Qt's Russian texts keeps them (a Windows build).
+inline constexpr char kEmbeddedQtTextFolder[] = ":/brixel/translations";
+
+// False when neither the build nor the system holds Russian texts for Qt; its English ones stay
+// then.
 bool InstallRussianQtTexts(QCoreApplication& app);
 
 }  // namespace brixel

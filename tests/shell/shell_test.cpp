@@ -2,13 +2,17 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -16,8 +20,12 @@
 
 #include "core/listing/mask_list.h"
 #include "core/listing/name_table.h"
+#include "core/platform/file_path.h"
+#include "core/platform/folder_path.h"
 #include "shell/artwork.h"
+#include "shell/brixel_look.h"
 #include "shell/drive_list.h"
+#include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
@@ -178,6 +186,18 @@ class ShellTest : public QObject {
     QVERIFY(!PictureIcon(QLatin1String(artwork::kAppIcon)).pixmap(32, 32).isNull());
   }
 
+  // The windows are drawn in DejaVu Sans everywhere: Windows has no such font, so that build
+  // carries it; Linux has it from the system.
+  void theWindowsFontIsAtHand() {
+#ifdef _WIN32
+    QCOMPARE(AddEmbeddedFonts(), 2);  // regular and bold
+#else
+    QCOMPARE(AddEmbeddedFonts(), 0);
+#endif
+    QVERIFY(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
+    QCOMPARE(QFontInfo(BaseFont()).family(), QStringLiteral("DejaVu Sans"));
+  }
+
   void pseudoFileSystemsAreNoDrives() {
     QVERIFY(IsUserVolume("ext4", QStringLiteral("/")));
     QVERIFY(IsUserVolume("vfat", QStringLiteral("/media/stick")));
@@ -194,9 +214,19 @@ class ShellTest : public QObject {
     QVERIFY(IsUserVolume("ext4", QStringLiteral("/runner")));  // only whole folder names count
 
     const std::vector<Volume> volumes = MountedVolumes().Volumes();
+#ifdef _WIN32
+    // Drive letters, the system drive among them.
+    const std::string system_drive = qEnvironmentVariable("SystemDrive").toUpper().toStdString() + "\\";
+    QVERIFY(
+        std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) { return v.root == system_drive; }));
+    for (const Volume& v : volumes)
+      QVERIFY2(QString::fromStdString(v.root).contains(QRegularExpression(QStringLiteral("^[A-Z]:\\\\$"))),
+               v.root.c_str());
+#else
     QVERIFY(std::any_of(volumes.begin(), volumes.end(), [](const Volume& v) { return v.root == "/"; }));
     for (const Volume& v : volumes)
       QVERIFY2(v.root.rfind("/proc", 0) != 0 && v.root.rfind("/sys", 0) != 0, v.root.c_str());
+#endif
   }
 
   void theDriveHoldingAFolderIsTheLongestRoot() {
@@ -211,6 +241,23 @@ class ShellTest : public QObject {
     QCOMPARE(drives.IndexHolding("/home"), 0);
   }
 
+#ifdef _WIN32
+  void aStartFolderWithASmallDriveLetterIsOnItsDrive() {
+    TempTree t;
+    t.Folder("music");
+    FakeVolumes volumes;
+    volumes.volumes = {{"A:\\", {}}, {t.Path().substr(0, 3), {}}};  // the temporary folder's drive
+    DriveList drives(nullptr);
+    FolderList folders(nullptr);
+    FolderChooser chooser(drives, folders, volumes, nullptr);
+    std::string start = t.Path("music");
+    start[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(start[0])));
+    chooser.Start(start);
+    QCOMPARE(drives.currentIndex(), 1);
+    QCOMPARE(folders.Path(), t.Path("music"));
+  }
+#endif
+
   void theFolderListShowsParentsAndSubfolders() {
     TempTree tree;
     tree.Folder("top/music/Disc 10");
@@ -218,9 +265,14 @@ class ShellTest : public QObject {
     tree.Folder("top/music/.hidden");
     tree.File("top/music/file.mp3");
     tree.Folder("elsewhere/Live");
+#ifdef _WIN32
+    // No links to make under wine: the linked folder stands as a folder of its own.
+    tree.Folder("top/music/Disc 11");
+#else
     std::filesystem::create_directory_symlink(tree.Path("elsewhere/Live"), tree.Path("top/music/Disc 11"));
     std::filesystem::create_symlink(tree.Path("top/music/file.mp3"), tree.Path("top/music/file link"));
     std::filesystem::create_directory_symlink(tree.Path("gone"), tree.Path("top/music/dangling"));
+#endif
     FolderList list(nullptr);
     QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy changes(&list, &FolderList::pathChanged);
@@ -317,9 +369,15 @@ class ShellTest : public QObject {
   }
 
   void helpIsOpenedOnlyWhenThePageIsThere() {
+#ifdef _WIN32
+    QCOMPARE(HelpPagePath(FilesBeside("D:\\").help_folder, "help.html"), std::string("D:\\help\\help.html"));
+    QCOMPARE(HelpPagePath(FilesBeside("C:\\Brixel").help_folder, "help.html"),
+             std::string("C:\\Brixel\\help\\help.html"));
+#else
     QCOMPARE(HelpPagePath(FilesBeside("/").help_folder, "help.html"), std::string("/help/help.html"));
     QCOMPARE(HelpPagePath(FilesBeside("/opt/brixel").help_folder, "help.html"),
              std::string("/opt/brixel/help/help.html"));
+#endif
     TempTree program;
     std::vector<QUrl> opened;
     const UrlOpener opener = [&](const QUrl& url) {
@@ -330,7 +388,8 @@ class ShellTest : public QObject {
     QVERIFY(opened.empty());
     program.File("help/help.html", "<html/>");
     QVERIFY(OpenHelp(program.Path("help"), "help.html", opener));
-    QCOMPARE(opened.at(0).toLocalFile(), QString::fromStdString(program.Path("help/help.html")));
+    QCOMPARE(QDir::toNativeSeparators(opened.at(0).toLocalFile()),
+             QString::fromStdString(program.Path("help/help.html")));
   }
 
   // Unpacked into a folder of its own that can be written, the program keeps everything there.
@@ -384,6 +443,27 @@ class ShellTest : public QObject {
   // The running program's choice: the configuration folder is made when it is needed; one that
   // cannot be made leaves the built-in mask lines and nothing breaks.
   void programFilesOfTheRunningProgram() {
+#ifdef _WIN32
+    // The user's configuration folder is AppData\Local: only the test mode can move it.
+    QStandardPaths::setTestModeEnabled(true);
+    TempTree t;
+    t.Folder("usr/share/brixel/help");
+    t.Folder("usr/bin");
+    const std::string config = JoinFolder(
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .toStdString(),
+        "brixel");
+    std::filesystem::remove_all(PathFromUtf8(config));
+    const ProgramFiles files = LocateProgramFiles(t.Path("usr/bin"));
+    QStandardPaths::setTestModeEnabled(false);
+    QCOMPARE(files.mask_folder, config);
+    QVERIFY(LoadMaskFile(files.mask_folder).empty());
+    QVERIFY(std::filesystem::exists(PathFromUtf8(config) / kMaskFileName));
+    std::filesystem::remove_all(PathFromUtf8(config));
+    QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
+    QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
+    QVERIFY(!FolderAcceptsFiles(t.Path("none")));
+#else
     TempTree t;
     t.Folder("usr/share/brixel/help");
     t.Folder("usr/bin");
@@ -409,6 +489,7 @@ class ShellTest : public QObject {
     QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
     QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
     QVERIFY(!FolderAcceptsFiles(t.Path("not-a-folder")));
+#endif
   }
 
   void longTextsShowWholeAsToolTips() {
@@ -436,10 +517,14 @@ class ShellTest : public QObject {
       const QString translated = QCoreApplication::translate("QFileDialog", text);
       QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))), text);
     }
-    // The save dialog's type column too.
+    // The save dialog's type column too; Qt names a folder as Explorer does on Windows.
     TempTree tree;
-    QCOMPARE(QFileIconProvider().type(QFileInfo(QString::fromStdString(tree.Path()))),
-             QStringLiteral("Папка"));
+#ifdef _WIN32
+    const QString folder_type = QStringLiteral("Папка с файлами");
+#else
+    const QString folder_type = QStringLiteral("Папка");
+#endif
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QString::fromStdString(tree.Path()))), folder_type);
     QCOMPARE(QFileSystemModel().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Тип"));
   }
 };

@@ -40,7 +40,9 @@ TempTree::~TempTree() {
 }
 
 std::string TempTree::Path(std::string_view relative) const {
-  return relative.empty() ? PathToUtf8(root_) : PathToUtf8(root_ / PathFromUtf8(relative));
+  // With the platform's separators throughout ("a/b" is "a\b" on Windows), as the program's own
+  // paths have them.
+  return relative.empty() ? PathToUtf8(root_) : PathToUtf8((root_ / PathFromUtf8(relative)).make_preferred());
 }
 
 void TempTree::File(std::string_view relative, std::string_view bytes) const {
