@@ -6,12 +6,7 @@
 # Usage: debian_package_test.sh BUILD VERSION FULL_ID LITE_ID
 set -euo pipefail
 build=$1 version=$2 full_id=$3 lite_id=$4
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/scratch_and_fail.sh"
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.txt" 2>&1 ||
   fail "cpack: $(cat "$tmp/cpack.txt")"

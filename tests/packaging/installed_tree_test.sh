@@ -5,12 +5,7 @@
 # Usage: installed_tree_test.sh BUILD VERSION FULL_ID LITE_ID
 set -euo pipefail
 build=$1 version=$2 full_id=$3 lite_id=$4
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/scratch_and_fail.sh"
 
 p=$tmp/prefix
 cmake --install "$build" --prefix "$p" >/dev/null

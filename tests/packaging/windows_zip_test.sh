@@ -7,12 +7,7 @@
 # Usage: windows_zip_test.sh BUILD VERSION   (wine's settings and DISPLAY from the Windows leg)
 set -euo pipefail
 build=$1 version=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/scratch_and_fail.sh"
 
 cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.txt" 2>&1 ||
   fail "cpack: $(cat "$tmp/cpack.txt")"
