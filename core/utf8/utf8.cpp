@@ -99,21 +99,29 @@ void AppendUtf8(char32_t cp, std::string& out) {
 }
 
 void AppendUtf16(std::string_view text, std::u16string& out, char16_t invalid) {
+  const std::size_t start = out.size();
+  out.resize(start + text.size());
+  out.resize(start + WriteUtf16(text, out.data() + start, invalid));
+}
+
+std::size_t WriteUtf16(std::string_view text, char16_t* out, char16_t invalid) {
   const char* p = text.data();
   const char* end = p + text.size();
+  char16_t* o = out;
   while (p < end) {
     const DecodedChar d = DecodeUtf8(p, end);
     p += d.size;
     if (!d.valid) {
-      out += invalid;
+      *o++ = invalid;
     } else if (d.value < 0x10000) {
-      out += static_cast<char16_t>(d.value);
-    } else {
+      *o++ = static_cast<char16_t>(d.value);
+    } else {  // four bytes make two units
       const char32_t v = d.value - 0x10000;
-      out += static_cast<char16_t>(0xD800 + (v >> 10));
-      out += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+      *o++ = static_cast<char16_t>(0xD800 + (v >> 10));
+      *o++ = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
     }
   }
+  return static_cast<std::size_t>(o - out);
 }
 
 std::string ToUtf8(std::u16string_view text) {

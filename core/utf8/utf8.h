@@ -33,6 +33,9 @@ void AppendUtf8(char32_t cp, std::string& out);
 
 // UTF-8 to UTF-16; each invalid byte becomes `invalid`.
 void AppendUtf16(std::string_view text, std::u16string& out, char16_t invalid = u'\uFFFD');
+// The same into `out`, which has room for text.size() units: no text needs more. Returns the units
+// written.
+std::size_t WriteUtf16(std::string_view text, char16_t* out, char16_t invalid = u'\uFFFD');
 std::string ToUtf8(std::u16string_view text);
 
 // Valid UTF-8 for display: each invalid byte becomes U+FFFD.

@@ -13,10 +13,14 @@ int Sign(int v) {
 }
 
 TEST(WindowsCollation, KeysOrderAsCompareStringEx) {
-  const std::vector<std::string> names{
+  std::vector<std::string> names{
       "",           "a",    "A",    "ab",      "a-b",      "Alpha", "file1.txt", "File1.txt", "file2.txt",
       "file10.txt", "x02",  "x2",   "zeta",    "еж",       "ёж",    "жж",        "файл3",     "Файл20",
       "日本",       "café", "cafe", "track 2", "track 10", "00",    "0",         "-1"};
+  // Past any buffer kept for names of the usual length.
+  names.push_back(std::string(700, 'n'));
+  names.push_back(std::string(700, 'n') + "1");
+  names.push_back(std::string(233, 'n') + "ё" + std::string(466, 'n'));
   for (const char* locale : {"ru_RU", "en_US", ""}) {
     const Collator collator(locale);
     const std::wstring windows_locale = locale[0] == '\0' ? L"" : (locale[0] == 'r' ? L"ru-RU" : L"en-US");

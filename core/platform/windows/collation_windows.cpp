@@ -22,14 +22,22 @@ Collator::Collator(const std::string& locale_name)
 Collator::~Collator() = default;
 
 void Collator::AppendSortKey(std::string_view text, std::string& out) const {
-  // Scratch of the calling thread: one collator serves every thread (keys are made on a thread
-  // of their own while a scan reads folders, and the windows sort on theirs).
-  thread_local std::u16string u;
-  u.clear();
-  AppendUtf16(text, u);
+  // The UTF-16 copy lives on the stack, as long as file names are; a longer text takes the heap.
+  // Not a thread_local scratch: mingw-w64 releases a thread's thread_local storage before it runs
+  // the destructors of what lives there, so a string kept there would be freed through freed
+  // memory each time a thread that made keys ends, and keys are made on threads that end.
+  constexpr std::size_t kStackUnits = 512;
+  char16_t stack[kStackUnits];
+  std::u16string heap;
+  char16_t* u = stack;
+  if (text.size() > kStackUnits) {
+    heap.resize(text.size());
+    u = heap.data();
+  }
+  const std::size_t units = WriteUtf16(text, u);
   // LCMapStringEx refuses an empty source; a NUL-terminated empty text gives the empty key.
-  const auto* source = u.empty() ? L"" : reinterpret_cast<const wchar_t*>(u.data());
-  const int source_size = u.empty() ? -1 : static_cast<int>(u.size());
+  const auto* source = units == 0 ? L"" : reinterpret_cast<const wchar_t*>(u);
+  const int source_size = units == 0 ? -1 : static_cast<int>(units);
   const wchar_t* locale = impl_->locale.c_str();
   const int n = ::LCMapStringEx(locale, kKeyFlags, source, source_size, nullptr, 0, nullptr, nullptr, 0);
   if (n <= 0) return;  // no key: the text sorts before every other
