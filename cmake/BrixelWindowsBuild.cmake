@@ -6,6 +6,11 @@ set(BRIXEL_BUILD_BENCH OFF)
 
 # Windows 10 APIs; no min/max macros to break std::min and std::max.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
+# std::binary_semaphore on winpthreads' semaphores. GCC 12's own, built on its waits on atomics,
+# loses wake-ups where there is no futex: a stop request that ran a thread's stop callback while
+# that thread left its wait (a cancel while a scan or the key thread waits) could leave the
+# thread stuck in the callback's end for ever. Every file of the build must agree on it.
+add_compile_definitions(_GLIBCXX_USE_POSIX_SEMAPHORE=1)
 # One self-contained .exe each: no libstdc++, libgcc or winpthread DLLs to ship beside it.
 add_link_options(-static)
 

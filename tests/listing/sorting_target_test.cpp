@@ -6,6 +6,7 @@
 #include <numeric>
 #include <random>
 #include <stop_token>
+#include <thread>
 
 #include "core/platform/collation.h"
 #include "tests/listing/scan_names.h"
@@ -104,6 +105,21 @@ TEST(SortedListing, AStopHandsNothingOn) {
   }
   SortingTarget dropped(collator, {}, 16, 4);
   for (const auto& n : names) dropped.Append(n);
+}
+
+// A cancel usually finds the key thread waiting for the next batch. The stop must end that wait
+// every time: a thread that missed it would hold the scan, and the window, for ever.
+TEST(SortedListing, AStopEndsTheKeyThreadsWaitEveryTime) {
+  const Collator collator("en_US");
+  for (int round = 0; round < 3000; ++round) {
+    std::stop_source stop;
+    SortingTarget sorting(collator, stop.get_token(), 1, 1000);
+    sorting.Append("a");  // a full batch: the thread starts, takes it and waits for more
+    if (round % 2 == 0) std::this_thread::yield();
+    stop.request_stop();
+    test::CollectNames out;
+    ASSERT_FALSE(sorting.Finish(out));
+  }
 }
 
 }  // namespace
