@@ -81,7 +81,7 @@ if [ -f "$WIN_BUILD/CMakeCache.txt" ] &&
   rm -rf "$WIN_BUILD/CMakeCache.txt" "$WIN_BUILD/CMakeFiles"
 fi
 cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_WINDOWS=ON -DBRIXEL_BUILD_BENCH=OFF \
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_GUI=ON -DBRIXEL_BUILD_BENCH=OFF \
   -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" -DBRIXEL_NATIVE_LIST="$native_list" -DBRIXEL_RENDER_SVG="$render_svg" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
 
