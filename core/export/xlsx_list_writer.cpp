@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/export/library_messages.h"
+#include "core/export/stderr_capture.h"
 #include "core/export/save_error.h"
 #include "core/platform/c_numeric_locale.h"
 #include "core/utf8/utf8.h"
@@ -108,7 +108,7 @@ void XlsxListWriter::Finish() {
   lxw_worksheet* sheet = nullptr;
   std::string messages;
   {
-    LibraryMessages quiet;  // the worksheet's temporary file is made here
+    StderrCapture quiet;  // the worksheet's temporary file is made here
     sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
     messages = quiet.Release();
   }
@@ -147,7 +147,7 @@ void XlsxListWriter::Finish() {
   names_.Clear();
   lxw_error closed = LXW_NO_ERROR;
   {
-    LibraryMessages quiet;  // the zip file is written here
+    StderrCapture quiet;  // the zip file is written here
     closed = workbook.Close();
     messages = quiet.Release();
   }
