@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"

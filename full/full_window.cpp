@@ -9,7 +9,7 @@
 #include <cmath>
 #include <memory>
 
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/mask_list.h"
 #include "core/version.h"

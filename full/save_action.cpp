@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/format/format_options.h"
 #include "core/format/start_number.h"
 #include "core/listing/name_table.h"

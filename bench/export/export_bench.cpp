@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "bench/name_mix.h"
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/export/list_writer.h"
 #include "core/platform/file_path.h"
 #include "core/platform/file_system.h"

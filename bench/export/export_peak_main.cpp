@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench/name_mix.h"
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/export/save_error.h"
 #include "core/version.h"
 

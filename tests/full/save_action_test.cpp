@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
 #include "shell/qt_dialogs.h"

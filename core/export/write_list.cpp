@@ -1,4 +1,4 @@
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 
 namespace brixel {
 
