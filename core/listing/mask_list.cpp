@@ -63,12 +63,6 @@ std::vector<std::string> LoadMaskFile(const std::string& folder) {
   }
 }
 
-std::vector<std::string> LoadMaskList(const std::string& program_folder) {
-  std::vector<std::string> lines = BuiltInMaskLines();
-  for (std::string& line : LoadMaskFile(program_folder)) lines.push_back(std::move(line));
-  return lines;
-}
-
 std::vector<std::string> SplitMaskLine(std::string_view line) {
   std::vector<std::string> masks;
   std::size_t start = 0;

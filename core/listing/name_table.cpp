@@ -1,7 +1,5 @@
 #include "core/listing/name_table.h"
 
-#include "core/listing/name_order.h"
-
 namespace brixel {
 
 void NameTable::StartListing() {
@@ -12,10 +10,6 @@ void NameTable::StartListing() {
 
 void NameTable::AppendAll(NameColumn&& names) {
   as_found_.AppendColumn(std::move(names));
-}
-
-void NameTable::Sort(const Collator& collator) {
-  SortNames(as_found_, collator);
 }
 
 void NameTable::FinishListing() {
