@@ -63,14 +63,13 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   FormattingTarget target(prim_file, column);
   const ScanReport report =
       Scan({folder, options.mask_line, options.recursive, options.order}, target, control);
-  if (report.folder_error != 0) {
-    err << "brixel-list: cannot read folder '" << folder << "': " << platform::ErrorText(report.folder_error)
-        << "\n";
+  if (report.folder_error) {
+    err << "brixel-list: cannot read folder '" << folder << "': " << report.folder_error.message() << "\n";
     return ExitStatus::Failed;
   }
   if (options.show_errors)
     for (const SkippedFolder& s : report.skipped)
-      err << "brixel-list: cannot read " << s.path << ": " << platform::ErrorText(s.error) << "\n";
+      err << "brixel-list: cannot read " << s.path << ": " << s.error.message() << "\n";
 
   if (!options.output) {
     WriteToStream(names, options.encoding.value_or(TextEncoding::Utf8), out);

@@ -73,7 +73,7 @@ ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, List
                          const ScanControl& control) {
   ScanReport report;
   if (control.progress != nullptr) control.progress->ReadingFolder(folder, {});
-  int error = 0;
+  std::error_code error;
   auto open = FoldersOf(control).Open(folder, error);
   if (!open) {
     report.folder_error = error;
@@ -108,7 +108,7 @@ class TreeWalk {
   ScanReport Run(const std::string& folder) {
     path_ = folder;
     if (control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
-    int error = 0;
+    std::error_code error;
     auto root = FoldersOf(control_).Open(folder, error);
     if (!root) {
       report_.folder_error = error;
@@ -138,7 +138,7 @@ class TreeWalk {
   void Enter(std::unique_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
     if (!levels_.empty() && control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
     listing_.Clear();
-    int error = 0;
+    std::error_code error;
     if (!folder->ReadAll(listing_, error, control_.stop)) {
       if (levels_.empty())
         report_.folder_error = error;
@@ -175,7 +175,7 @@ class TreeWalk {
     }
     const auto [offset, size] = top.subfolders[top.next++];
     const std::string_view name(top.subfolder_names.data() + offset, size);
-    int reopen_error = 0;
+    std::error_code reopen_error;
     if (!top.folder && !Reopen(levels_.size() - 1, reopen_error)) {
       Skip(reopen_error);
       levels_.back().next = levels_.back().subfolders.size();  // its subtree is gone
@@ -183,7 +183,7 @@ class TreeWalk {
     }
     const std::size_t parent_size = path_.size();
     AppendFolderName(path_, name);
-    int error = 0;
+    std::error_code error;
     auto child = levels_.back().folder->OpenChild(name, error);
     if (!child) {
       Skip(error);
@@ -204,7 +204,7 @@ class TreeWalk {
     chain_.erase(top.identity);
     bool parent_reopened = false;
     if (i > 0 && !levels_[i - 1].folder && top.folder) {
-      int error = 0;
+      std::error_code error;
       auto parent = top.folder->OpenParent(error);
       if (parent && parent->Identity() == levels_[i - 1].identity) {
         levels_[i - 1].folder = std::move(parent);
@@ -220,7 +220,7 @@ class TreeWalk {
 
   // Reopens level i (closed) from the nearest open ancestor; false (and why) when that is not
   // possible or the folder found is not the one left.
-  bool Reopen(std::size_t i, int& error) {
+  bool Reopen(std::size_t i, std::error_code& error) {
     std::size_t a = i;
     while (!levels_[a].folder) --a;  // level 0 is never closed
     for (std::size_t j = a + 1; j <= i; ++j) {
@@ -250,7 +250,7 @@ class TreeWalk {
   }
 
   // Records the folder at path_ as one the walk could not read.
-  void Skip(int error) { report_.skipped.push_back({path_, error}); }
+  void Skip(std::error_code error) { report_.skipped.push_back({path_, std::move(error)}); }
 
   FolderMatcher& matcher_;
   ListTarget& target_;

@@ -14,6 +14,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/listing/list_target.h"
@@ -38,15 +39,14 @@ struct ScanRequest {
   const Collator* collator = nullptr;  // the sorted order's collation; default the user's
 };
 
-// A folder the walk could not read, and why (an errno value on POSIX, a Win32 error on Windows;
-// platform::ErrorText says it in words).
+// A folder the walk could not read, and why (the platform's own error, which says it in words).
 struct SkippedFolder {
   std::string path;
-  int error = 0;
+  std::error_code error;
 };
 
 struct ScanReport {
-  int folder_error = 0;                // non-zero: the chosen folder itself could not be read
+  std::error_code folder_error;        // set: the chosen folder itself could not be read
   std::vector<SkippedFolder> skipped;  // subfolders the tree walk could not read
   bool stopped = false;                // the stop signal ended the walk: the names are a part only
 };

@@ -95,7 +95,7 @@ TEST_F(CliTest, MissingFolderIsNamedAndExitsOne) {
 class LockedFolders : public platform::FolderSource {
  public:
   explicit LockedFolders(std::string locked) : locked_(std::move(locked)) {}
-  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override {
+  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, std::error_code& error) const override {
     auto folder = platform::NativeFolders().Open(path, error);
     return folder ? std::make_unique<Folder>(std::move(folder), locked_) : nullptr;
   }
@@ -104,7 +104,7 @@ class LockedFolders : public platform::FolderSource {
   struct Folder : platform::OpenFolder {
     Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked)
         : real(std::move(f)), locked(locked) {}
-    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, int& error) const override {
+    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, std::error_code& error) const override {
       if (name == locked) {
         error = platform::NotFoundError();
         return nullptr;
@@ -112,11 +112,11 @@ class LockedFolders : public platform::FolderSource {
       auto child = real->OpenChild(name, error);
       return child ? std::make_unique<Folder>(std::move(child), locked) : nullptr;
     }
-    std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+    std::unique_ptr<platform::OpenFolder> OpenParent(std::error_code& error) const override {
       auto parent = real->OpenParent(error);
       return parent ? std::make_unique<Folder>(std::move(parent), locked) : nullptr;
     }
-    bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
+    bool ReadAll(platform::FolderListing& out, std::error_code& error, std::stop_token stop) override {
       return real->ReadAll(out, error, stop);
     }
     platform::FolderIdentity Identity() const override { return real->Identity(); }
@@ -138,7 +138,7 @@ TEST_F(CliTest, ShowErrorsNamesEachFolderLeftOut) {
     EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, control), ExitStatus::Done);
     EXPECT_EQ(out.str(), "y.mp3\n");
     EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + JoinFolder(t.Path("a"), "locked") + ": " +
-                                    platform::ErrorText(platform::NotFoundError()) + "\n"
+                                    platform::NotFoundError().message() + "\n"
                               : "");
   }
 }

@@ -27,6 +27,10 @@ EntryKind KindFromMode(mode_t mode) {
   return EntryKind::Other;  // symbolic links, sockets, FIFOs, devices
 }
 
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -36,26 +40,26 @@ class PosixFolder final : public OpenFolder {
   explicit PosixFolder(int fd) : fd_(fd) {}
   ~PosixFolder() override { ::close(fd_); }
 
-  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
+  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, std::error_code& ec) const override {
     const std::string z(name);
     const int fd = ::openat(fd_, z.c_str(), kOpenFlags | O_NOFOLLOW);
     if (fd < 0) {
-      error = errno;
+      ec = LastError();
       return nullptr;
     }
     return std::make_unique<PosixFolder>(fd);
   }
 
-  std::unique_ptr<OpenFolder> OpenParent(int& error) const override {
+  std::unique_ptr<OpenFolder> OpenParent(std::error_code& ec) const override {
     const int fd = ::openat(fd_, "..", kOpenFlags);
     if (fd < 0) {
-      error = errno;
+      ec = LastError();
       return nullptr;
     }
     return std::make_unique<PosixFolder>(fd);
   }
 
-  bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override;
+  bool ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) override;
 
   FolderIdentity Identity() const override {
     struct stat st {};
@@ -96,14 +100,14 @@ struct LinuxDirent64 {
   char d_name[];
 };
 
-bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
+bool PosixFolder::ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) {
   alignas(8) static thread_local char buffer[256 * 1024];
   while (!stop.stop_requested()) {
     const long n = ::syscall(SYS_getdents64, fd_, buffer, sizeof buffer);
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
-      error = errno;
+      ec = LastError();
       return false;
     }
     for (long pos = 0; pos < n;) {
@@ -115,15 +119,15 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
   return true;
 }
 #else
-bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
+bool PosixFolder::ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) {
   const int dup_fd = ::dup(fd_);
   if (dup_fd < 0) {
-    error = errno;
+    ec = LastError();
     return false;
   }
   DIR* dir = ::fdopendir(dup_fd);
   if (dir == nullptr) {
-    error = errno;
+    ec = LastError();
     ::close(dup_fd);
     return false;
   }
@@ -135,7 +139,7 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
   const int last = errno;
   ::closedir(dir);
   if (last != 0) {
-    error = last;
+    ec = {last, std::generic_category()};
     return false;
   }
   return true;
@@ -144,17 +148,17 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
 
 }  // namespace
 
-std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
+std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, std::error_code& ec) {
   const int fd = ::open(path.c_str(), kOpenFlags);
   if (fd < 0) {
-    error = errno;
+    ec = LastError();
     return nullptr;
   }
   return std::make_unique<PosixFolder>(fd);
 }
 
-std::string ErrorText(int error) { return std::strerror(error); }
-
-int NotFoundError() { return ENOENT; }
+std::error_code NotFoundError() {
+  return {ENOENT, std::generic_category()};
+}
 
 }  // namespace brixel::platform
