@@ -10,7 +10,7 @@
 #include "core/platform/program_folder.h"
 #include "core/text/cp1251.h"
 #include "core/utf8/utf8.h"
-#include "core/version.h"
+#include "core/edition.h"
 
 namespace brixel::cli {
 
@@ -35,12 +35,6 @@ ListFormat ListFormatOf(OutputFormat format) {
   return ListFormat::Text;
 }
 
-// The command line writes its lists as the full edition does: names from A2, the page naming
-// "Бриксел В.2.0.1".
-ListLayout FullEditionLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
-}
-
 ListWriterOptions WriterOptions(const CliOptions& options) {
   ListWriterOptions writer;
   writer.text_encoding = options.encoding.value_or(TextEncoding::Cp1251);
@@ -53,7 +47,7 @@ ListWriterOptions WriterOptions(const CliOptions& options) {
 }  // namespace
 
 ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err,
-                   const ScanControl& control) {
+                   const platform::FolderSource* folders) {
   const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
 
   // Names are formatted, and numbered, in the order they are listed: sorted or as found.
@@ -62,7 +56,7 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
   const ScanReport report =
-      Scan({folder, options.mask_line, options.recursive, options.order}, target, control);
+      Scan({folder, options.mask_line, options.recursive, options.order, nullptr, folders}, target);
   if (report.folder_error) {
     err << "brixel-list: cannot read folder '" << folder << "': " << report.folder_error.message() << "\n";
     return ExitStatus::Failed;
@@ -81,7 +75,7 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
     return ExitStatus::Failed;
   }
   try {
-    WriteList(ListFormatOf(options.output_format), *options.output, names, FullEditionLayout(),
+    WriteList(ListFormatOf(options.output_format), *options.output, names, LayoutOf(kFullEdition),
               WriterOptions(options));
   } catch (const SaveError& e) {
     err << "brixel-list: " << e.what() << "\n";
@@ -101,7 +95,7 @@ ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::
     return ExitStatus::Done;
   }
   if (parsed.options.version) {
-    out << "brixel-list " << kFullVersion.Text() << "\n";
+    out << "brixel-list " << kFullEdition.version.Text() << "\n";
     return ExitStatus::Done;
   }
   return RunList(parsed.options, out, err);

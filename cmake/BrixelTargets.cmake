@@ -1,6 +1,6 @@
 # Settings every Brixel target shares: language level, warnings, and the repository root (plus
 # the generated headers) as the include root, so headers are named by their place
-# ("core/listing/mask.h", "core/version.h").
+# ("core/listing/mask.h", "core/edition.h").
 set(BRIXEL_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 
 function(brixel_target_defaults target)

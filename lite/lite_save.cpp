@@ -8,7 +8,6 @@
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
-#include "core/version.h"
 #include "lite/save_format.h"
 
 namespace brixel {
@@ -47,21 +46,17 @@ class SaveOutputTarget : public ListTarget {
 
 }  // namespace
 
-ListLayout LiteListLayout() {
-  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
-}
-
 std::size_t RunLiteSave(const LiteSaveRequest& request) {
   return RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{});
 }
 
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options) {
-  return *RunLiteSave(request, locale, writer_options, ScanControl{});
+  return *RunLiteSave(request, locale, writer_options, WorkControl{});
 }
 
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
-                                       const ListWriterOptions& writer_options, const ScanControl& control) {
+                                       const ListWriterOptions& writer_options, const WorkControl& control) {
   const std::optional<ListFormat> format = ListFormatForEntry(request.save_format);
   if (!format) return 0;
 
@@ -72,12 +67,13 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
                       "the start number \"" + request.options.start_text + "\" is no number");
 
   const std::unique_ptr<ListWriter> writer =
-      OpenListWriter(*format, request.output_path, LiteListLayout(), writer_options);
+      OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), writer_options);
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
-  const ScanReport report =
-      Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target, control);
+  const ScanReport report = Scan(
+      {request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound, nullptr, request.folders},
+      target, control);
   if (report.stopped || target.Dropped())
     return std::nullopt;  // the writer, dropped unfinished, puts the file back
   writer->Finish();

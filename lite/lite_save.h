@@ -27,10 +27,8 @@ struct LiteSaveRequest {
   std::string save_format;  // the chosen CboSave entry
   std::string output_path;  // txtSave, unchanged
   FormatOptions options;    // the switches, digit count and start text
+  const platform::FolderSource* folders = nullptr;  // where the scan reads; default the platform's
 };
-
-// The lite edition's lists: names from A1 of a workbook, the page naming "Бриксел лайт В.1.0.0".
-ListLayout LiteListLayout();
 
 // Runs one lite save; returns how many names were written. A save format that is none of the
 // three entries writes nothing. Throws SaveError, also before anything is touched when numbering
@@ -38,11 +36,11 @@ ListLayout LiteListLayout();
 std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
-// Under the control of a window: nothing when the scan was stopped, and the output is then
-// exactly as it was (the writer is dropped unfinished: a text list's new copy never takes the
-// old one's place, or a list appended in place is cut back; a page or workbook never replaces
-// the target; no temporary file is left).
+// Under the control of a window, which steers and watches the scan: nothing when it was stopped,
+// and the output is then exactly as it was (the writer is dropped unfinished: a text list's new
+// copy never takes the old one's place, or a list appended in place is cut back; a page or
+// workbook never replaces the target; no temporary file is left).
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
-                                       const ListWriterOptions& writer_options, const ScanControl& control);
+                                       const ListWriterOptions& writer_options, const WorkControl& control);
 
 }  // namespace brixel

@@ -12,7 +12,6 @@
 #include "core/export/list_writer.h"
 #include "core/platform/file_path.h"
 #include "core/platform/file_system.h"
-#include "core/version.h"
 
 #ifdef BRIXEL_BENCH_XLSXWRITER
 #include <xlsxwriter.h>
@@ -45,7 +44,7 @@ const std::filesystem::path& Folder() {
 
 // Laid out as the full edition saves its lists.
 ListLayout FullLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
+  return LayoutOf(kFullEdition);
 }
 
 std::string FileIn(const char* name) { return PathToUtf8(Folder() / name); }

@@ -12,7 +12,6 @@
 #include "bench/name_mix.h"
 #include "core/export/write_list.h"
 #include "core/export/save_error.h"
-#include "core/version.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -35,7 +34,7 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   try {
     brixel::WriteList(list_format, argv[3], names,
-                      brixel::ListLayout{1, "Бриксел В." + brixel::kFullVersion.Text()}, options);
+                      brixel::LayoutOf(brixel::kFullEdition), options);
   } catch (const brixel::SaveError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/edition.h"
 #include "core/export/text_encoding.h"
 #include "core/listing/list_target.h"
 
@@ -28,6 +29,11 @@ struct ListLayout {
   std::uint32_t first_row = 0;  // from 0: 1 leaves A1 empty
   std::string program;          // the page says the list was made with it
 };
+
+// An edition's lists: kFullEdition's or kLiteEdition's.
+inline ListLayout LayoutOf(const Edition& edition) {
+  return {edition.first_row, edition.Title()};
+}
 
 enum class WorkbookFormat { Xls, Xlsx };
 

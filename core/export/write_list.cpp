@@ -12,29 +12,16 @@ bool IsListEmpty(const NameColumn& formatted) {
   return first.find_first_not_of(' ') == std::string_view::npos;
 }
 
-std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
-  switch (filter_index) {
-    case 1:
-      return ListFormat::Text;
-    case 2:
-      return ListFormat::Spreadsheet;
-    case 3:
-      return ListFormat::Html;
-    default:
-      return std::nullopt;
-  }
-}
-
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options) {
-  WriteList(format, path, names, layout, options, PassControl{});
+  WriteList(format, path, names, layout, options, WorkControl{});
 }
 
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
-               const ListWriterOptions& options, const PassControl& control) {
+               const ListWriterOptions& options, const WorkControl& control) {
   const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, layout, options);
   for (std::size_t i = 0; i < names.Size(); ++i) {
-    if (!control.GoOn(i)) return false;
+    if (!control.GoOn(i, names.Size())) return false;
     writer->Add(names[i]);
   }
   writer->Finish();

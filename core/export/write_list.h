@@ -1,14 +1,13 @@
 #pragma once
-// The export's decisions, without dialogs or messages: whether there is anything to save, which
-// writer the chosen file type means, and writing a whole column through it. Every failure is a
-// SaveError; the windows show their one message for it, the command line the error's own text.
-#include <optional>
+// Writing a whole list, and the check before it: whether there is anything to save. No dialogs
+// or messages: every failure is a SaveError, for which the windows show their one message and
+// the command line the error's own text.
 #include <string>
 
 #include "core/export/list_writer.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_table.h"
-#include "core/listing/pass_control.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -17,16 +16,14 @@ namespace brixel {
 bool IsListEmpty(const NameTable& table);
 bool IsListEmpty(const NameColumn& formatted);
 
-// The save dialog's 1-based file type: 1 text, 2 spreadsheet, 3 HTML; anything else saves nothing.
-std::optional<ListFormat> FormatForFilterIndex(int filter_index);
-
 // Writes every name in order. Throws SaveError.
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options = {});
-// Under a caller's control: false when stopped between two names, the file then left as it was
-// (a writer dropped unfinished rolls back). Once the last name is in, the file is completed
-// whatever the stop says, so a stop never costs a finished list.
+// Under a caller's control, looked at and told every WorkControl::kRowsPerCheck names: false when
+// stopped between two names, the file then left as it was (a writer dropped unfinished rolls
+// back). Once the last name is in, the file is completed whatever the stop says, so a stop never
+// costs a finished list.
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
-               const ListWriterOptions& options, const PassControl& control);
+               const ListWriterOptions& options, const WorkControl& control);
 
 }  // namespace brixel

@@ -65,16 +65,13 @@ class FolderMatcher {
   std::vector<std::vector<std::uint32_t>> buckets_;
 };
 
-const platform::FolderSource& FoldersOf(const ScanControl& control) {
-  return control.folders != nullptr ? *control.folders : platform::NativeFolders();
-}
-
-ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, ListTarget& target,
-                         const ScanControl& control) {
+// One folder, every mask of the line, in scan order.
+ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource& folders,
+                        FolderMatcher& matcher, ListTarget& target, const WorkControl& control) {
   ScanReport report;
-  if (control.progress != nullptr) control.progress->ReadingFolder(folder, {});
+  control.ReadingFolder(folder, 0, 0);
   std::error_code error;
-  auto open = FoldersOf(control).Open(folder, error);
+  auto open = folders.Open(folder, error);
   if (!open) {
     report.folder_error = error;
     return report;
@@ -102,14 +99,15 @@ struct IdentityHash {
 // open levels are the root and those from first_open_ down.
 class TreeWalk {
  public:
-  TreeWalk(FolderMatcher& matcher, ListTarget& target, const ScanControl& control)
-      : matcher_(matcher), target_(target), control_(control) {}
+  TreeWalk(const platform::FolderSource& folders, FolderMatcher& matcher, ListTarget& target,
+           const WorkControl& control)
+      : folders_(folders), matcher_(matcher), target_(target), control_(control) {}
 
   ScanReport Run(const std::string& folder) {
     path_ = folder;
-    if (control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
+    control_.ReadingFolder(path_, folders_read_, names_found_);
     std::error_code error;
-    auto root = FoldersOf(control_).Open(folder, error);
+    auto root = folders_.Open(folder, error);
     if (!root) {
       report_.folder_error = error;
       return report_;
@@ -136,7 +134,7 @@ class TreeWalk {
 
   // path_ is the folder's own path here.
   void Enter(std::unique_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
-    if (!levels_.empty() && control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
+    if (!levels_.empty()) control_.ReadingFolder(path_, folders_read_, names_found_);
     listing_.Clear();
     std::error_code error;
     if (!folder->ReadAll(listing_, error, control_.stop)) {
@@ -146,8 +144,8 @@ class TreeWalk {
         Skip(error);
     }
     if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
-    counts_.names_found += matcher_.Emit(listing_, target_);
-    ++counts_.folders_read;
+    names_found_ += matcher_.Emit(listing_, target_);
+    ++folders_read_;
 
     Level level;
     level.path_size = path_.size();
@@ -252,11 +250,13 @@ class TreeWalk {
   // Records the folder at path_ as one the walk could not read.
   void Skip(std::error_code error) { report_.skipped.push_back({path_, std::move(error)}); }
 
+  const platform::FolderSource& folders_;
   FolderMatcher& matcher_;
   ListTarget& target_;
-  const ScanControl& control_;
+  const WorkControl& control_;
   std::string path_;  // the path of the folder being entered, or of the deepest level
-  ScanCounts counts_;
+  std::size_t folders_read_ = 0;
+  std::size_t names_found_ = 0;
   std::vector<Level> levels_;
   std::unordered_set<FolderIdentity, IdentityHash> chain_;  // the identities of levels_
   std::size_t first_open_ = 1;  // the shallowest open level below the root (levels_.size(): none)
@@ -265,29 +265,26 @@ class TreeWalk {
   ScanReport report_;
 };
 
-}  // namespace
-
-ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                        const ScanControl& control) {
-  FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  return ListOneFolder(folder, matcher, target, control);
-}
-
-ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                          const ScanControl& control) {
-  FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  TreeWalk walk(matcher, target, control);
+// The folder and every walkable subfolder at any depth, in scan order.
+ScanReport ListFolderTree(const std::string& folder, const platform::FolderSource& folders,
+                          FolderMatcher& matcher, ListTarget& target, const WorkControl& control) {
+  TreeWalk walk(folders, matcher, target, control);
   return walk.Run(folder);
 }
 
-ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanControl& control) {
+}  // namespace
+
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control) {
+  const platform::FolderSource& folders =
+      request.folders != nullptr ? *request.folders : platform::NativeFolders();
+  FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)));
   const auto walk = [&](ListTarget& to) {
-    return request.subfolders ? ListFolderTree(request.folder, request.mask_line, to, control)
-                              : ListMaskLine(request.folder, request.mask_line, to, control);
+    return request.subfolders ? ListFolderTree(request.folder, folders, matcher, to, control)
+                              : ListMaskLine(request.folder, folders, matcher, to, control);
   };
   if (request.order == ScanOrder::AsFound) return walk(target);
 
-  SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control.stop);
+  SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control);
   ScanReport report = walk(sorting);
   if (!report.stopped && !sorting.Finish(target)) report.stopped = true;
   return report;

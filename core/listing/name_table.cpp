@@ -21,7 +21,7 @@ std::string NameTable::CountText() const {
   return found_ == 0 ? std::string("0") : std::string(" ").append(std::to_string(found_));
 }
 
-ScanReport RunListing(NameTable& table, const ScanRequest& request, const ScanControl& control) {
+ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkControl& control) {
   ScanRequest sorted = request;
   sorted.order = ScanOrder::Sorted;
   table.StartListing();

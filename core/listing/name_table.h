@@ -42,6 +42,6 @@ class NameTable : public ListTarget {
 // The results listing: rebuilds the table from a sorted scan of the request's folder (the same
 // order as sorting after every pass). The after-formatting column is left empty for the
 // formatting run.
-ScanReport RunListing(NameTable& table, const ScanRequest& request, const ScanControl& control = {});
+ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkControl& control = {});
 
 }  // namespace brixel

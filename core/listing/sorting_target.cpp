@@ -7,10 +7,10 @@
 
 namespace brixel {
 
-SortingTarget::SortingTarget(const Collator& collator, std::stop_token stop, std::size_t batch_rows,
+SortingTarget::SortingTarget(const Collator& collator, const WorkControl& control, std::size_t batch_rows,
                              std::size_t run_batches)
     : collator_(collator),
-      stop_(std::move(stop)),
+      stop_(control.stop),
       batch_rows_(std::max<std::size_t>(batch_rows, 1)),
       run_batches_limit_(std::max<std::size_t>(run_batches, 1)),
       run_keys_(collator) {

@@ -129,13 +129,11 @@ class LockedFolders : public platform::FolderSource {
 TEST_F(CliTest, ShowErrorsNamesEachFolderLeftOut) {
   t.Files({"a/locked/x.mp3", "a/y.mp3"});
   const LockedFolders folders("locked");
-  ScanControl control;
-  control.folders = &folders;
   for (const bool show : {false, true}) {
     std::ostringstream out, err;
     std::vector<std::string> args{"-r", "-m", "*.mp3", t.Path("a")};
     if (show) args.insert(args.begin(), "--show-errors");
-    EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, control), ExitStatus::Done);
+    EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, &folders), ExitStatus::Done);
     EXPECT_EQ(out.str(), "y.mp3\n");
     EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + JoinFolder(t.Path("a"), "locked") + ": " +
                                     platform::NotFoundError().message() + "\n"

@@ -27,14 +27,6 @@ TEST(WriteListTest, OnlyRowOneDecidesWhetherTheListIsEmpty) {
   EXPECT_FALSE(IsListEmpty(TableWithFormatted({"\t"})));  // only blanks are trimmed
 }
 
-TEST(WriteListTest, FilterIndexChoosesTheWriter) {
-  EXPECT_EQ(FormatForFilterIndex(1), ListFormat::Text);
-  EXPECT_EQ(FormatForFilterIndex(2), ListFormat::Spreadsheet);
-  EXPECT_EQ(FormatForFilterIndex(3), ListFormat::Html);
-  EXPECT_EQ(FormatForFilterIndex(0), std::nullopt);
-  EXPECT_EQ(FormatForFilterIndex(4), std::nullopt);
-}
-
 TEST(WriteListTest, SpreadsheetKindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(WorkbookFormatForPath("a.xlsx"), WorkbookFormat::Xlsx);
   EXPECT_EQ(WorkbookFormatForPath("/x/A.XLSX"), WorkbookFormat::Xlsx);
@@ -87,8 +79,14 @@ TEST(WriteListTest, AStoppedWriteLeavesTheFileAsItWas) {
   test::TempTree folder;
   NameColumn names;
   for (int i = 0; i < 5000; ++i) names.Append("name " + std::to_string(i));
-  std::stop_source stop;
-  const PassControl control{stop.get_token(), [&](std::size_t) { stop.request_stop(); }};
+  // Stops the writing once names are in: at the report after the first.
+  struct StopAfterFirstCheck : ProgressSink {
+    std::stop_source stop;
+    void RowsDone(std::size_t done, std::size_t) override {
+      if (done > 0) stop.request_stop();
+    }
+  } sink;
+  const WorkControl control{sink.stop.get_token(), &sink};
   for (const ListFormat format : {ListFormat::Text, ListFormat::Html, ListFormat::Spreadsheet}) {
     const std::string path = folder.Path("list");
     test::WriteBytes(path, "kept");

@@ -236,18 +236,16 @@ TEST(FolderScan, StopEndsTheWalkAndASortedScanHandsOnNothing) {
 TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
   test::TempTree t;
   t.Files({"1.mp3", "a/2.mp3", "a/b/3.mp3"});
-  struct Seen : ScanProgress {
+  struct Seen : ProgressSink {
     Names paths;
     std::vector<std::size_t> found;
-    void ReadingFolder(std::string_view path, const ScanCounts& counts) override {
+    void ReadingFolder(std::string_view path, std::size_t, std::size_t names_found) override {
       paths.emplace_back(path);
-      found.push_back(counts.names_found);
+      found.push_back(names_found);
     }
   } seen;
-  ScanControl control;
-  control.progress = &seen;
   test::CollectNames collect;
-  Scan({t.Path(), "*.mp3", true}, collect, control);
+  Scan({t.Path(), "*.mp3", true}, collect, {{}, &seen});
   EXPECT_EQ(seen.paths, (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
   EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
 }

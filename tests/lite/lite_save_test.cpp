@@ -184,7 +184,7 @@ TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
   FormatOptions options;
   options.numbering = true;
   PrimFile prim_file(options, locale_);
-  const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, LiteListLayout());
+  const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, LayoutOf(kLiteEdition));
   ListWriterTarget output(*writer);
   FormattingTarget target(prim_file, output);
   for (int i = 0; i < 65536; ++i) target.Append("n");
@@ -246,11 +246,11 @@ TEST_F(LiteSaveTest, APageOrWorkbookSavedIntoTheScannedFolderDoesNotListItsHalfW
 }
 
 // Stops the scan as it comes to a folder whose path ends so, and notes the output's size then.
-class StopAtFolder : public ScanProgress {
+class StopAtFolder : public ProgressSink {
  public:
   StopAtFolder(std::string ending, std::string output)
       : ending_(std::move(ending)), output_(std::move(output)) {}
-  void ReadingFolder(std::string_view path, const ScanCounts&) override {
+  void ReadingFolder(std::string_view path, std::size_t, std::size_t) override {
     std::string seen(path);  // Windows separates folders with backslashes
     std::replace(seen.begin(), seen.end(), '\\', '/');
     if (!seen.ends_with(ending_)) return;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/export/list_writer.h"
-#include "core/version.h"
 
 namespace brixel::test {
 
@@ -17,10 +16,10 @@ struct ReaderVerdict {
 // The editions' layouts, as the programs pass them: the full edition's names from A2, the lite
 // edition's from A1, each page naming its program.
 inline ListLayout FullLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
+  return LayoutOf(kFullEdition);
 }
 inline ListLayout LiteLayout() {
-  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
+  return LayoutOf(kLiteEdition);
 }
 
 struct SavedWorkbook {
