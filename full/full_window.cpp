@@ -7,12 +7,11 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <cmath>
-#include <memory>
+#include <optional>
 
+#include "core/edition.h"
 #include "core/export/write_list.h"
-#include "core/format/formatting_run.h"
 #include "core/listing/mask_list.h"
-#include "core/version.h"
 #include "full/save_action.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
@@ -22,13 +21,13 @@
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
 #include "shell/image_button.h"
+#include "shell/formatting_job.h"
 #include "shell/listing_controls.h"
 #include "shell/listing_job.h"
-#include "shell/mounted_volumes.h"
 #include "shell/name_grid.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
-#include "shell/qt_dialogs.h"
+#include "shell/save_job.h"
 #include "shell/twips.h"
 #include "shell/window_jobs.h"
 
@@ -44,15 +43,6 @@ const QString kPreviewHeading = QStringLiteral("Файлы");
 const QStringList kTableHeadings{QStringLiteral("Названия до переименования"),
                                  QStringLiteral("Названия после переименования")};
 
-// The progress panel's captions.
-const QString kSearchTitle = QStringLiteral("Поиск файлов");
-const QString kFormattingTitle = QStringLiteral("Форматирование");
-const QString kSaveTitle = QStringLiteral("Сохранение списка");
-
-// Jobs that a newer one of their kind replaces.
-constexpr int kPreviewGroup = 1;
-constexpr int kFormattingGroup = 2;
-
 using Widgets = std::initializer_list<QWidget*>;
 
 const FormattingLayout kFormattingLayout{
@@ -65,16 +55,12 @@ const FormattingLayout kFormattingLayout{
 
 }  // namespace
 
-FullWindow::FullWindow(FullWindowServices services)
-    : services_(std::move(services)), looks_(SwitchLooks::Load()) {
-  static MountedVolumes system_volumes;
-  static QtDialogs qt_dialogs;
-  if (services_.volumes == nullptr) services_.volumes = &system_volumes;
-  if (services_.dialogs == nullptr) services_.dialogs = &qt_dialogs;
+FullWindow::FullWindow(WindowServices services)
+    : services_(WithSystemServices(std::move(services))), looks_(SwitchLooks::Load()) {
   setObjectName(QStringLiteral("frmBrixel"));
-  setWindowTitle(QStringLiteral("Brixel V2.0"));
+  setWindowTitle(QString::fromStdString(kFullEdition.WindowTitle()));
 
-  label9_ = new QLabel(QStringLiteral("Бриксел В."), this);
+  label9_ = new QLabel(QString::fromUtf8(kFullEdition.title_label), this);
   label9_->setObjectName(QStringLiteral("Label9"));
   label9_->setFont(TitleFont());
   label9_->move(TwipsPoint(300, 420));
@@ -83,7 +69,7 @@ FullWindow::FullWindow(FullWindowServices services)
   BuildResultsPage();
   BuildButtons();
   SetTabOrder();
-  jobs_ = new WindowJobs(*this, services_.folders);
+  jobs_ = new WindowJobs(*this);
 
   chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
   chooser_->Start(services_.start_folder);
@@ -211,7 +197,7 @@ void FullWindow::StartUp() {
   WriteTableHeadings();
 
   pic_scan_->ShowLook(looks_.ImgUnchecked);
-  label9_->setText(QStringLiteral("Бриксел В.") + QString::fromStdString(kFullVersion.Text()));
+  label9_->setText(QString::fromStdString(kFullEdition.Title()));
   label9_->adjustSize();
   OptionReset();
   RefreshPreview();
@@ -230,22 +216,21 @@ void FullWindow::WriteTableHeadings() {
   found_model_->SetHeadings(kTableHeadings);
 }
 
+ScanRequest FullWindow::ListingRequest(bool subfolders) const {
+  return {dir1_->Path(), cbo_mask_->currentText().toStdString(), subfolders, ScanOrder::AsFound, nullptr,
+          services_.folders};
+}
+
 void FullWindow::RefreshPreview() {
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
-  const auto fresh = std::make_shared<NameTable>();
-  WindowJob job;
-  job.title = kSearchTitle;
-  job.locked = ListingInputs();
-  job.frees_at_cancel = true;
-  job.restart_group = kPreviewGroup;  // a newer choice wins
-  job.work = [request, fresh](JobContext& context) { return ListInto(*fresh, request, context); };
-  job.finished = [this, fresh] {
+  WindowJob job = ListingJob(ListingRequest(false), FreshColumn::Empty, [this](NameTable&& fresh) {
     preview_model_->BeginRebuild();
-    std::swap(preview_, *fresh);
+    std::swap(preview_, fresh);
     preview_model_->EndRebuild();
     previewed_ = chooser_->Current();
     previewed_mask_ = cbo_mask_->currentIndex();
-  };
+  });
+  job.locked = ListingInputs();
+  job.restart_group = kListingGroup;  // a newer choice wins
   // The preview and the choice stay together: the choice goes back to what the list shows.
   job.cancelled = [this] {
     chooser_->ReturnTo(previewed_);
@@ -256,19 +241,10 @@ void FullWindow::RefreshPreview() {
 
 void FullWindow::Next() {
   // The options page stays until the new table is complete: a cancel leaves it, and the old
-  // table, as they were.
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn()};
-  const auto fresh = std::make_shared<NameTable>();
-  WindowJob job;
-  job.title = kSearchTitle;
+  // table, as they were. The table comes as the option reset's formatting run leaves it.
+  WindowJob job = ListingJob(ListingRequest(pic_scan_->IsOn()), FreshColumn::AsFound,
+                             [this](NameTable&& fresh) { ShowResults(std::move(fresh)); });
   job.locked = ListingInputs();
-  job.frees_at_cancel = true;
-  job.work = [request, fresh](JobContext& context) {
-    if (!ListInto(*fresh, request, context)) return false;
-    FormattingRun(*fresh, FormatOptions{});  // the run after the option reset: the names as found
-    return true;
-  };
-  job.finished = [this, fresh] { ShowResults(std::move(*fresh)); };
   jobs_->Start(std::move(job));
 }
 
@@ -316,29 +292,18 @@ void FullWindow::Reset() {
 
 void FullWindow::RunFormatting() {
   const FormatOptions options = formatting_->Options();
-  const auto formatted = std::make_shared<NameColumn>();
-  const auto result = std::make_shared<FormatResult>();
-  WindowJob job;
-  job.title = kFormattingTitle;
+  // The as-found column is only read, by the job and by the view, while the job runs.
+  WindowJob job = FormattingJob(found_.AsFound(), options,
+                                [this, options](NameColumn&& formatted, const FormatResult& result) {
+                                  found_.Formatted().Swap(formatted);
+                                  found_model_->FormattedChanged();
+                                  formatting_->ShowStartTextValid(result.start_number_valid);
+                                  formatted_with_ = options;
+                                  formatted_start_valid_ = result.start_number_valid;
+                                });
   // The switches stay live: a click meanwhile runs afresh with the newest options. Only what
   // would read or change the table waits.
   job.locked = {img_back_, img_save_};
-  job.restart_group = kFormattingGroup;
-  job.work = [this, options, formatted, result](JobContext& context) {
-    // The as-found column is only read, here and by the view, while the job runs.
-    const NameColumn& as_found = found_.AsFound();
-    const std::optional<FormatResult> done = FormatColumn(as_found, options, FormatLocale::ForUser(),
-                                                          *formatted, context.ForPass(as_found.Size()));
-    if (done) *result = *done;
-    return done.has_value();
-  };
-  job.finished = [this, options, formatted, result] {
-    found_.Formatted().Swap(*formatted);
-    found_model_->FormattedChanged();
-    formatting_->ShowStartTextValid(result->start_number_valid);
-    formatted_with_ = options;
-    formatted_start_valid_ = result->start_number_valid;
-  };
   // The switches go back to what the table shows.
   job.cancelled = [this] {
     formatting_->SetOptions(formatted_with_);
@@ -348,28 +313,16 @@ void FullWindow::RunFormatting() {
 }
 
 void FullWindow::Save() {
-  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_,
-                [this](ListFormat format, const std::string& path) { WriteList(format, path); });
-}
-
-void FullWindow::WriteList(ListFormat format, const std::string& path) {
-  const auto failed = std::make_shared<bool>(false);
-  WindowJob job;
-  job.title = kSaveTitle;
+  const std::optional<SaveChoice> choice =
+      AskWhereToSave(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
+  if (!choice) return;
+  const NameColumn& names = found_.Formatted();  // only read, by the job and by the view
+  WindowJob job = SaveJob(
+      [&names, choice = *choice](const WorkControl& control) {
+        return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), {}, control);
+      },
+      *this, *services_.dialogs);
   job.locked = ListingInputs();
-  job.work = [this, format, path, failed](JobContext& context) {
-    const NameColumn& names = found_.Formatted();  // only read, here and by the view
-    try {
-      return brixel::WriteList(format, path, names, FullListLayout(), ListWriterOptions{},
-                               context.ForPass(names.Size()));
-    } catch (...) {
-      *failed = true;  // the file is as it was
-      return true;
-    }
-  };
-  job.finished = [this, failed] {
-    if (*failed) ShowSaveFailure(*this, *services_.dialogs);
-  };
   jobs_->Start(std::move(job));
 }
 

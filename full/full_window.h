@@ -5,15 +5,13 @@
 // Every control carries its name as its object name.
 #include <string>
 
-#include "core/export/list_writer.h"
 #include "core/format/format_options.h"
+#include "core/listing/folder_scan.h"
 #include "core/listing/name_table.h"
-#include "shell/dialog_facade.h"
 #include "shell/folder_chooser.h"
-#include "shell/open_help.h"
-#include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_services.h"
 
 class QComboBox;
 class QLabel;
@@ -28,29 +26,13 @@ class Frame;
 class ImageButton;
 class NameTableModel;
 class PictureSwitch;
-class VolumeSource;
 class WindowJobs;
-
-namespace platform {
-class FolderSource;
-}
-
-// What the window needs from outside; tests put in their own. Left out, the volumes are the
-// system's, the dialogs Qt's and the folders the scans read the platform's.
-struct FullWindowServices {
-  ProgramFiles files;          // where the mask file and the help pages are
-  std::string start_folder;    // the folder shown at start
-  const VolumeSource* volumes = nullptr;
-  DialogFacade* dialogs = nullptr;
-  UrlOpener open_url;
-  const platform::FolderSource* folders = nullptr;
-};
 
 class FullWindow : public ShapedWindow {
   Q_OBJECT
 
  public:
-  explicit FullWindow(FullWindowServices services);
+  explicit FullWindow(WindowServices services);
   ~FullWindow() override;
 
   const NameTable& FoundTable() const { return found_; }
@@ -80,13 +62,13 @@ class FullWindow : public ShapedWindow {
   void OptionReset();
   void RunFormatting();
   void Save();
-  // The save's writing, in a job: waited for on cancel, so the file is whole or as it was.
-  void WriteList(ListFormat format, const std::string& path);
   void WriteTableHeadings();
+  // The chosen folder and mask line, to be listed with or without the subfolders.
+  ScanRequest ListingRequest(bool subfolders) const;
   // The controls a listing or a save must not see changed while it runs.
   QList<QWidget*> ListingInputs() const;
 
-  FullWindowServices services_;
+  WindowServices services_;
   SwitchLooks looks_;
   NameTable preview_;
   NameTable found_;

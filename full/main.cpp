@@ -1,6 +1,7 @@
 // Brixel, the full edition: the wizard window over the listing, formatting and export core.
 #include <QApplication>
 
+#include "core/edition.h"
 #include "core/platform/program_folder.h"
 #include "full/full_window.h"
 #include "shell/application_setup.h"
@@ -11,7 +12,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  brixel::SetUpApplication(app, QStringLiteral("Brixel"), QLatin1String(brixel::kFullDesktopId));
+  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kFullEdition.program), QLatin1String(brixel::kFullDesktopId));
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;

@@ -6,18 +6,17 @@
 #include <string>
 
 #include "core/format/format_options.h"
+#include "core/listing/folder_scan.h"
 #include "shell/folder_chooser.h"
-#include "shell/open_help.h"
-#include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_services.h"
 
 class QComboBox;
 class QLabel;
 
 namespace brixel {
 
-class DialogFacade;
 class DriveList;
 class FolderList;
 class FormattingPanel;
@@ -26,29 +25,14 @@ class ImageButton;
 class LiteList;
 class PictureSwitch;
 class SavePanel;
-class VolumeSource;
 class WindowJobs;
-
-namespace platform {
-class FolderSource;
-}
-
-// What the window uses from outside; tests put in their own.
-struct LiteWindowServices {
-  DialogFacade& dialogs;
-  const VolumeSource& volumes;
-  UrlOpener open_url;
-  ProgramFiles files;          // the mask file, the help page and the default output file
-  std::string start_folder;    // the folder listed first
-  const platform::FolderSource* folders = nullptr;  // where scans read; null: the platform's own
-};
 
 class LiteWindow : public ShapedWindow {
   Q_OBJECT
 
  public:
   // Builds the controls and runs the start-up sequence; the window is then ready to show.
-  explicit LiteWindow(LiteWindowServices services);
+  explicit LiteWindow(WindowServices services);
   ~LiteWindow() override;
 
   QLabel& Label9() const { return *label9_; }
@@ -82,8 +66,10 @@ class LiteWindow : public ShapedWindow {
   // The controls of the listing choice and the save, and those of the formatting too.
   QList<QWidget*> ChoiceInputs() const;
   QList<QWidget*> AllInputs() const;
+  // The chosen folder and mask line, to be listed with or without the subfolders.
+  ScanRequest ListingRequest(bool subfolders) const;
 
-  LiteWindowServices services_;
+  WindowServices services_;
   SwitchLooks looks_;
   QLabel* label9_;
   DriveList* drive1_;

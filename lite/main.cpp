@@ -1,6 +1,7 @@
 // BrixelLite, the lite edition: the one-page window over the listing, formatting and export core.
 #include <QApplication>
 
+#include "core/edition.h"
 #include "core/platform/program_folder.h"
 #include "lite/lite_window.h"
 #include "shell/application_setup.h"
@@ -11,12 +12,12 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  brixel::SetUpApplication(app, QStringLiteral("BrixelLite"), QLatin1String(brixel::kLiteDesktopId));
+  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kLiteEdition.program), QLatin1String(brixel::kLiteDesktopId));
 
+  brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;
-  const brixel::MountedVolumes volumes;
-  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(),
-                             brixel::LocateProgramFiles(brixel::ProgramFolder()), brixel::CurrentFolder()});
+  brixel::LiteWindow window({brixel::LocateProgramFiles(brixel::ProgramFolder()), brixel::CurrentFolder(),
+                             &volumes, &dialogs, brixel::DesktopOpener()});
   window.show();
   return QApplication::exec();
 }

@@ -1,10 +1,20 @@
 #pragma once
-// The windows' save messages, each shown in a box titled kMessageTitle with one OK button.
+// The windows' save messages, each shown in a box titled "Внимание ! ! !" with one OK button.
+#include <QString>
+
+class QWidget;
+
 namespace brixel {
 
-inline constexpr char kMessageTitle[] = "Внимание ! ! !";
+class DialogFacade;
+
 inline constexpr char kEmptyListMessage[] = "Список пуст.";
-// Every failure once the save has begun, whatever its cause.
-inline constexpr char kFailureMessage[] = "Произошла непредвиденная ошибка";
+
+// A message about the save, in the box every save message has.
+void ShowSaveMessage(QWidget& window, DialogFacade& dialogs, const QString& text);
+
+// The one message for every failure once the save has begun, whatever its cause: "Произошла
+// непредвиденная ошибка".
+void ShowSaveFailure(QWidget& window, DialogFacade& dialogs);
 
 }  // namespace brixel

@@ -56,7 +56,7 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
-    window = std::make_unique<FullWindow>(FullWindowServices{FilesBeside(root.Path("program")),
+    window = std::make_unique<FullWindow>(WindowServices{FilesBeside(root.Path("program")),
                                                              root.Path("a/music"), &volumes, &dialogs,
                                                              [this](const QUrl& url) {
                                                                opened.push_back(url);

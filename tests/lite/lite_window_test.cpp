@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "core/platform/file_path.h"
-#include "core/version.h"
+#include "core/edition.h"
 #include "lite/lite_list.h"
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
@@ -102,13 +102,13 @@ class LiteWindowTest : public QObject {
     volumes_ = TreeAndStick(tree_->Path());
     folders_ = std::make_unique<test::HeldFolders>();
     opened_.clear();
-    window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
-                                                              [this](const QUrl& url) {
-                                                                opened_ << url;
-                                                                return true;
-                                                              },
-                                                              FilesBeside(tree_->Path("prog")),
-                                                              tree_->Path("music"), folders_.get()});
+    window_ = std::make_unique<LiteWindow>(WindowServices{FilesBeside(tree_->Path("prog")), tree_->Path("music"),
+                                                          volumes_.get(), &dialogs_,
+                                                          [this](const QUrl& url) {
+                                                            opened_ << url;
+                                                            return true;
+                                                          },
+                                                          folders_.get()});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -163,7 +163,7 @@ class LiteWindowTest : public QObject {
       // Windows folders hold no FIFOs or devices.
       if (!test::MakeNotAFile(program + "/rasshirenia.txt", kind) && kind != test::NotAFile::Folder) continue;
       QVERIFY(std::filesystem::exists(PathFromUtf8(program) / "rasshirenia.txt"));
-      LiteWindow window({dialogs_, *volumes_, {}, FilesBeside(program), tree_->Path("music")});
+      LiteWindow window({FilesBeside(program), tree_->Path("music"), volumes_.get(), &dialogs_, {}});
       QCOMPARE(window.CboMask().count(), 8);
       QCOMPARE(window.CboMask().itemText(7), QStringLiteral("*.jpg; *.png"));
     }
@@ -501,7 +501,7 @@ class LiteWindowTest : public QObject {
       }
       QVERIFY(dialogs_.messages.empty());
       const test::ReaderVerdict verdict =
-          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LiteListLayout());
+          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LayoutOf(kLiteEdition));
       QVERIFY2(verdict.ok, verdict.output.c_str());
       ++saved;
     }
