@@ -28,8 +28,9 @@ void InputLock::Lock(const QList<QWidget*>& widgets) {
 
 void InputLock::LookDisabled() {
   looks_disabled_ = true;
-  for (const QPointer<QWidget>& w : std::as_const(locked_)) {
-    if (w && w->isEnabled()) {
+  for (const QPointer<QWidget>& locked : std::as_const(locked_)) {
+    QWidget* w = locked.data();
+    if (w != nullptr && w->isEnabled()) {
       w->setEnabled(false);
       disabled_ << w;
     }

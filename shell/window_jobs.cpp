@@ -84,7 +84,8 @@ void WindowJobs::Ended() {
   lock_.Unlock();
   if (panel_->isHidden()) return;
   panel_->hide();
-  if (focus_before_ && focus_before_->isVisible() && focus_before_->isEnabled()) focus_before_->setFocus();
+  QWidget* focus = focus_before_.data();
+  if (focus != nullptr && focus->isVisible() && focus->isEnabled()) focus->setFocus();
   focus_before_.clear();
 }
 

@@ -61,7 +61,7 @@ void BM_TextList(benchmark::State& state) {
     RemoveBetweenRuns(state, path);  // the text list appends
     WriteList(ListFormat::Text, path, Names(), FullLayout());
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 // The same names as UTF-8 lines, converted by iconv: the yardstick of the text list.
@@ -76,17 +76,17 @@ void BM_IconvSameNames(benchmark::State& state) {
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) state.SkipWithError("iconv failed");
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_HtmlList(benchmark::State& state) {
   for (auto _ : state) WriteList(ListFormat::Html, FileIn("list.html"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_XlsList(benchmark::State& state) {
   for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xls"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_XlsxList(benchmark::State& state) {
@@ -95,7 +95,7 @@ void BM_XlsxList(benchmark::State& state) {
     return;
   }
   for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xlsx"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 // What an append that survives kill -9 costs on a long list: a thousand names added to a 100 MB
@@ -182,7 +182,7 @@ void BM_XlsxLibraryFloor(benchmark::State& state) {
     }
     if (workbook_close(workbook) != LXW_NO_ERROR) state.SkipWithError("libxlsxwriter failed");
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 BENCHMARK(BM_XlsxLibraryFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif

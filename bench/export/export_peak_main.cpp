@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("%s %zu names: %.3f s, peak %.1f MB (names alone %.1f MB)\n", format.c_str(), count, seconds,
-              usage.ru_maxrss / 1024.0, (names.ByteSize() + 8.0 * names.Size()) / 1e6);
+              static_cast<double>(usage.ru_maxrss) / 1024.0,
+              static_cast<double>(names.ByteSize() + 8 * names.Size()) / 1e6);
   return 0;
 }

@@ -72,7 +72,7 @@ void LoadChunk(const std::string& keys, std::size_t depth, Row& r) {
     r.chunk[0] = BigEndian64(p);
     r.chunk[1] = BigEndian64(p + 8);
   } else {
-    for (int half = 0; half < 2; ++half) {
+    for (std::size_t half = 0; half < 2; ++half) {
       std::uint64_t v = 0;
       for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
         v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
@@ -122,6 +122,10 @@ void SortTies(std::vector<Row>::iterator begin, std::vector<Row>::iterator end, 
   for (const Tie& t : ties) *begin++ = t.row;
 }
 
+std::vector<Row>::iterator RowAt(std::vector<Row>& rows, std::size_t i) {
+  return rows.begin() + static_cast<std::ptrdiff_t>(i);
+}
+
 // False when the stop was requested before the rows were in order.
 bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& collator,
               const OrderKeys::NameOf& name_of, std::stop_token stop) {
@@ -135,7 +139,7 @@ bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& c
     pending.pop_back();
     if (r.depth > 0)
       for (std::size_t i = r.begin; i < r.end; ++i) LoadChunk(keys, r.depth, rows[i]);
-    std::sort(rows.begin() + r.begin, rows.begin() + r.end, ChunkLess{});
+    std::sort(RowAt(rows, r.begin), RowAt(rows, r.end), ChunkLess{});
     for (std::size_t i = r.begin; i < r.end;) {
       std::size_t j = i + 1;
       while (j < r.end && SameChunk(rows[i], rows[j])) ++j;
@@ -143,7 +147,7 @@ bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& c
         if (rows[i].ends == kContinues) {
           pending.push_back({i, j, r.depth + kChunk});
         } else {
-          SortTies(rows.begin() + i, rows.begin() + j, collator, name_of);
+          SortTies(RowAt(rows, i), RowAt(rows, j), collator, name_of);
         }
       }
       i = j;

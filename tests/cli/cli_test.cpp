@@ -102,8 +102,8 @@ class LockedFolders : public platform::FolderSource {
 
  private:
   struct Folder : platform::OpenFolder {
-    Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked)
-        : real(std::move(f)), locked(locked) {}
+    Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked_name)
+        : real(std::move(f)), locked(locked_name) {}
     std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, std::error_code& error) const override {
       if (name == locked) {
         error = platform::NotFoundError();

@@ -138,7 +138,7 @@ TEST_P(WorkbookReaderTest, TextThatLooksLikeAnXmlEscapeStaysThatText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, WorkbookReaderTest, ::testing::ValuesIn(kReaders),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 // 300,000 names make a container of more than 109 FAT sectors: the DIFAT path. Written once,
 // read by both .xls readers.

@@ -39,7 +39,7 @@ TEST(CompoundFileTest, OneNameWorkbookIsPaddedPastTheMiniStreamCutoff) {
   // The Workbook entry (second in the directory, the file's last sector) records the size.
   const std::string dir = bytes.substr(bytes.size() - 512);
   std::uint32_t size = 0;
-  for (int i = 3; i >= 0; --i) size = size << 8 | static_cast<unsigned char>(dir[128 + 120 + i]);
+  for (std::size_t i = 4; i-- > 0;) size = size << 8 | static_cast<unsigned char>(dir[128 + 120 + i]);
   EXPECT_EQ(size, 4096u);
 }
 

@@ -17,7 +17,8 @@ namespace {
 TEST(NameColumn, GrowsCopiesAndSwapsWholeNames) {
   NameColumn column;
   std::vector<std::string> names;
-  for (int i = 0; i < 100000; ++i) names.push_back(i % 1000 == 0 ? "" : std::string(i % 37, 'a' + i % 26));
+  for (std::size_t i = 0; i < 100000; ++i)
+    names.push_back(i % 1000 == 0 ? "" : std::string(i % 37, static_cast<char>('a' + i % 26)));
   for (const auto& n : names) column.Append(n);
   NameColumn copy = column;
   NameColumn moved = std::move(copy);

@@ -92,7 +92,7 @@ TEST(SortedListing, AStopHandsNothingOn) {
   const Collator collator("ru_RU");
   std::mt19937 rng(7);
   const Names names = RandomNames(rng, 2000);
-  for (std::size_t stop_at : {0, 10, 500, 1999}) {
+  for (const std::size_t stop_at : {0u, 10u, 500u, 1999u}) {
     std::stop_source stop;
     SortingTarget sorting(collator, {stop.get_token()}, 16, 4);
     for (std::size_t i = 0; i < names.size(); ++i) {

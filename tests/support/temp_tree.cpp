@@ -1,7 +1,7 @@
 #include "tests/support/temp_tree.h"
 
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <random>
 #include <system_error>
 
@@ -62,7 +62,9 @@ void TempTree::Folder(std::string_view relative) const {
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return std::move(bytes).str();
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {

@@ -40,7 +40,7 @@ TEST(Cp1251, ControlCharactersAndInvalidBytesBecomeQuestionMarks) {
 
 TEST(Cp1251, DecodeRoundTripsEveryAssignedByte) {
   std::string all;
-  for (int b = 0x20; b < 0x100; ++b)
+  for (unsigned b = 0x20; b < 0x100; ++b)
     if (b != 0x7F && (b < 0x80 || b > 0x9F || Cp1251UpperHalf()[b - 0x80] != 0)) all += static_cast<char>(b);
   // Bytes that decode to control characters (none in the upper half) would not come back.
   EXPECT_EQ(Encode(DecodeCp1251(all)), all);

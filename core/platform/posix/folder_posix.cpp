@@ -11,10 +11,6 @@
 
 #include "core/platform/folder.h"
 
-#ifdef __linux__
-#include <sys/syscall.h>
-#endif
-
 namespace brixel::platform {
 
 namespace {
@@ -92,26 +88,18 @@ class PosixFolder final : public OpenFolder {
 };
 
 #ifdef __linux__
-struct LinuxDirent64 {
-  ino64_t d_ino;
-  off64_t d_off;
-  unsigned short d_reclen;
-  unsigned char d_type;
-  char d_name[];
-};
-
 bool PosixFolder::ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) {
   alignas(8) static thread_local char buffer[256 * 1024];
   while (!stop.stop_requested()) {
-    const long n = ::syscall(SYS_getdents64, fd_, buffer, sizeof buffer);
+    const ssize_t n = ::getdents64(fd_, buffer, sizeof buffer);
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
       ec = LastError();
       return false;
     }
-    for (long pos = 0; pos < n;) {
-      const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer + pos);
+    for (ssize_t pos = 0; pos < n;) {
+      const auto* d = reinterpret_cast<const dirent64*>(buffer + pos);
       Add(out, d->d_name, d->d_type);
       pos += d->d_reclen;
     }
