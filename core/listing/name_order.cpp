@@ -1,9 +1,8 @@
 #include "core/listing/name_order.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
+#include "core/listing/big_endian.h"
 #include "core/platform/collation.h"
 #include "core/platform/user_locale.h"
 
@@ -59,26 +58,10 @@ constexpr std::uint32_t kContinues = 0xFFFFFFFF;
 
 using Row = OrderKeys::Row;
 
-std::uint64_t BigEndian64(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
-  return v;
-}
-
 void LoadChunk(const std::string& keys, std::size_t depth, Row& r) {
-  if (r.key_size >= depth + kChunk) {  // most rows: sixteen whole bytes
-    const char* p = keys.data() + r.key_offset + depth;
-    r.chunk[0] = BigEndian64(p);
-    r.chunk[1] = BigEndian64(p + 8);
-  } else {
-    for (std::size_t half = 0; half < 2; ++half) {
-      std::uint64_t v = 0;
-      for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
-        v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
-      r.chunk[half] = v;
-    }
-  }
+  const std::string_view key(keys.data() + r.key_offset, r.key_size);
+  r.chunk[0] = BigEndian64At(key, depth);
+  r.chunk[1] = BigEndian64At(key, depth + 8);
   // Among equal padded chunks a key that ends here is a prefix of any that goes on, and of two
   // that end, the shorter is the prefix (its missing bytes read as zeros).
   r.ends = r.key_size <= depth + kChunk ? r.key_size : kContinues;
