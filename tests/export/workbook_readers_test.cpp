@@ -158,9 +158,10 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
   }
 }
 
-// LibreOffice Calc as one more reader, started once for every workbook: names that trip
-// readers, more than one column, the lite layout, and an .xls without its extension, which only
-// a workbook recognised as Excel 97 by its content gives back cell for cell.
+// LibreOffice Calc as one more reader, started once for the whole test run: names that trip
+// readers, more than one column, the lite layout, an .xls without its extension, which only a
+// workbook recognised as Excel 97 by its content gives back cell for cell, and an HTML page of
+// every Latin-1 letter through Calc's HTML import, where numeric references went wrong.
 TEST(LibreOfficeTest, CalcReadsEveryCell) {
   if (!test::ReaderAvailable("libreoffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
   test::TempTree t;
@@ -194,6 +195,11 @@ TEST(LibreOfficeTest, CalcReadsEveryCell) {
   save("lite.xlsx", Numbered(65535, "track "), test::LiteLayout());
   std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
   books.push_back({t.Path("no-extension"), hostile, test::FullLayout()});
+  std::string latin1;
+  for (char32_t c = 0xA1; c <= 0xFF; ++c) AppendUtf8(c, latin1);
+  const std::vector<std::string> page{latin1, "Alizée Ø ÿ"};
+  test::SaveList(ListFormat::Html, t.Path("latin1.html"), page);
+  books.push_back({t.Path("latin1.html"), page, test::FullLayout(), /*html_page=*/true});
   const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
   EXPECT_TRUE(verdict.ok) << verdict.output;
 }
