@@ -1,8 +1,8 @@
 #pragma once
 // The lite save: the list is not read from the window. The folder is scanned afresh in scan order
 // (with its subfolders when asked), and each name, as it is found, is shaped by a per-name
-// formatter made for this save alone (running number from 1) and written to the output, as
-// WriteListEntry did name by name.
+// formatter made for this save alone (running number from 1) and written to the output at once,
+// name by name.
 //
 // Text lists are appended to, pages and workbooks replaced whole. There is no empty-list check:
 // a scan that finds nothing still creates the text file, writes a page without names or a

@@ -52,7 +52,7 @@ qt_options() {
     -DFEATURE_vulkan=OFF
     # No Direct2D paint engine. Without it 6.4.2 leaves the DirectWrite font database out of Gui,
     # yet the windows plugin still names it: DirectWrite 3 goes too (GDI's font database stays the
-    # default, drawing through DirectWrite as before).
+    # default, and it draws through DirectWrite all the same).
     -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
     # Widgets, dialogs and documents the windows do not use. The file dialog stays, with what its
     # non-native form needs (file system model, tree and list views, completer).

@@ -1,9 +1,9 @@
 #pragma once
 // Where the programs keep their files: the mask file, the help pages and the lite edition's
-// default list. A program unpacked into a folder of its own keeps them all there, as it always
-// has. An installed program (under a prefix with share/brixel/ beside its bin/) or one whose folder
-// cannot be written keeps what it writes in the user's own folders instead: /usr/bin is neither
-// the place for a user's mask file nor writable, and ~/.local/bin is no place for lists.
+// default list. A program unpacked into a folder of its own keeps them all there. An installed
+// program (under a prefix with share/brixel/ beside its bin/) or one whose folder cannot be
+// written keeps what it writes in the user's own folders instead: /usr/bin is neither the place
+// for a user's mask file nor writable, and ~/.local/bin is no place for lists.
 #include <functional>
 #include <string>
 

@@ -4,7 +4,7 @@
 // and extended attributes kept - a killed save leaves the old file exactly as it was, never part
 // of the list. That is not possible for a file with other names (hard links, which a new file
 // would split off), one whose owner or attributes this user cannot give a new file, a folder
-// that takes no new file, or a device; there the list is appended in place, as before. Either
+// that takes no new file, or a device; there the list is appended in place. Either
 // way, a missing file is created, and unless Commit completes the file is put back as it was:
 // the copy dropped, or the file cut back to its old length or removed if this save made it.
 #include <cstdint>

@@ -15,7 +15,7 @@ namespace {
 
 class WindowsCaseMap final : public PlatformCaseMap {
  public:
-  explicit WindowsCaseMap(std::wstring locale) : locale(std::move(locale)) {}
+  explicit WindowsCaseMap(std::wstring locale_name) : locale(std::move(locale_name)) {}
 
   void Upper(std::string_view text, std::string& out) const override { Map(LCMAP_UPPERCASE, text, out); }
   void Lower(std::string_view text, std::string& out) const override { Map(LCMAP_LOWERCASE, text, out); }
