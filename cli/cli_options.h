@@ -22,7 +22,7 @@ struct CliOptions {
   OutputFormat output_format = OutputFormat::Txt;
   std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout
   FormatOptions format;                  // the start text is known to be a number once parsed
-  bool show_errors = false;  // name every subfolder the walk could not read, on stderr
+  bool show_errors = false;              // name every subfolder the walk could not read, on stderr
   bool help = false;
   bool version = false;
 };

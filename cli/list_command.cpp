@@ -2,15 +2,15 @@
 
 #include <ostream>
 
-#include "core/export/write_list.h"
+#include "core/edition.h"
 #include "core/export/save_error.h"
+#include "core/export/write_list.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
 #include "core/platform/folder.h"
 #include "core/platform/program_folder.h"
 #include "core/text/cp1251.h"
 #include "core/utf8/utf8.h"
-#include "core/edition.h"
 
 namespace brixel::cli {
 
@@ -55,8 +55,12 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   ColumnTarget column(names);
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
-  const ScanReport report =
-      Scan({folder, options.mask_line, options.recursive, options.order, nullptr, folders}, target);
+  const ScanReport report = Scan({.folder = folder,
+                                  .mask_line = options.mask_line,
+                                  .subfolders = options.recursive,
+                                  .order = options.order,
+                                  .folders = folders},
+                                 target);
   if (report.folder_error) {
     err << "brixel-list: cannot read folder '" << folder << "': " << report.folder_error.message() << "\n";
     return ExitStatus::Failed;

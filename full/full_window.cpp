@@ -18,10 +18,10 @@
 #include "shell/drive_list.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
+#include "shell/formatting_job.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
 #include "shell/image_button.h"
-#include "shell/formatting_job.h"
 #include "shell/listing_controls.h"
 #include "shell/listing_job.h"
 #include "shell/name_grid.h"
@@ -155,8 +155,8 @@ void FullWindow::BuildResultsPage() {
 void FullWindow::BuildButtons() {
   img_help_ = MakeBottomRowButton("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300, this);
   img_back_ = MakeBottomRowButton("ImgBack", artwork::kButtonBack, QStringLiteral("Назад"), 4200, this);
-  img_chancel_ =
-      MakeBottomRowButton("ImgChancel", artwork::kButtonReset, QStringLiteral("Сбросить настройки"), 5520, this);
+  img_chancel_ = MakeBottomRowButton("ImgChancel", artwork::kButtonReset,
+                                     QStringLiteral("Сбросить настройки"), 5520, this);
   img_next_ = MakeBottomRowButton("ImgNext", artwork::kButtonNext, QStringLiteral("Далее"), 6840, this);
   img_save_ = MakeBottomRowButton("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840, this);
   img_back_->hide();
@@ -217,8 +217,10 @@ void FullWindow::WriteTableHeadings() {
 }
 
 ScanRequest FullWindow::ListingRequest(bool subfolders) const {
-  return {dir1_->Path(), cbo_mask_->currentText().toStdString(), subfolders, ScanOrder::AsFound, nullptr,
-          services_.folders};
+  return {.folder = dir1_->Path(),
+          .mask_line = cbo_mask_->currentText().toStdString(),
+          .subfolders = subfolders,
+          .folders = services_.folders};
 }
 
 void FullWindow::RefreshPreview() {

@@ -12,7 +12,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kFullEdition.program), QLatin1String(brixel::kFullDesktopId));
+  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kFullEdition.program),
+                           QLatin1String(brixel::kFullDesktopId));
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;

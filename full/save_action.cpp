@@ -39,8 +39,9 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
   }
 }
 
-std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table, const FormatOptions& options,
-                                         DialogFacade& dialogs, int& filter_index) {
+std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table,
+                                         const FormatOptions& options, DialogFacade& dialogs,
+                                         int& filter_index) {
   if (IsListEmpty(table)) {
     ShowSaveMessage(window, dialogs, FromUtf8(kEmptyListMessage));
     return std::nullopt;

@@ -31,7 +31,8 @@ struct SaveChoice {
 // Asks what to save where. filter_index: the file type chosen last (1-based), shown first and
 // updated by the choice. options: the switches and boxes as they are now. Nothing when nothing is
 // to be saved: a message said why, or the dialog was cancelled.
-std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table, const FormatOptions& options,
-                                         DialogFacade& dialogs, int& filter_index);
+std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table,
+                                         const FormatOptions& options, DialogFacade& dialogs,
+                                         int& filter_index);
 
 }  // namespace brixel

@@ -71,9 +71,11 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
-  const ScanReport report = Scan(
-      {request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound, nullptr, request.folders},
-      target, control);
+  const ScanReport report = Scan({.folder = request.folder,
+                                  .mask_line = request.mask_line,
+                                  .subfolders = request.subfolders,
+                                  .folders = request.folders},
+                                 target, control);
   if (report.stopped || target.Dropped())
     return std::nullopt;  // the writer, dropped unfinished, puts the file back
   writer->Finish();

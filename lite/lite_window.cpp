@@ -152,8 +152,10 @@ void LiteWindow::StartUp() {
 }
 
 ScanRequest LiteWindow::ListingRequest(bool subfolders) const {
-  return {dir1_->Path(), cbo_mask_->currentText().toStdString(), subfolders, ScanOrder::AsFound, nullptr,
-          services_.folders};
+  return {.folder = dir1_->Path(),
+          .mask_line = cbo_mask_->currentText().toStdString(),
+          .subfolders = subfolders,
+          .folders = services_.folders};
 }
 
 void LiteWindow::OnListingChoiceChanged() {

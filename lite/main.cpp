@@ -12,7 +12,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kLiteEdition.program), QLatin1String(brixel::kLiteDesktopId));
+  brixel::SetUpApplication(app, QString::fromUtf8(brixel::kLiteEdition.program),
+                           QLatin1String(brixel::kLiteDesktopId));
 
   brixel::MountedVolumes volumes;
   brixel::QtDialogs dialogs;

@@ -43,18 +43,18 @@ void JobRunner::Launch(Job job) {
   current_->job = std::move(job);
   current_->progress = std::make_shared<JobProgressRecord>();
   if (current_->job.began) current_->job.began();
-  current_->thread = std::jthread([this, serial, work = std::move(work),
-                                   progress = current_->progress](std::stop_token stop) {
-    bool done = false;
-    try {
-      done = work(WorkControl{stop, progress.get()});
-    } catch (...) {
-      done = false;  // nothing is handed to the window
-    }
-    // The word goes to the window's thread; Qt drops it if this object is gone by then.
-    QMetaObject::invokeMethod(
-        this, [this, serial, done] { WorkEnded(serial, done); }, Qt::QueuedConnection);
-  });
+  current_->thread = std::jthread(
+      [this, serial, work = std::move(work), progress = current_->progress](std::stop_token stop) {
+        bool done = false;
+        try {
+          done = work(WorkControl{stop, progress.get()});
+        } catch (...) {
+          done = false;  // nothing is handed to the window
+        }
+        // The word goes to the window's thread; Qt drops it if this object is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, serial, done] { WorkEnded(serial, done); }, Qt::QueuedConnection);
+      });
 }
 
 void JobRunner::Cancel() {

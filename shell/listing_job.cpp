@@ -13,7 +13,8 @@ bool ListInto(NameTable& table, ScanRequest request, const WorkControl& control)
   return !RunListing(table, request, control).stopped;
 }
 
-WindowJob ListingJob(const ScanRequest& request, FreshColumn column, std::function<void(NameTable&&)> finished) {
+WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
+                     std::function<void(NameTable&&)> finished) {
   const auto fresh = std::make_shared<NameTable>();
   WindowJob job;
   job.title = kListingTitle;

@@ -20,8 +20,8 @@ inline constexpr int kFormattingGroup = 2;
 
 // What the job does with the fresh table's after-formatting column.
 enum class FreshColumn {
-  Empty,     // a preview, which shows the names as found alone
-  AsFound,   // a list that shows the names unformatted, as the option reset leaves them
+  Empty,    // a preview, which shows the names as found alone
+  AsFound,  // a list that shows the names unformatted, as the option reset leaves them
 };
 
 // RunListing under the job's control, sorted with a collation of the job's own (the user's): a
@@ -31,6 +31,7 @@ bool ListInto(NameTable& table, ScanRequest request, const WorkControl& control)
 
 // The job, with its title and cancel mode; the caller adds the controls it locks, a restart
 // group, and what a cancel puts back. `finished` takes the table.
-WindowJob ListingJob(const ScanRequest& request, FreshColumn column, std::function<void(NameTable&&)> finished);
+WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
+                     std::function<void(NameTable&&)> finished);
 
 }  // namespace brixel

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "bench/name_mix.h"
-#include "core/export/write_list.h"
 #include "core/export/list_writer.h"
+#include "core/export/write_list.h"
 #include "core/platform/file_path.h"
 #include "core/platform/file_system.h"
 
@@ -47,7 +47,9 @@ ListLayout FullLayout() {
   return LayoutOf(kFullEdition);
 }
 
-std::string FileIn(const char* name) { return PathToUtf8(Folder() / name); }
+std::string FileIn(const char* name) {
+  return PathToUtf8(Folder() / name);
+}
 
 void RemoveBetweenRuns(benchmark::State& state, const std::string& path) {
   state.PauseTiming();

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "bench/name_mix.h"
-#include "core/export/write_list.h"
 #include "core/export/save_error.h"
+#include "core/export/write_list.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   try {
-    brixel::WriteList(list_format, argv[3], names,
-                      brixel::LayoutOf(brixel::kFullEdition), options);
+    brixel::WriteList(list_format, argv[3], names, brixel::LayoutOf(brixel::kFullEdition), options);
   } catch (const brixel::SaveError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

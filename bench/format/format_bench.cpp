@@ -73,8 +73,8 @@ void SetPerNameCounters(benchmark::State& state, std::size_t names, std::size_t 
   state.counters["per_name"] =
       benchmark::Counter(static_cast<double>(names),
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  state.counters["allocs_per_name"] =
-      static_cast<double>(allocations) / (static_cast<double>(state.iterations()) * static_cast<double>(names));
+  state.counters["allocs_per_name"] = static_cast<double>(allocations) /
+                                      (static_cast<double>(state.iterations()) * static_cast<double>(names));
 }
 
 void BM_FormattingRun(benchmark::State& state) {

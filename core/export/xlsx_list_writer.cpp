@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/export/stderr_capture.h"
 #include "core/export/save_error.h"
+#include "core/export/stderr_capture.h"
 #include "core/platform/c_numeric_locale.h"
 #include "core/utf8/utf8.h"
 

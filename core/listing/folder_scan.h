@@ -37,7 +37,7 @@ struct ScanRequest {
   std::string mask_line;
   bool subfolders = false;  // the whole tree below the folder, depth first
   ScanOrder order = ScanOrder::AsFound;
-  const Collator* collator = nullptr;  // the sorted order's collation; default the user's
+  const Collator* collator = nullptr;               // the sorted order's collation; default the user's
   const platform::FolderSource* folders = nullptr;  // where folders are read; default the platform's
 };
 

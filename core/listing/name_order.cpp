@@ -13,7 +13,9 @@ namespace {
 // Classes in key order.
 enum : unsigned char { kBlank = 0, kNegative = 1, kZero = 2, kPositive = 3, kText = 4 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Splits a name that reads wholly as a number into sign, integer digits (no leading zeros) and
 // fraction digits (no trailing zeros). False for any other name.

@@ -23,5 +23,4 @@ void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode);
 // Decodes Windows-1251 bytes to UTF-8 (the one unassigned byte, 0x98, becomes U+FFFD).
 std::string DecodeCp1251(std::string_view bytes);
 
-
 }  // namespace brixel

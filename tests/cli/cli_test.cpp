@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "cli/list_command.h"
-#include "tests/cli/cli_run.h"
 #include "core/platform/file_path.h"
 #include "core/platform/folder.h"
 #include "core/platform/folder_path.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -75,8 +75,12 @@ TEST_F(CliTest, EmptyListTouchesNoFile) {
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--order", "random"}, {"--bogus"}, {"-m"}, {"a", "b"}, {"--encoding", "koi8"}, {"--recursive=1"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--order", "random"},
+                                                                {"--bogus"},
+                                                                {"-m"},
+                                                                {"a", "b"},
+                                                                {"--encoding", "koi8"},
+                                                                {"--recursive=1"}}) {
     const CliRun r = Cli(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_NE(r.err.find("brixel-list:"), std::string::npos);
@@ -104,7 +108,8 @@ class LockedFolders : public platform::FolderSource {
   struct Folder : platform::OpenFolder {
     Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked_name)
         : real(std::move(f)), locked(locked_name) {}
-    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, std::error_code& error) const override {
+    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name,
+                                                    std::error_code& error) const override {
       if (name == locked) {
         error = platform::NotFoundError();
         return nullptr;
@@ -163,7 +168,8 @@ TEST_F(CliTest, ExecutableEndToEnd) {
   const std::string cmd = "\"\"" + exe + "\" -r -m \"*.mp3\" \"" + t.Path() + "\" > \"" + out + "\"\"";
   const std::string bad = "\"\"" + exe + "\" --nope 2>NUL\"";
 #else
-  const std::string cmd = std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
+  const std::string cmd =
+      std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
   const std::string bad = std::string(build) + "/brixel-list --nope 2>/dev/null";
 #endif
   ASSERT_EQ(std::system(cmd.c_str()), 0);

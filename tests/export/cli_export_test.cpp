@@ -4,11 +4,11 @@
 #include <sstream>
 
 #include "cli/list_command.h"
-#include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
+#include "tests/cli/cli_run.h"
 #include "tests/export/export_test_util.h"
-#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel::cli {
 namespace {
@@ -27,9 +27,10 @@ TEST_F(CliExportTest, HtmlPageWithTheFullTitleAndEscapedNames) {
   const CliRun r = Cli({"-f", "html", "-o", out, t.Path("songs")});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string page = test::ReadBytes(out);
-  EXPECT_NE(page.find("\xC2.2.0.1.</strong></p>a &amp; b.mp3\r\n<br>b.mp3\r\n<br>\xCF\xE5\xF1\xED\xFF.mp3\r\n<br>"
-                      "</font>"),
-            std::string::npos)
+  EXPECT_NE(
+      page.find("\xC2.2.0.1.</strong></p>a &amp; b.mp3\r\n<br>b.mp3\r\n<br>\xCF\xE5\xF1\xED\xFF.mp3\r\n<br>"
+                "</font>"),
+      std::string::npos)
       << page;
 }
 

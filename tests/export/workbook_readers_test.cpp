@@ -8,8 +8,8 @@
 #include "core/export/list_writer.h"
 #include "core/utf8/utf8.h"
 #include "tests/export/export_test_util.h"
-#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {

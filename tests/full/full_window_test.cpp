@@ -57,12 +57,12 @@ struct Fixture {
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
     window = std::make_unique<FullWindow>(WindowServices{FilesBeside(root.Path("program")),
-                                                             root.Path("a/music"), &volumes, &dialogs,
-                                                             [this](const QUrl& url) {
-                                                               opened.push_back(url);
-                                                               return true;
-                                                             },
-                                                             &folders});
+                                                         root.Path("a/music"), &volumes, &dialogs,
+                                                         [this](const QUrl& url) {
+                                                           opened.push_back(url);
+                                                           return true;
+                                                         },
+                                                         &folders});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview

@@ -246,7 +246,8 @@ TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
   } seen;
   test::CollectNames collect;
   Scan({t.Path(), "*.mp3", true}, collect, {{}, &seen});
-  EXPECT_EQ(seen.paths, (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
+  EXPECT_EQ(seen.paths,
+            (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
   EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
 }
 

@@ -16,14 +16,14 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(MaskList, BuiltInLinesInOrder) {
-  EXPECT_EQ(BuiltInMaskLines(), (Lines{"*.mp3; *.wav", "*.mp3", "*.wav", "*.txt", "*.jpg", "*.bmp",
-                                       "*.png", "*.jpg; *.png"}));
+  EXPECT_EQ(BuiltInMaskLines(),
+            (Lines{"*.mp3; *.wav", "*.mp3", "*.wav", "*.txt", "*.jpg", "*.bmp", "*.png", "*.jpg; *.png"}));
 }
 
 TEST(MaskList, AnyMixOfLineEndsGivesTheSameLines) {
   const Lines expected{"*.ogg", "*.flac; *.ape"};
-  for (const char* bytes : {"*.ogg\r\n*.flac; *.ape\r\n", "*.ogg\n*.flac; *.ape\n",
-                            "*.ogg\r*.flac; *.ape\r", "*.ogg\r\n\r\n\n\n*.flac; *.ape"})
+  for (const char* bytes : {"*.ogg\r\n*.flac; *.ape\r\n", "*.ogg\n*.flac; *.ape\n", "*.ogg\r*.flac; *.ape\r",
+                            "*.ogg\r\n\r\n\n\n*.flac; *.ape"})
     EXPECT_EQ(ParseMaskFile(bytes), expected) << bytes;
   EXPECT_EQ(ParseMaskFile(std::string("*.ogg\0*.flac; *.ape\0", 21)), expected);
 }

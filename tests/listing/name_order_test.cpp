@@ -53,8 +53,8 @@ TEST(NameOrder, EqualNamesKeepBothRows) {
 }
 
 TEST(NameOrder, ResultDoesNotDependOnInputOrder) {
-  Names mixed{"", "1", "01", "1.0", "-0", "a1", "a01", "A1", "1a", "1.", ".5", "1e3", "--1", "Ж",
-              "ж", "\xFF", "\xFF\xFE", "10", "9", "z", "-", "+", "2.50", "2.5"};
+  Names mixed{"",    "1", "01", "1.0",  "-0",       "a1", "a01", "A1", "1a", "1.", ".5",   "1e3",
+              "--1", "Ж", "ж",  "\xFF", "\xFF\xFE", "10", "9",   "z",  "-",  "+",  "2.50", "2.5"};
   const Names first = Order(mixed);
   std::mt19937 rng(42);
   for (int i = 0; i < 20; ++i) {

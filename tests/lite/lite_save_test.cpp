@@ -184,7 +184,8 @@ TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
   FormatOptions options;
   options.numbering = true;
   PrimFile prim_file(options, locale_);
-  const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, LayoutOf(kLiteEdition));
+  const std::unique_ptr<ListWriter> writer =
+      OpenListWriter(ListFormat::Spreadsheet, path, LayoutOf(kLiteEdition));
   ListWriterTarget output(*writer);
   FormattingTarget target(prim_file, output);
   for (int i = 0; i < 65536; ++i) target.Append("n");

@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/platform/file_path.h"
 #include "core/edition.h"
+#include "core/platform/file_path.h"
 #include "lite/lite_list.h"
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
@@ -102,8 +102,8 @@ class LiteWindowTest : public QObject {
     volumes_ = TreeAndStick(tree_->Path());
     folders_ = std::make_unique<test::HeldFolders>();
     opened_.clear();
-    window_ = std::make_unique<LiteWindow>(WindowServices{FilesBeside(tree_->Path("prog")), tree_->Path("music"),
-                                                          volumes_.get(), &dialogs_,
+    window_ = std::make_unique<LiteWindow>(WindowServices{FilesBeside(tree_->Path("prog")),
+                                                          tree_->Path("music"), volumes_.get(), &dialogs_,
                                                           [this](const QUrl& url) {
                                                             opened_ << url;
                                                             return true;

@@ -161,8 +161,8 @@ class WindowSmokeTest : public QObject {
     Folders folders;
     MountedVolumes volumes;
     QtDialogs dialogs;
-    LiteWindow window({dialogs, volumes, [](const QUrl&) { return true; },
-                       LocateProgramFiles(folders.Program()), folders.Music()});
+    LiteWindow window({LocateProgramFiles(folders.Program()), folders.Music(), &volumes, &dialogs,
+                       [](const QUrl&) { return true; }});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(SystemCutsTheWindow(window));

@@ -1,8 +1,8 @@
 #include "tests/support/temp_tree.h"
 
 #include <fstream>
-#include <sstream>
 #include <random>
+#include <sstream>
 #include <system_error>
 
 #ifndef _WIN32
@@ -34,8 +34,8 @@ TempTree::~TempTree() {
       std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                    std::filesystem::perm_options::add, ec);
   }
-  std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                               ec);
   std::filesystem::remove_all(root_, ec);
 }
 

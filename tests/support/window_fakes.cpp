@@ -28,7 +28,8 @@ class HeldFolder final : public platform::OpenFolder {
   HeldFolder(std::unique_ptr<platform::OpenFolder> inner, std::string path, const HeldFolders& source)
       : inner_(std::move(inner)), path_(std::move(path)), source_(source) {}
 
-  std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, std::error_code& error) const override {
+  std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name,
+                                                  std::error_code& error) const override {
     const std::string path = path_ + "/" + std::string(name);
     if (source_.Refused(path)) {
       error = std::make_error_code(std::errc::permission_denied);
@@ -63,7 +64,8 @@ bool EndsWith(const std::string& text, const std::string& ending) {
 
 }  // namespace
 
-std::unique_ptr<platform::OpenFolder> HeldFolders::Open(const std::string& path, std::error_code& error) const {
+std::unique_ptr<platform::OpenFolder> HeldFolders::Open(const std::string& path,
+                                                        std::error_code& error) const {
   if (Refused(path)) {
     error = std::make_error_code(std::errc::permission_denied);
     return nullptr;

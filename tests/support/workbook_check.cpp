@@ -29,7 +29,9 @@ void AppendJsonString(const std::string& text, std::string& out) {
   out += '"';
 }
 
-std::string ScriptPath() { return BRIXEL_WORKBOOK_CHECKER; }
+std::string ScriptPath() {
+  return BRIXEL_WORKBOOK_CHECKER;
+}
 
 std::string Quoted(const std::string& s) {
   return "'" + s + "'";
@@ -42,7 +44,8 @@ bool ReaderAvailable(const std::string& reader) {
   if (reader == "gnumeric")
     cmd = "command -v ssconvert >/dev/null 2>&1";
   else if (reader == "libreoffice")
-    cmd = "command -v soffice >/dev/null 2>&1 && " + std::string(kPython) + " -c 'import uno' >/dev/null 2>&1";
+    cmd =
+        "command -v soffice >/dev/null 2>&1 && " + std::string(kPython) + " -c 'import uno' >/dev/null 2>&1";
   else
     cmd = std::string(kPython) + " -c 'import " + reader + "' >/dev/null 2>&1";
   return std::system(cmd.c_str()) == 0;

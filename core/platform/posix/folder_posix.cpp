@@ -68,19 +68,24 @@ class PosixFolder final : public OpenFolder {
     if (IsDotOrDotDot(name)) return;
     EntryKind kind;
     switch (type) {
-      case DT_REG: kind = EntryKind::File; break;
-      case DT_DIR: kind = EntryKind::Folder; break;
+      case DT_REG:
+        kind = EntryKind::File;
+        break;
+      case DT_DIR:
+        kind = EntryKind::Folder;
+        break;
       case DT_UNKNOWN: {
         struct stat st {};
-        kind = ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindFromMode(st.st_mode)
-                                                                   : EntryKind::Other;
+        kind =
+            ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindFromMode(st.st_mode) : EntryKind::Other;
         break;
       }
-      default: kind = EntryKind::Other;
+      default:
+        kind = EntryKind::Other;
     }
     const std::size_t size = std::strlen(name);
-    out.entries.push_back({static_cast<std::uint32_t>(out.names.size()),
-                           static_cast<std::uint32_t>(size), kind});
+    out.entries.push_back(
+        {static_cast<std::uint32_t>(out.names.size()), static_cast<std::uint32_t>(size), kind});
     out.names.append(name, size);
   }
 

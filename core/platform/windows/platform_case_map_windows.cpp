@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "core/platform/platform_case_map.h"
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/platform/platform_case_map.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {
