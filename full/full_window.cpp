@@ -72,6 +72,7 @@ FullWindow::FullWindow(WindowServices services)
   jobs_ = new WindowJobs(*this);
 
   chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
+  choice_.emplace(*dir1_, *chooser_, *cbo_mask_, services_.folders);
   chooser_->Start(services_.start_folder);
   connect(chooser_, &FolderChooser::folderChanged, this, &FullWindow::RefreshPreview);
 
@@ -216,35 +217,23 @@ void FullWindow::WriteTableHeadings() {
   found_model_->SetHeadings(kTableHeadings);
 }
 
-ScanRequest FullWindow::ListingRequest(bool subfolders) const {
-  return {.folder = dir1_->Path(),
-          .mask_line = cbo_mask_->currentText().toStdString(),
-          .subfolders = subfolders,
-          .folders = services_.folders};
-}
-
 void FullWindow::RefreshPreview() {
-  WindowJob job = ListingJob(ListingRequest(false), FreshColumn::Empty, [this](NameTable&& fresh) {
+  WindowJob job = ListingJob(choice_->Request(false), FreshColumn::Empty, [this](NameTable&& fresh) {
     preview_model_->BeginRebuild();
     std::swap(preview_, fresh);
     preview_model_->EndRebuild();
-    previewed_ = chooser_->Current();
-    previewed_mask_ = cbo_mask_->currentIndex();
+    choice_->Shown();
   });
   job.locked = ListingInputs();
   job.restart_group = kListingGroup;  // a newer choice wins
-  // The preview and the choice stay together: the choice goes back to what the list shows.
-  job.cancelled = [this] {
-    chooser_->ReturnTo(previewed_);
-    if (previewed_mask_ >= 0) cbo_mask_->setCurrentIndex(previewed_mask_);
-  };
+  job.cancelled = [this] { choice_->PutBack(); };
   jobs_->Restart(std::move(job));
 }
 
 void FullWindow::Next() {
   // The options page stays until the new table is complete: a cancel leaves it, and the old
   // table, as they were. The table comes as the option reset's formatting run leaves it.
-  WindowJob job = ListingJob(ListingRequest(pic_scan_->IsOn()), FreshColumn::AsFound,
+  WindowJob job = ListingJob(choice_->Request(pic_scan_->IsOn()), FreshColumn::AsFound,
                              [this](NameTable&& fresh) { ShowResults(std::move(fresh)); });
   job.locked = ListingInputs();
   jobs_->Start(std::move(job));

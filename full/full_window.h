@@ -3,12 +3,13 @@
 // folder and mask line and shows a live preview of the matching names; the next button lists the
 // files into the found-files table, and the results page formats, numbers and saves that list.
 // Every control carries its name as its object name.
+#include <optional>
 #include <string>
 
 #include "core/format/format_options.h"
-#include "core/listing/folder_scan.h"
 #include "core/listing/name_table.h"
 #include "shell/folder_chooser.h"
+#include "shell/listing_choice.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 #include "shell/window_services.h"
@@ -63,8 +64,6 @@ class FullWindow : public ShapedWindow {
   void RunFormatting();
   void Save();
   void WriteTableHeadings();
-  // The chosen folder and mask line, to be listed with or without the subfolders.
-  ScanRequest ListingRequest(bool subfolders) const;
   // The controls a listing or a save must not see changed while it runs.
   QList<QWidget*> ListingInputs() const;
 
@@ -75,8 +74,7 @@ class FullWindow : public ShapedWindow {
   int save_filter_index_ = 1;     // the file type chosen last, for the rest of the run
   FormatOptions formatted_with_;  // what the table's right column shows, for a cancelled run
   bool formatted_start_valid_ = true;
-  FolderChooser::Place previewed_;  // the choice the preview shows, for a cancelled refresh
-  int previewed_mask_ = -1;
+  std::optional<ListingChoice> choice_;  // what the preview shows, for a cancelled refresh
 
   QLabel* label9_ = nullptr;
   Frame* fra1_ = nullptr;

@@ -111,6 +111,7 @@ void LiteWindow::BuildOptionsArea() {
   Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1,
                                     QRect(0, 3420, 2895, 675));
   cbo_mask_ = MakeMaskList(*fra_mask);
+  choice_.emplace(*dir1_, *folder_chooser_, *cbo_mask_, services_.folders);
 
   Frame* fra_file = MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown,
                                     fra1, QRect(3060, 0, 4815, 4095));
@@ -151,15 +152,8 @@ void LiteWindow::StartUp() {
   AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
 }
 
-ScanRequest LiteWindow::ListingRequest(bool subfolders) const {
-  return {.folder = dir1_->Path(),
-          .mask_line = cbo_mask_->currentText().toStdString(),
-          .subfolders = subfolders,
-          .folders = services_.folders};
-}
-
 void LiteWindow::OnListingChoiceChanged() {
-  WindowJob job = ListingJob(ListingRequest(false), FreshColumn::AsFound, [this](NameTable&& fresh) {
+  WindowJob job = ListingJob(choice_->Request(false), FreshColumn::AsFound, [this](NameTable&& fresh) {
     list_->Show(std::move(fresh));
     {
       // Its choice of the first digit count would ask for a run: the list is fresh already.
@@ -168,22 +162,17 @@ void LiteWindow::OnListingChoiceChanged() {
     }
     listed_with_ = formatting_->Options();
     listed_start_valid_ = true;
-    listed_place_ = folder_chooser_->Current();
-    listed_mask_ = cbo_mask_->currentIndex();
+    choice_->Shown();
   });
   job.locked = AllInputs();
   job.restart_group = kListingGroup;  // a newer choice wins
-  // The list and the choice stay together: the choice goes back to what the list shows.
-  job.cancelled = [this] {
-    folder_chooser_->ReturnTo(listed_place_);
-    if (listed_mask_ >= 0) cbo_mask_->setCurrentIndex(listed_mask_);
-  };
+  job.cancelled = [this] { choice_->PutBack(); };
   jobs_->Restart(std::move(job));
 }
 
 void LiteWindow::LiteFormattingRun() {
   const FormatOptions options = formatting_->Options();
-  WindowJob job = RescanFormattingJob(ListingRequest(false), options,
+  WindowJob job = RescanFormattingJob(choice_->Request(false), options,
                                       [this, options](NameTable&& fresh, const FormatResult& result) {
                                         list_->Show(std::move(fresh));
                                         formatting_->ShowStartTextValid(result.start_number_valid);

@@ -3,11 +3,12 @@
 // formatted, the numbering and formatting switches, the subfolder switch and the save panel, all
 // on one page of the shared shaped window.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/format/format_options.h"
-#include "core/listing/folder_scan.h"
 #include "shell/folder_chooser.h"
+#include "shell/listing_choice.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 #include "shell/window_services.h"
@@ -66,8 +67,6 @@ class LiteWindow : public ShapedWindow {
   // The controls of the listing choice and the save, and those of the formatting too.
   QList<QWidget*> ChoiceInputs() const;
   QList<QWidget*> AllInputs() const;
-  // The chosen folder and mask line, to be listed with or without the subfolders.
-  ScanRequest ListingRequest(bool subfolders) const;
 
   WindowServices services_;
   SwitchLooks looks_;
@@ -85,8 +84,7 @@ class LiteWindow : public ShapedWindow {
   WindowJobs* jobs_;
   FormatOptions listed_with_;  // what the list shows, for a cancelled run
   bool listed_start_valid_ = true;
-  FolderChooser::Place listed_place_;  // the choice the list shows, for a cancelled rebuild
-  int listed_mask_ = -1;
+  std::optional<ListingChoice> choice_;  // what the list shows, for a cancelled rebuild
 };
 
 }  // namespace brixel

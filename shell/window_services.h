@@ -17,11 +17,11 @@ class FolderSource;
 }
 
 struct WindowServices {
-  ProgramFiles files;        // the mask file, the help pages and the lite edition's default list
-  std::string start_folder;  // the folder shown at start
+  ProgramFiles files = {};        // the mask file, the help pages and the lite edition's default list
+  std::string start_folder = {};  // the folder shown at start
   const VolumeSource* volumes = nullptr;
   DialogFacade* dialogs = nullptr;
-  UrlOpener open_url;
+  UrlOpener open_url = {};
   const platform::FolderSource* folders = nullptr;  // where scans read
 };
 
