@@ -57,12 +57,7 @@ const FormattingLayout kFormattingLayout{
 
 FullWindow::FullWindow(WindowServices services)
     : services_(WithSystemServices(std::move(services))), looks_(SwitchLooks::Load()) {
-  setObjectName(QStringLiteral("frmBrixel"));
-  setWindowTitle(QString::fromStdString(kFullEdition.WindowTitle()));
-
-  label9_ = new QLabel(QString::fromUtf8(kFullEdition.title_label), this);
-  label9_->setObjectName(QStringLiteral("Label9"));
-  label9_->setFont(TitleFont());
+  label9_ = MakeEditionTitle(kFullEdition);
   label9_->move(TwipsPoint(300, 420));
 
   BuildOptionsPage();

@@ -47,12 +47,7 @@ constexpr char kHelpPage[] = "helpl.html";
 
 LiteWindow::LiteWindow(WindowServices services)
     : services_(WithSystemServices(std::move(services))), looks_(SwitchLooks::Load()) {
-  setObjectName(QStringLiteral("frmBrixel"));
-  setWindowTitle(QString::fromStdString(kLiteEdition.WindowTitle()));
-
-  label9_ = new QLabel(QString::fromUtf8(kLiteEdition.title_label), this);
-  label9_->setObjectName(QStringLiteral("Label9"));
-  label9_->setFont(TitleFont());
+  label9_ = MakeEditionTitle(kLiteEdition);
   label9_->setGeometry(TwipsRect(300, 420, 2085, 300));
 
   BuildOptionsArea();

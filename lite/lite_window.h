@@ -21,7 +21,6 @@ namespace brixel {
 class DriveList;
 class FolderList;
 class FormattingPanel;
-class Frame;
 class ImageButton;
 class LiteList;
 class PictureSwitch;

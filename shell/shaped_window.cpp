@@ -1,10 +1,12 @@
 #include "shell/shaped_window.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
+#include "core/edition.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/round_button.h"
@@ -42,6 +44,15 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   connect(pic_mini_, &RoundButton::clicked, this, &QWidget::showMinimized);
   // Closing ends the program at once: nothing is asked and nothing is kept.
   connect(pic_close_, &RoundButton::clicked, this, &QWidget::close);
+}
+
+QLabel* ShapedWindow::MakeEditionTitle(const Edition& edition) {
+  setObjectName(QStringLiteral("frmBrixel"));
+  setWindowTitle(QString::fromStdString(edition.WindowTitle()));
+  auto* title = new QLabel(QString::fromUtf8(edition.title_label), this);
+  title->setObjectName(QStringLiteral("Label9"));
+  title->setFont(TitleFont());
+  return title;
 }
 
 void ShapedWindow::ShapeWindowAndButtons() {

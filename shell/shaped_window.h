@@ -7,9 +7,12 @@
 
 #include "shell/picture.h"
 
+class QLabel;
+
 namespace brixel {
 
 class RoundButton;
+struct Edition;
 
 class ShapedWindow : public QWidget {
   Q_OBJECT
@@ -23,6 +26,10 @@ class ShapedWindow : public QWidget {
   bool IsDragging() const { return drag_; }
 
  protected:
+  // Names the window as its edition's (frmBrixel, and the desktop's title "Brixel V2.0") and makes
+  // its title label, Label9, with the title before the version ("Бриксел В."), in the title font.
+  QLabel* MakeEditionTitle(const Edition& edition);
+
   // Start-up's first step: the window's outline, then the two round buttons'.
   void ShapeWindowAndButtons();
 
