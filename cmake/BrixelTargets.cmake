@@ -26,3 +26,18 @@ function(brixel_add_library target)
     add_library(${ARG_ALIAS} ALIAS ${target})
   endif()
 endfunction()
+
+# One of the two window programs: its main.cpp over its edition's library, beside the help
+# pages; on Windows a windows program with the programs' icon and its version and description.
+function(brixel_add_window_program name)
+  cmake_parse_arguments(ARG "" "LIB;DESCRIPTION;VERSION" "" ${ARGN})
+  add_executable(${name} main.cpp)
+  brixel_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIB})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BRIXEL_RUNTIME_DIR})
+  add_dependencies(${name} brixel_help)
+  if(WIN32)
+    brixel_windows_program(${name} ICON ${BRIXEL_WINDOWS_ICON} DESCRIPTION "${ARG_DESCRIPTION}"
+      VERSION ${ARG_VERSION})
+  endif()
+endfunction()
