@@ -75,7 +75,12 @@ FullWindow::FullWindow(WindowServices services)
 }
 
 FullWindow::~FullWindow() {
-  jobs_->StopAll();  // a job may still read the tables, which go before the children do
+  // The tables go before the window's children do, and a job or a view may still read them: the
+  // jobs end, and the models over the tables go first (their views then show nothing as the
+  // window closes).
+  jobs_->StopAll();
+  delete preview_model_;
+  delete found_model_;
 }
 
 void FullWindow::closeEvent(QCloseEvent* event) {
