@@ -38,3 +38,5 @@ WINDOW_TESTS=job_runner_tests run_tests "$BRIXEL_ROOT/build-tsan" \
 build_sanitized "$BRIXEL_ROOT/build-asan" address,undefined brixel_core_tests brixel_window_job_tests
 WINDOW_TESTS="job_runner_tests|full_window_tests|lite_window_tests" run_tests "$BRIXEL_ROOT/build-asan" \
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+
+echo "test-sanitizers: built and ran in $((SECONDS / 60)) min $((SECONDS % 60)) s"
