@@ -9,7 +9,12 @@ namespace brixel {
 InputLock::InputLock(QWidget& window) : window_(window) {}
 
 InputLock::~InputLock() {
+  Drop();
+}
+
+void InputLock::Drop() {
   if (active_) qApp->removeEventFilter(this);
+  active_ = false;
 }
 
 void InputLock::Lock(const QList<QWidget*>& widgets) {
@@ -38,8 +43,7 @@ void InputLock::LookDisabled() {
 }
 
 void InputLock::Unlock() {
-  if (active_) qApp->removeEventFilter(this);
-  active_ = false;
+  Drop();
   looks_disabled_ = false;
   window_.unsetCursor();
   for (const QPointer<QWidget>& w : std::as_const(disabled_))

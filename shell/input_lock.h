@@ -25,6 +25,8 @@ class InputLock : public QObject {
   // The locked controls look disabled too, until Unlock.
   void LookDisabled();
   void Unlock();
+  // The window is going: input is no longer looked at, and nothing of the window is touched.
+  void Drop();
 
  signals:
   void escapePressed();

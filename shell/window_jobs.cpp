@@ -44,7 +44,7 @@ void WindowJobs::StopAll() {
   runner_.StopAll();
   panel_timer_.stop();
   progress_timer_.stop();
-  lock_.Unlock();
+  lock_.Drop();
 }
 
 Job WindowJobs::WithLockAndPanel(WindowJob job) {
