@@ -39,8 +39,6 @@ struct WorkControl {
   // division per row.
   static constexpr std::size_t kRowsPerCheck = 4096;
 
-  bool StopRequested() const { return stop.stop_requested(); }
-
   void ReadingFolder(std::string_view path, std::size_t folders_read, std::size_t names_found) const {
     if (progress != nullptr) progress->ReadingFolder(path, folders_read, names_found);
   }
