@@ -190,6 +190,7 @@ void FullWindow::SetTabOrder() {
   QList<QWidget*> chain{drive1_, dir1_, cbo_mask_, flex_grid1_, fgrid2_};
   chain += formatting_->TabOrder();
   chain += {img_help_, pic_scan_, img_back_, img_chancel_, img_next_, img_save_};
+  chain += TitleButtons();
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
   dir1_->setFocus();
 }

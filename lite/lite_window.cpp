@@ -140,6 +140,7 @@ void LiteWindow::BuildBottomRow() {
   order += QList<QWidget*>{
       pic_scan_, &save_panel_->CboSave(), &save_panel_->TxtSave(), &save_panel_->CmdSave(), img_help_,
       img_save_};
+  order += TitleButtons();
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

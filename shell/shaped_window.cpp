@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QWindow>
 
+#include "shell/accessible_controls.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/focus_mark.h"
 #include "shell/round_button.h"
 #include "shell/twips.h"
 #include "shell/window_region.h"
@@ -31,6 +34,7 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   setFixedSize(TwipsSize(kClientWidth, kClientHeight));
   setPalette(WindowPalette());
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallAccessibleControls();
 
   pic_mini_ = new RoundButton(Picture::Load(artwork::kRoundMinimize), QStringLiteral("Свернуть"), this);
   pic_mini_->setObjectName(QStringLiteral("PicMini"));
@@ -42,6 +46,15 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   connect(pic_mini_, &RoundButton::clicked, this, &QWidget::showMinimized);
   // Closing ends the program at once: nothing is asked and nothing is kept.
   connect(pic_close_, &RoundButton::clicked, this, &QWidget::close);
+  // Without a system frame nothing else closes the window from the keyboard everywhere.
+  auto* close_keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+  connect(close_keys, &QShortcut::activated, this, &QWidget::close);
+
+  focus_mark_ = new FocusMark(*this);
+}
+
+QList<QWidget*> ShapedWindow::TitleButtons() const {
+  return {pic_mini_, pic_close_};
 }
 
 void ShapedWindow::ShapeWindowAndButtons() {

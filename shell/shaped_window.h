@@ -1,7 +1,9 @@
 #pragma once
 // The frameless window of both Brixel editions: painted with the body picture, cut to its outline
 // (ShapeWindow), with the round minimise and close buttons at its top right, and moved by
-// dragging its background with any mouse button. A press on a control never drags.
+// dragging its background with any mouse button. A press on a control never drags. The keyboard
+// reaches the round buttons as any other control, and Alt+F4 closes the window; the control with
+// the focus carries a clear mark (FocusMark).
 #include <QPoint>
 #include <QWidget>
 
@@ -9,6 +11,7 @@
 
 namespace brixel {
 
+class FocusMark;
 class RoundButton;
 
 class ShapedWindow : public QWidget {
@@ -19,6 +22,9 @@ class ShapedWindow : public QWidget {
 
   RoundButton& PicMini() const { return *pic_mini_; }
   RoundButton& PicClose() const { return *pic_close_; }
+  FocusMark& FocusMarker() const { return *focus_mark_; }
+  // Minimise and close, in the order the keyboard reaches them, after every other control.
+  QList<QWidget*> TitleButtons() const;
 
   bool IsDragging() const { return drag_; }
 
@@ -35,6 +41,7 @@ class ShapedWindow : public QWidget {
   Picture::Ptr body_;
   RoundButton* pic_mini_;
   RoundButton* pic_close_;
+  FocusMark* focus_mark_;
   bool drag_ = false;
   QPoint grab_;  // where the window was grabbed, in its own coordinates
 };

@@ -592,13 +592,13 @@ class FullWindowTest : public QObject {
     };
     f->window->activateWindow();
     f->Get<QWidget>("Drive1").setFocus();
-    QCOMPARE(walk(8), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
-                                   "Drive1"}));
+    QCOMPARE(walk(10), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
+                                    "PicMini", "PicClose", "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
-    QCOMPARE(walk(14),
-             (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
-                          "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "FGrid2"}));
+    QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
+                                    "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "PicMini",
+                                    "PicClose", "FGrid2"}));
   }
 
   void modelsPassTheModelTester() {
