@@ -64,16 +64,20 @@ void FocusMark::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setBrush(Qt::NoBrush);
-  const bool round = !target_->mask().isEmpty();
-  // Both rings in the margin and the control's outer pixel: the dark one outside, the light one in.
-  const QRectF outer = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+  // Around the control, in the margin and its outer pixel: the dark ring outside, the light one
+  // in. A control cut to a shape (a round title button) gets its rings inside the shape, since
+  // the window's outline cuts off what lies beside it.
+  const QRegion shape = target_->mask();
+  const QRectF box = shape.isEmpty() ? QRectF(rect())
+                                     : QRectF(shape.boundingRect().translated(kMargin, kMargin));
+  const QRectF outer = box.adjusted(1.5, 1.5, -1.5, -1.5);
   const QRectF inner = outer.adjusted(2.25, 2.25, -2.25, -2.25);
-  const auto ring = [&](const QRectF& box, const QColor& color, qreal width) {
+  const auto ring = [&](const QRectF& at, const QColor& color, qreal width) {
     painter.setPen(QPen(color, width));
-    if (round)
-      painter.drawEllipse(box.adjusted(2, 2, -2, -2));
+    if (shape.isEmpty())
+      painter.drawRoundedRect(at, 4, 4);
     else
-      painter.drawRoundedRect(box, 4, 4);
+      painter.drawEllipse(at);
   };
   ring(outer, kOuterColor, 3);
   ring(inner, kInnerColor, 1.5);

@@ -2,10 +2,12 @@
 #include "full/full_window.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include "core/listing/mask_list.h"
 #include "shell/brixel_look.h"
 #include "shell/drive_list.h"
+#include "shell/focus_mark.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
@@ -25,6 +28,7 @@
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 #include "tests/support/workbook_check.h"
@@ -648,6 +652,13 @@ class FullWindowTest : public QObject {
       QVERIFY2(!f->Get<QWidget>(locked).isEnabled(), locked);
     for (const char* live : {"ImgHelp", "PicMini", "PicClose"})
       QVERIFY2(f->Get<QWidget>(live).isEnabled(), live);
+    // A screen reader hears the panel through its cancel button, which has the focus and its mark.
+    const QWidget& cancel = panel.CancelButton();
+    QVERIFY(cancel.hasFocus());
+    QCOMPARE(f->window->FocusMarker().Target(), &cancel);
+    QCOMPARE(cancel.accessibleDescription(),
+             QStringLiteral("Поиск файлов: Прочитано папок: 0, Найдено файлов: 0"));
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
     f->Shoot(QStringLiteral("full-progress"));
 
     f->folders.Release();
@@ -720,6 +731,110 @@ class FullWindowTest : public QObject {
     const QStringList names = f->AsFound();
     QVERIFY(names.contains(QStringLiteral("new.wav")) && names.contains(QStringLiteral("Track_two.WAV")));
     QVERIFY(!names.contains(QStringLiteral("hidden.mp3")) && !names.contains(QStringLiteral("gone.mp3")));
+  }
+
+  // Screen readers and the keyboard.
+
+  void everyControlSpeaks() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f->window.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Brixel V2.0"));
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
+    QCOMPARE(AccessibleControlNames(*f->window),
+             (QStringList{"Свернуть", "Закрыть", "Диск", "Папки", "Маска", "Наименования файлов",
+                          "Вложенные папки", "Помощь", "Далее"}));
+    f->Click("ImgNext");
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
+    QAccessibleInterface* digits = QAccessible::queryAccessibleInterface(&f->Get<QComboBox>("CboRazr"));
+    QCOMPARE(digits->text(QAccessible::Name), QStringLiteral("Разрядность"));
+    QCOMPARE(digits->text(QAccessible::Value), QStringLiteral("1"));
+
+    // A switch toggled by a screen reader is clicked, and says so.
+    QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&f->Switch("PicBig"));
+    QCOMPARE(big->role(), QAccessible::CheckBox);
+    QCOMPARE(big->text(QAccessible::Name), QStringLiteral("Все буквы большие"));
+    big->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    f->Wait();
+    QVERIFY(f->Switch("PicBig").IsOn() && big->state().checked);
+    QCOMPARE(f->Formatted().first(), QStringLiteral("MY_SONG.MP3"));
+    QAccessible::queryAccessibleInterface(&f->Get<QWidget>("ImgBack"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(!f->window->ShowsResultsPage());
+  }
+
+  void theKeyboardReachesEveryControlWithAVisibleMark() {
+    f->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    const FocusMark& mark = f->window->FocusMarker();
+    const auto marked = [&](const QWidget& control) {
+      const QRect place(control.mapTo(f->window.get(), QPoint(0, 0)), control.size());
+      return mark.Target() == &control && mark.isVisible() && mark.geometry().contains(place) &&
+             !place.contains(mark.geometry());
+    };
+    // Round the tab chain of each page: every control in turn carries the mark.
+    const auto walk_marks = [&](const char* first) {
+      f->Get<QWidget>(first).setFocus();
+      for (int step = 0; step < 20; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(marked(*focus), qPrintable(focus->objectName()));
+        QTest::keyClick(focus, Qt::Key_Tab);
+      }
+    };
+    walk_marks("Drive1");
+    // The mark is drawn, dark beside the red button and light on its edge, at 1x and 2x.
+    QWidget& next = f->Get<QWidget>("ImgNext");
+    next.setFocus();
+    f->Shoot(QStringLiteral("full-focus-next"));
+    for (int scale : {1, 2}) {
+      QImage image(f->window->size() * scale, QImage::Format_ARGB32);
+      image.setDevicePixelRatio(scale);
+      image.fill(Qt::white);
+      // Drawn in place: the outline's corner goes where it stands in the window.
+      f->window->render(&image, WindowRegion().boundingRect().topLeft());
+      const QPoint left_edge = next.geometry().topLeft() + QPoint(0, next.height() / 2);
+      QVERIFY(qGray(image.pixel((left_edge - QPoint(3, 0)) * scale)) < 60);
+      QVERIFY(qGray(image.pixel((left_edge - QPoint(1, 0)) * scale)) > 200);
+    }
+    f->Click("ImgNext");
+    walk_marks("FGrid2");
+    f->Click("ImgBack");
+
+    // Minimise by the keyboard.
+    QWidget& minimise = f->Get<QWidget>("PicMini");
+    minimise.setFocus();
+    QVERIFY(marked(minimise));
+    QTest::keyClick(&minimise, Qt::Key_Space);
+    QVERIFY(f->window->isMinimized());
+    f->window->showNormal();
+    f->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+
+    // The case switches are a radio group to the arrow keys; the selection goes along.
+    f->Click("ImgNext");
+    PictureSwitch& big = f->Switch("PicBig");
+    PictureSwitch& small = f->Switch("PicSmall");
+    PictureSwitch& per_big = f->Switch("PicPerBig");
+    big.setFocus();
+    QTest::keyClick(&big, Qt::Key_Down);
+    QVERIFY(small.hasFocus() && f->OnSwitches().isEmpty());  // none selected: the focus alone moves
+    QTest::keyClick(&small, Qt::Key_Space);
+    f->Wait();
+    QTest::keyClick(&small, Qt::Key_Right);
+    f->Wait();
+    QVERIFY(per_big.hasFocus());
+    QCOMPARE(f->OnSwitches(), QStringList{"PicPerBig"});
+    QTest::keyClick(&per_big, Qt::Key_Down);  // round to the first
+    f->Wait();
+    QCOMPARE(f->OnSwitches(), QStringList{"PicBig"});
+    QTest::keyClick(&big, Qt::Key_Up);
+    f->Wait();
+    QCOMPARE(f->OnSwitches(), QStringList{"PicPerBig"});
+    QCOMPARE(f->Formatted().first(), QStringLiteral("My_song.mp3"));
+
+    // Alt+F4 closes, wherever the focus is.
+    QTest::keyClick(&per_big, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(!f->window->isVisible());
   }
 
   void aCancelAtAnyMomentLeavesTheOldStateOrTheCompleteNewOne() {

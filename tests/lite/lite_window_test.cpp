@@ -4,6 +4,7 @@
 #include "lite/lite_window.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -25,6 +26,7 @@
 #include "shell/brixel_look.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
+#include "shell/focus_mark.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
@@ -34,9 +36,11 @@
 #include "shell/progress_panel.h"
 #include "shell/qt_dialogs.h"
 #include "shell/round_button.h"
+#include "shell/shaped_window.h"
 #include "shell/volume_source.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 #include "tests/support/workbook_check.h"
@@ -570,6 +574,43 @@ class LiteWindowTest : public QObject {
     Wait(w);
     Choose(w.Save().CboSave(), 2);
     Shoot(QStringLiteral("formatted"));
+  }
+
+  // Screen readers and the keyboard.
+
+  void everyControlSpeaks() {
+    LiteWindow& w = *window_;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name), QStringLiteral("BrixelLite V1.0"));
+    QCOMPARE(test::AccessibilityFaults(w), QStringList());
+    QAccessibleInterface* format = QAccessible::queryAccessibleInterface(&w.Save().CboSave());
+    QCOMPARE(format->text(QAccessible::Name), QStringLiteral("Формат списка"));
+    QCOMPARE(format->text(QAccessible::Value), QStringLiteral("*.txt"));
+    // The numbering switch, pressed by a screen reader.
+    QAccessibleInterface* numbering = QAccessible::queryAccessibleInterface(&w.Formatting().PicNum());
+    numbering->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    Wait(w);
+    QVERIFY(numbering->state().checked);
+    QCOMPARE(ShownNames(w).first(), QStringLiteral("1 b_side.wav"));
+  }
+
+  void theKeyboardReachesTheTitleButtonsAndAltF4Closes() {
+    LiteWindow& w = *window_;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ImgSave().setFocus();
+    QTest::keyClick(&w.ImgSave(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.PicMini());
+    QTest::keyClick(&w.PicMini(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.PicClose());
+    QCOMPARE(w.FocusMarker().Target(), &w.PicClose());
+    Shoot(QStringLiteral("focus-close"));
+    QTest::keyClick(&w.PicClose(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.Drive1());
+    QTest::keyClick(&w.Drive1(), Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(!w.isVisible());
   }
 
   // Long jobs, with the held folder source standing for a slow share: a scan waits at a folder
