@@ -3,6 +3,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -835,6 +837,37 @@ class FullWindowTest : public QObject {
     // Alt+F4 closes, wherever the focus is.
     QTest::keyClick(&per_big, Qt::Key_F4, Qt::AltModifier);
     QVERIFY(!f->window->isVisible());
+  }
+
+  // The table goes where users paste it.
+
+  void copyPutsTheRowsOnTheClipboard() {
+    f->Click("ImgNext");
+    f->Click("PicBig");
+    QTableView& table = f->Get<QTableView>("FGrid2");
+    table.setFocus();
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);  // none selected: every row
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nsong.mp3\tSONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
+    table.selectionModel()->select(f->window->FoundModel().index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table.selectionModel()->select(f->window->FoundModel().index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QAction* copy = table.actions().value(0);
+    QVERIFY(copy != nullptr);
+    QCOMPARE(copy->text(), QStringLiteral("Копировать"));
+    QCOMPARE(table.contextMenuPolicy(), Qt::ActionsContextMenu);
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
+
+    // A listing that found nothing copies nothing: the clipboard keeps what it held.
+    f->Click("ImgBack");
+    f->OpenFolder(f->root.Path("a/empty"));
+    f->Click("ImgNext");
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
   }
 
   void aCancelAtAnyMomentLeavesTheOldStateOrTheCompleteNewOne() {

@@ -5,7 +5,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -611,6 +613,17 @@ class LiteWindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), &w.Drive1());
     QTest::keyClick(&w.Drive1(), Qt::Key_F4, Qt::AltModifier);
     QVERIFY(!w.isVisible());
+  }
+
+  void copyPutsTheListOnTheClipboard() {
+    LiteWindow& w = *window_;
+    Click(w.Formatting().PicOk());
+    QTableView& list = w.List().View();
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("b_side\nmy_SONG\ntrack_one\n"));
+    list.selectRow(1);
+    list.actions().value(0)->trigger();  // «Копировать» in the context menu
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("my_SONG\n"));
   }
 
   // Long jobs, with the held folder source standing for a slow share: a scan waits at a folder

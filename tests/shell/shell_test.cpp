@@ -30,6 +30,7 @@
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/mounted_volumes.h"
+#include "shell/name_copy.h"
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
 #include "shell/picture_switch.h"
@@ -326,6 +327,18 @@ class ShellTest : public QObject {
     QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("B"));
     QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("после"));
     QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignBottom));
+  }
+
+  void copiedNamesArePastedAsTheyShow() {
+    NameColumn found, formatted;
+    for (const char* name : {"a.mp3", "tab\there.mp3", "say \"hi\".mp3", "line\nbreak.mp3"}) found.Append(name);
+    formatted.Append("A");
+    // One column: the names as they are, one a line.
+    QCOMPARE(NamesAsText({&found}, {{0, 1}}), QByteArray("a.mp3\ntab\there.mp3\n"));
+    // Two columns: tab-separated cells, quoted where a spreadsheet would split them; the column
+    // not yet filled gives empty cells.
+    QCOMPARE(NamesAsText({&found, &formatted}, {{0, 0}, {2, 3}}),
+             QByteArray("a.mp3\tA\n\"say \"\"hi\"\".mp3\"\t\n\"line\nbreak.mp3\"\t\n"));
   }
 
   void theSaveDialogReportsTheNameAsTypedAndTheTypeChosen() {
