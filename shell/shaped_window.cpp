@@ -1,5 +1,6 @@
 #include "shell/shaped_window.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/focus_mark.h"
+#include "shell/folder_argument.h"
 #include "shell/round_button.h"
 #include "shell/twips.h"
 #include "shell/window_region.h"
@@ -51,6 +53,7 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   connect(close_keys, &QShortcut::activated, this, &QWidget::close);
 
   focus_mark_ = new FocusMark(*this);
+  setAcceptDrops(true);
 }
 
 QList<QWidget*> ShapedWindow::TitleButtons() const {
@@ -90,6 +93,22 @@ void ShapedWindow::mouseMoveEvent(QMouseEvent* event) {
 void ShapedWindow::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   drag_ = false;
+}
+
+void ShapedWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (TakesDroppedFolder() && !DroppedFolder(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void ShapedWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (TakesDroppedFolder()) event->acceptProposedAction();
+  else event->ignore();
+}
+
+void ShapedWindow::dropEvent(QDropEvent* event) {
+  const std::string folder = DroppedFolder(*event->mimeData());
+  if (folder.empty() || !TakesDroppedFolder()) return event->ignore();
+  event->acceptProposedAction();
+  emit folderDropped(folder);
 }
 
 }  // namespace brixel

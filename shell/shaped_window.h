@@ -3,9 +3,11 @@
 // (ShapeWindow), with the round minimise and close buttons at its top right, and moved by
 // dragging its background with any mouse button. A press on a control never drags. The keyboard
 // reaches the round buttons as any other control, and Alt+F4 closes the window; the control with
-// the focus carries a clear mark (FocusMark).
+// the focus carries a clear mark (FocusMark). A folder or a file dropped on the window from a file
+// manager is offered to it as a folder (folderDropped), when it takes one.
 #include <QPoint>
 #include <QWidget>
+#include <string>
 
 #include "shell/picture.h"
 
@@ -28,7 +30,13 @@ class ShapedWindow : public QWidget {
 
   bool IsDragging() const { return drag_; }
 
+ signals:
+  // A folder dropped on the window (a file: its folder), while TakesDroppedFolder.
+  void folderDropped(const std::string& folder);
+
  protected:
+  // Whether a folder dropped now would be taken; a window busy with a job refuses it.
+  virtual bool TakesDroppedFolder() const { return true; }
   // Start-up's first step: the window's outline, then the two round buttons'.
   void ShapeWindowAndButtons();
 
@@ -36,6 +44,9 @@ class ShapedWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   Picture::Ptr body_;

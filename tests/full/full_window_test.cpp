@@ -62,13 +62,20 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
+    Reopen();
+  }
+
+  // A window anew, shown, its start-up listing done: started with a folder named on the command
+  // line, or remembering settings from a file.
+  void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
+    window.reset();
     window = std::make_unique<FullWindow>(FullWindowServices{FilesBeside(root.Path("program")),
                                                              root.Path("a/music"), &volumes, &dialogs,
                                                              [this](const QUrl& url) {
                                                                opened.push_back(url);
                                                                return true;
                                                              },
-                                                             &folders});
+                                                             &folders, std::move(named), std::move(settings)});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview
@@ -837,6 +844,77 @@ class FullWindowTest : public QObject {
     // Alt+F4 closes, wherever the focus is.
     QTest::keyClick(&per_big, Qt::Key_F4, Qt::AltModifier);
     QVERIFY(!f->window->isVisible());
+  }
+
+  // The window remembers.
+
+  void settingsAreRememberedFromRunToRun() {
+    const std::string settings = f->root.Path("program/Brixel.ini");
+    f->Reopen(std::nullopt, settings);
+    f->OpenFolder(f->root.Path("a/music/sub"));
+    f->PickMask(1);  // *.mp3
+    f->Click("PicScan");
+    f->window->move(40, 30);
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(f->root.Path("c/list.html")), 3};
+    f->Click("ImgNext");
+    f->Click("ImgSave");
+    f->dialogs.SetSaveFolder(QString::fromStdString(f->root.Path("c")));  // as the dialog leaves it
+    f->Click("PicClose");
+
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music/sub"));
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentIndex(), 1);
+    QCOMPARE(f->Preview(), (QStringList{"deep.mp3", "song.mp3"}));
+    QVERIFY(f->Switch("PicScan").IsOn());
+    QCOMPARE(f->window->pos(), QPoint(40, 30));
+    QCOMPARE(f->dialogs.SaveFolder(), QString::fromStdString(f->root.Path("c")));
+    f->Click("ImgNext");
+    f->Click("ImgSave");
+    QCOMPARE(f->dialogs.questions.back().filter_index, 3);
+
+    // The folder gone, the file damaged: the start as without them, and nothing breaks.
+    f->Click("PicClose");
+    std::filesystem::remove_all(f->root.Root() / "a/music/sub");
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    WriteBytes(settings, std::string(1, '\0') + "\xff[listing\nmask=\x01");
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentIndex(), 0);
+    QVERIFY(f->dialogs.messages.empty());
+  }
+
+  // Folders come in the ways users bring them.
+
+  void aFolderNamedOnTheCommandLineIsTheStart() {
+    f->Reopen(f->root.Path("c/x.mp3"));  // a file: its folder
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+    QCOMPARE(f->Get<DriveList>("Drive1").currentIndex(), 2);
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+    f->Reopen(f->root.Path("nowhere"));
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    QCOMPARE(f->dialogs.messages.size(), std::size_t{1});
+    QCOMPARE(f->dialogs.messages[0].text,
+             QStringLiteral("Папка «%1» не найдена.").arg(QString::fromStdString(f->root.Path("nowhere"))));
+  }
+
+  void aDroppedFolderOrFileIsChosen() {
+    const auto drop = [this](const std::string& path) { return DropPath(*f->window, path); };
+    QVERIFY(drop(f->root.Path("c")));
+    f->Wait();
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+    // On the results page: back to the options page, showing the folder dropped.
+    f->Click("ImgNext");
+    QVERIFY(drop(f->root.Path("a/music/sub/deep.mp3")));
+    f->Wait();
+    QVERIFY(!f->window->ShowsResultsPage());
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music/sub"));
+    // Refused while a job runs, and for what brings no folder.
+    f->StartHeldListing();
+    QVERIFY(!drop(f->root.Path("c")));
+    f->folders.Release();
+    f->Wait();
+    QVERIFY(!drop(f->root.Path("nowhere")));
   }
 
   // The table goes where users paste it.

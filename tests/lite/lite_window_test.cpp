@@ -108,13 +108,22 @@ class LiteWindowTest : public QObject {
     volumes_ = TreeAndStick(tree_->Path());
     folders_ = std::make_unique<test::HeldFolders>();
     opened_.clear();
-    window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
-                                                              [this](const QUrl& url) {
-                                                                opened_ << url;
-                                                                return true;
-                                                              },
-                                                              FilesBeside(tree_->Path("prog")),
-                                                              tree_->Path("music"), folders_.get()});
+    Reopen();
+  }
+
+  // A window anew, its start-up listing done: started with a folder named on the command line,
+  // or remembering settings from a file.
+  void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
+    model_tester_.reset();
+    window_.reset();
+    window_ = std::make_unique<LiteWindow>(LiteWindowServices{
+        dialogs_, *volumes_,
+        [this](const QUrl& url) {
+          opened_ << url;
+          return true;
+        },
+        FilesBeside(tree_->Path("prog")), tree_->Path("music"), folders_.get(), std::move(named),
+        std::move(settings)});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -613,6 +622,51 @@ class LiteWindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), &w.Drive1());
     QTest::keyClick(&w.Drive1(), Qt::Key_F4, Qt::AltModifier);
     QVERIFY(!w.isVisible());
+  }
+
+  // The window remembers; folders come in from outside.
+
+  void settingsAreRememberedFromRunToRun() {
+    const std::string settings = tree_->Path("prog/BrixelLite.ini");
+    Reopen(std::nullopt, settings);
+    LiteWindow* w = window_.get();
+    Click(w->Formatting().PicPerBig());
+    Click(w->Formatting().PicOk());
+    Click(w->Formatting().PicNum());
+    Choose(w->Formatting().CboRazr(), 1);
+    Click(w->PicScan());
+    Choose(w->Save().CboSave(), 2);
+    w->Save().SetOutputFile(QString::fromStdString(tree_->Path("lists/list.htm")));
+    const QStringList formatted = ShownNames(*w);
+    QCOMPARE(formatted.first(), QStringLiteral("01 B_side"));
+    w->close();
+
+    Reopen(std::nullopt, settings);
+    w = window_.get();
+    QCOMPARE(ShownNames(*w), formatted);
+    QVERIFY(w->Formatting().PicPerBig().IsOn() && w->PicScan().IsOn());
+    QCOMPARE(w->Formatting().CboRazr().currentIndex(), 1);
+    QCOMPARE(w->Save().SaveFormat(), QStringLiteral("*.htm"));
+    QCOMPARE(w->Save().TxtSave().text(), QString::fromStdString(tree_->Path("lists/list.htm")));
+
+    // A newer version's file: this start is as without it, and it is left as it was.
+    test::WriteBytes(settings, "format=9\n[formatting]\ncase=1\n");
+    Reopen(std::nullopt, settings);
+    QVERIFY(!window_->Formatting().PicBig().IsOn());
+    window_->close();
+    QCOMPARE(test::ReadBytes(settings), std::string("format=9\n[formatting]\ncase=1\n"));
+  }
+
+  void aFolderNamedOrDroppedIsChosen() {
+    Reopen(tree_->Path("music/sub/deep.mp3"));
+    QCOMPARE(window_->Dir1().Path(), tree_->Path("music/sub"));
+    QCOMPARE(ShownNames(*window_), QStringList{"deep.mp3"});
+
+    QVERIFY(test::DropPath(*window_, tree_->Path("music")));
+    Wait(*window_);
+    QCOMPARE(window_->Dir1().Path(), tree_->Path("music"));
+    QCOMPARE(ShownNames(*window_).size(), 3);
+    QVERIFY(dialogs_.messages.empty());
   }
 
   void copyPutsTheListOnTheClipboard() {
