@@ -46,8 +46,10 @@ struct FullWindowServices {
   DialogFacade* dialogs = nullptr;
   UrlOpener open_url;
   const platform::FolderSource* folders = nullptr;
-  std::optional<std::string> named_folder = std::nullopt;  // the command line's folder (or file)
-  std::string settings_file = {};  // what is remembered between runs; empty: nothing
+  // The folder (or a file's) named on the command line.
+  std::optional<std::string> named_folder = std::nullopt;
+  // Where the window's settings are remembered between runs; empty: nothing is.
+  std::string settings_file = {};
 };
 
 class FullWindow : public ShapedWindow {

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   brixel::QtDialogs dialogs;
   // Brixel [FOLDER]: the folder (or a file's) to start in, as "Open with" in a file manager passes it.
   const brixel::ProgramFiles files = brixel::LocateProgramFiles(brixel::ProgramFolder());
-  brixel::FullWindow window({files, brixel::CurrentFolder(), &volumes, &dialogs, brixel::DesktopOpener(), nullptr,
-                             brixel::CommandLinePath(QApplication::arguments()),
+  brixel::FullWindow window({files, brixel::CurrentFolder(), &volumes, &dialogs, brixel::DesktopOpener(),
+                             nullptr, brixel::CommandLinePath(QApplication::arguments()),
                              brixel::SettingsFile(files, QApplication::applicationName())});
   window.show();
   return QApplication::exec();

@@ -43,8 +43,10 @@ struct LiteWindowServices {
   ProgramFiles files;          // the mask file, the help page and the default output file
   std::string start_folder;    // the folder listed first when none is named or remembered
   const platform::FolderSource* folders = nullptr;  // where scans read; null: the platform's own
-  std::optional<std::string> named_folder = std::nullopt;  // the command line's folder (or file)
-  std::string settings_file = {};  // what is remembered between runs; empty: nothing
+  // The folder (or a file's) named on the command line.
+  std::optional<std::string> named_folder = std::nullopt;
+  // Where the window's settings are remembered between runs; empty: nothing is.
+  std::string settings_file = {};
 };
 
 class LiteWindow : public ShapedWindow {

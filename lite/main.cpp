@@ -19,8 +19,8 @@ int main(int argc, char* argv[]) {
   const brixel::MountedVolumes volumes;
   // BrixelLite [FOLDER]: the folder (or a file's) to start in, as "Open with" in a file manager passes it.
   const brixel::ProgramFiles files = brixel::LocateProgramFiles(brixel::ProgramFolder());
-  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(), files, brixel::CurrentFolder(), nullptr,
-                             brixel::CommandLinePath(QApplication::arguments()),
+  brixel::LiteWindow window({dialogs, volumes, brixel::DesktopOpener(), files, brixel::CurrentFolder(),
+                             nullptr, brixel::CommandLinePath(QApplication::arguments()),
                              brixel::SettingsFile(files, QApplication::applicationName())});
   window.show();
   return QApplication::exec();

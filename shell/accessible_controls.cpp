@@ -47,7 +47,8 @@ class AccessibleComboBox : public QAccessibleWidget {
 };
 
 QAccessibleInterface* Describe(const QString&, QObject* object) {
-  if (auto* window = qobject_cast<ShapedWindow*>(object)) return new QAccessibleWidget(window, QAccessible::Window);
+  if (auto* window = qobject_cast<ShapedWindow*>(object))
+    return new QAccessibleWidget(window, QAccessible::Window);
   if (auto* frame = qobject_cast<Frame*>(object)) return new QAccessibleWidget(frame, QAccessible::Grouping);
   // The windows' own lists, whatever their names are when first asked about (Qt keeps the answer).
   auto* box = qobject_cast<QComboBox*>(object);

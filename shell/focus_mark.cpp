@@ -68,8 +68,8 @@ void FocusMark::paintEvent(QPaintEvent*) {
   // in. A control cut to a shape (a round title button) gets its rings inside the shape, since
   // the window's outline cuts off what lies beside it.
   const QRegion shape = target_->mask();
-  const QRectF box = shape.isEmpty() ? QRectF(rect())
-                                     : QRectF(shape.boundingRect().translated(kMargin, kMargin));
+  const QRectF box =
+      shape.isEmpty() ? QRectF(rect()) : QRectF(shape.boundingRect().translated(kMargin, kMargin));
   const QRectF outer = box.adjusted(1.5, 1.5, -1.5, -1.5);
   const QRectF inner = outer.adjusted(2.25, 2.25, -2.25, -2.25);
   const auto ring = [&](const QRectF& at, const QColor& color, qreal width) {

@@ -78,7 +78,8 @@ QByteArray NamesAsText(const std::vector<const NameColumn*>& columns, const std:
       size += bytes.size();
       for (std::size_t row = span.first; quoted && row < end; ++row) {
         const std::string_view cell = (*column)[row];
-        if (NeedsQuotes(cell)) size += 2 + static_cast<std::size_t>(std::count(cell.begin(), cell.end(), '"'));
+        if (NeedsQuotes(cell))
+          size += 2 + static_cast<std::size_t>(std::count(cell.begin(), cell.end(), '"'));
       }
     }
   }

@@ -46,8 +46,9 @@ UserFolders DesktopUserFolders();
 bool FolderAcceptsFiles(const std::string& folder);
 
 // The decision for the running program with the desktop's folders; the configuration folder is
-// created when the mask file or the settings are to live there. Nothing here fails: a folder that cannot be made
-// leaves the mask list at its built-in lines, and a list saved there fails with the save's message.
+// created when the mask file or the settings are to live there. Nothing here fails: a folder that
+// cannot be made leaves the mask list at its built-in lines and the windows remembering nothing,
+// and a list saved there fails with the save's message.
 ProgramFiles LocateProgramFiles(const std::string& program_folder);
 
 }  // namespace brixel

@@ -100,8 +100,10 @@ void ShapedWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void ShapedWindow::dragMoveEvent(QDragMoveEvent* event) {
-  if (TakesDroppedFolder()) event->acceptProposedAction();
-  else event->ignore();
+  if (TakesDroppedFolder())
+    event->acceptProposedAction();
+  else
+    event->ignore();
 }
 
 void ShapedWindow::dropEvent(QDropEvent* event) {

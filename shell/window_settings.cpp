@@ -37,11 +37,13 @@ std::optional<int> ReadInt(const QSettings& ini, const QString& key, int low, in
 FormatOptions ReadOptions(const QSettings& ini) {
   FormatOptions options;
   options.letter_case = static_cast<LetterCase>(
-      ReadInt(ini, QStringLiteral("formatting/case"), 0, static_cast<int>(LetterCase::FirstCapital)).value_or(0));
+      ReadInt(ini, QStringLiteral("formatting/case"), 0, static_cast<int>(LetterCase::FirstCapital))
+          .value_or(0));
   options.underscores = ReadBool(ini, QStringLiteral("formatting/underscores"), false);
   options.remove_extension = ReadBool(ini, QStringLiteral("formatting/remove_extension"), false);
   options.numbering = ReadBool(ini, QStringLiteral("formatting/numbering"), false);
-  options.digits = ReadInt(ini, QStringLiteral("formatting/digits"), kMinDigits, kMaxDigits).value_or(kMinDigits);
+  options.digits =
+      ReadInt(ini, QStringLiteral("formatting/digits"), kMinDigits, kMaxDigits).value_or(kMinDigits);
   // The start box holds at most five characters.
   const QString start =
       ini.value(QStringLiteral("formatting/start"), QString::fromStdString(options.start_text)).toString();

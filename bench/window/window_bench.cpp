@@ -259,8 +259,9 @@ void BM_CopyRows(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
   table.clearSelection();
   if (rows > 0)
-    table.selectionModel()->select(QItemSelection(table.model()->index(0, 0), table.model()->index(rows - 1, 1)),
-                                   QItemSelectionModel::Select);
+    table.selectionModel()->select(
+        QItemSelection(table.model()->index(0, 0), table.model()->index(rows - 1, 1)),
+        QItemSelectionModel::Select);
   double copy_ms = 0, text_ms = 0;
   qsizetype characters = 0;
   for (auto _ : state) {

@@ -69,13 +69,13 @@ struct Fixture {
   // line, or remembering settings from a file.
   void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
     window.reset();
-    window = std::make_unique<FullWindow>(FullWindowServices{FilesBeside(root.Path("program")),
-                                                             root.Path("a/music"), &volumes, &dialogs,
-                                                             [this](const QUrl& url) {
-                                                               opened.push_back(url);
-                                                               return true;
-                                                             },
-                                                             &folders, std::move(named), std::move(settings)});
+    window = std::make_unique<FullWindow>(
+        FullWindowServices{FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs,
+                           [this](const QUrl& url) {
+                             opened.push_back(url);
+                             return true;
+                           },
+                           &folders, std::move(named), std::move(settings)});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview
@@ -609,9 +609,9 @@ class FullWindowTest : public QObject {
                                     "PicMini", "PicClose", "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
-    QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
-                                    "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "PicMini",
-                                    "PicClose", "FGrid2"}));
+    QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall",
+                                    "PicPerBig", "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel",
+                                    "ImgSave", "PicMini", "PicClose", "FGrid2"}));
   }
 
   void modelsPassTheModelTester() {

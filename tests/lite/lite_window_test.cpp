@@ -116,14 +116,14 @@ class LiteWindowTest : public QObject {
   void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
     model_tester_.reset();
     window_.reset();
-    window_ = std::make_unique<LiteWindow>(LiteWindowServices{
-        dialogs_, *volumes_,
-        [this](const QUrl& url) {
-          opened_ << url;
-          return true;
-        },
-        FilesBeside(tree_->Path("prog")), tree_->Path("music"), folders_.get(), std::move(named),
-        std::move(settings)});
+    window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
+                                                              [this](const QUrl& url) {
+                                                                opened_ << url;
+                                                                return true;
+                                                              },
+                                                              FilesBeside(tree_->Path("prog")),
+                                                              tree_->Path("music"), folders_.get(),
+                                                              std::move(named), std::move(settings)});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -593,7 +593,8 @@ class LiteWindowTest : public QObject {
     LiteWindow& w = *window_;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name), QStringLiteral("BrixelLite V1.0"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name),
+             QStringLiteral("BrixelLite V1.0"));
     QCOMPARE(test::AccessibilityFaults(w), QStringList());
     QAccessibleInterface* format = QAccessible::queryAccessibleInterface(&w.Save().CboSave());
     QCOMPARE(format->text(QAccessible::Name), QStringLiteral("Формат списка"));

@@ -334,7 +334,8 @@ class ShellTest : public QObject {
 
   void copiedNamesArePastedAsTheyShow() {
     NameColumn found, formatted;
-    for (const char* name : {"a.mp3", "tab\there.mp3", "say \"hi\".mp3", "line\nbreak.mp3"}) found.Append(name);
+    for (const char* name : {"a.mp3", "tab\there.mp3", "say \"hi\".mp3", "line\nbreak.mp3"})
+      found.Append(name);
     formatted.Append("A");
     // One column: the names as they are, one a line.
     QCOMPARE(NamesAsText({&found}, {{0, 1}}), QByteArray("a.mp3\ntab\there.mp3\n"));
@@ -370,8 +371,9 @@ class ShellTest : public QObject {
     QCOMPARE(read.settings.position, kept.position);
 
     // Damaged: what makes no sense falls back, the rest is read, and the next store mends it.
-    WriteBytes(path, "\xff\xfe\x01[listing\nmask=*.txt\n[formatting]\ndigits=9\ncase=7\nnumbering=yes\n"
-                     "start=123456\n[window]\nx=abc\ny=3\n");
+    WriteBytes(path,
+               "\xff\xfe\x01[listing\nmask=*.txt\n[formatting]\ndigits=9\ncase=7\nnumbering=yes\n"
+               "start=123456\n[window]\nx=abc\ny=3\n");
     const RememberedSettings damaged = LoadWindowSettings(path);
     QVERIFY(damaged.may_write);
     QVERIFY(damaged.settings.options == FormatOptions{});

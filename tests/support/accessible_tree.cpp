@@ -58,7 +58,8 @@ QStringList AccessibilityFaults(const QWidget& window) {
         faults << Describe(*w, QStringLiteral("its checked state is not reported"));
       const QString press = button->isCheckable() ? QAccessibleActionInterface::toggleAction()
                                                   : QAccessibleActionInterface::pressAction();
-      if (w->isEnabled() && !actions.contains(press)) faults << Describe(*w, QStringLiteral("no press action"));
+      if (w->isEnabled() && !actions.contains(press))
+        faults << Describe(*w, QStringLiteral("no press action"));
     }
     if (auto* box = qobject_cast<QComboBox*>(w)) {
       if (w->isEnabled() && !actions.contains(QAccessibleActionInterface::pressAction()))
