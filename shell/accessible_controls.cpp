@@ -11,11 +11,17 @@ namespace brixel {
 
 namespace {
 
-// A drop-down list named by its caption (its accessible name, else its buddy label's text),
-// with the entry shown as its value and its entries as its one child.
-class AccessibleComboBox : public QAccessibleWidget {
+// A drop-down list named by its caption (its accessible name, else its buddy label's text), with
+// its entries as its one child. The entry shown is its value and, read-only, its text: screen
+// readers read a drop-down list's text as what it shows.
+class AccessibleComboBox : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
   explicit AccessibleComboBox(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return Box()->currentText();
@@ -41,6 +47,24 @@ class AccessibleComboBox : public QAccessibleWidget {
       Box()->showPopup();
   }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  // The entry shown, as text that is read and never edited.
+  QString text(int start, int end) const override { return Box()->currentText().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(Box()->currentText().size()); }
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  int selectionCount() const override { return 0; }
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = *end = offset;
+    return {};
+  }
 
  private:
   QComboBox* Box() const { return static_cast<QComboBox*>(widget()); }
