@@ -46,7 +46,7 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   pic_close_->move(TwipsPoint(7690, 145));
 
   connect(pic_mini_, &RoundButton::clicked, this, &QWidget::showMinimized);
-  // Closing ends the program at once: nothing is asked and nothing is kept.
+  // Closing ends the program at once: nothing is asked.
   connect(pic_close_, &RoundButton::clicked, this, &QWidget::close);
   // Without a system frame nothing else closes the window from the keyboard everywhere.
   auto* close_keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
