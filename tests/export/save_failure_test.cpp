@@ -109,6 +109,15 @@ TEST_P(SaveFailureTest, EachFailingFileCallLeavesTheOldFile) {
   }
 }
 
+TEST_P(SaveFailureTest, AFileSystemWithoutPermissionsStillTakesTheSave) {
+  const test::FailingFileSystem fs(test::FailingCall::Mode);  // fchmod: ENOSYS, as FUSE FAT answers
+  ListWriterOptions options;
+  options.file_system = &fs;
+  SaveList(GetParam().format, path, {"a"}, test::FullLayout(), options);
+  EXPECT_NE(ReadBytes(path), old_bytes);
+  EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{GetParam().file});
+}
+
 TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
   const auto before = FolderEntries(t.Root());
   {
