@@ -4,10 +4,6 @@
 #include <algorithm>
 #include <sstream>
 
-#ifdef __linux__
-#include <sys/mount.h>
-#endif
-
 #include "cli/list_command.h"
 #include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
@@ -111,12 +107,8 @@ TEST_F(CliExportTest, NamesThatLoseCharactersInWindows1251AreCountedOnOneLine) {
 #ifdef __linux__
 TEST_F(CliExportTest, AnAppendWithNoRoomForItsCopyIsRefusedUnlessInPlace) {
   const auto mount_point = t.Root() / "tiny";
-  std::filesystem::create_directory(mount_point);
-  if (::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a tmpfs here";
-  struct Unmount {
-    std::string at;
-    ~Unmount() { ::umount(at.c_str()); }
-  } unmount{mount_point.string()};
+  const test::TmpfsMount tiny(mount_point, "size=64k");
+  if (!tiny.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
   const std::string list = (mount_point / "list.txt").string();
   const std::string old(40 << 10, 'x');
   test::WriteBytes(list, old);

@@ -2,10 +2,6 @@
 // byte-identical and leave no temporary file behind.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/mount.h>
-#endif
-
 #include "core/export/list_writer.h"
 #include "core/export/save_error.h"
 #include "tests/export/export_test_util.h"
@@ -132,13 +128,8 @@ TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
 // A real full disk: a tiny tmpfs, where mounting is allowed (root on Linux).
 TEST_P(SaveFailureTest, FullFileSystem) {
   const auto mount_point = t.Root() / "tiny";
-  std::filesystem::create_directory(mount_point);
-  if (::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "cannot mount a tmpfs here";
-  struct Unmount {
-    std::string at;
-    ~Unmount() { ::umount(at.c_str()); }
-  } unmount{mount_point.string()};
+  const test::TmpfsMount tiny(mount_point, "size=64k");
+  if (!tiny.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
 
   const std::string target = (mount_point / GetParam().file).string();
   WriteBytes(target, old_bytes);

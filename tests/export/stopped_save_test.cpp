@@ -4,11 +4,15 @@
 // temporary file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
 #include <stop_token>
+#include <thread>
 
 #include "core/export/export_dispatch.h"
 #include "core/export/list_writer.h"
 #include "tests/export/export_test_util.h"
+#include "core/platform/file_path.h"
 #include "tests/export/failing_file_system.h"
 #include "tests/support/temp_tree.h"
 
@@ -96,6 +100,51 @@ TEST_P(StoppedSaveTest, TheCallersStopReachesTheWriter) {
   EXPECT_FALSE(WriteList(GetParam().format, path, names, test::FullLayout(), options, control));
   EXPECT_EQ(ReadBytes(path), old_bytes);
   EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{GetParam().file});
+}
+
+// A cancel at a random moment, in a loop: where the new file has no name until it is complete
+// (ext4, tmpfs) and where it has one from the start (no O_TMPFILE, as on vfat). The moments are
+// random but seeded, spread over the time one save takes here.
+TEST_P(StoppedSaveTest, ACancelAtARandomMomentLeavesTheOldFileOrTheWholeNewOne) {
+  const test::FailingFileSystem named(test::FailingCall::Unnamed);
+  std::vector<std::pair<std::string, const platform::FileSystem*>> places{{t.Path("list"), nullptr},
+                                                                          {t.Path("named"), &named}};
+#ifdef __linux__
+  const test::TmpfsMount tmpfs(t.Root() / "tmpfs", "size=64m");
+  if (tmpfs.Mounted()) places.emplace_back((t.Root() / "tmpfs" / "list").string(), nullptr);
+#endif
+  std::mt19937 random(20260);
+  for (const auto& [folder, fs] : places) {
+    SCOPED_TRACE(folder);
+    std::filesystem::create_directories(PathFromUtf8(folder));
+    const std::string target = folder + "/" + GetParam().file;
+    ListWriterOptions options;
+    options.file_system = fs;
+    WriteBytes(target, old_bytes);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WriteList(GetParam().format, target, names, test::FullLayout(), options, {}));
+    const auto one_save = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const std::string complete = ReadBytes(target);
+    std::uniform_int_distribution<std::int64_t> after(0, one_save.count() * 3 / 2);
+    for (int round = 0; round < 5; ++round) {
+      WriteBytes(target, old_bytes);
+      std::stop_source stop;
+      std::thread cancel([&, wait = after(random)] {
+        std::this_thread::sleep_for(std::chrono::microseconds(wait));
+        stop.request_stop();
+      });
+      PassControl control;
+      control.stop = stop.get_token();
+      const bool saved = WriteList(GetParam().format, target, names, test::FullLayout(), options, control);
+      cancel.join();
+      const std::string now = ReadBytes(target);
+      // An .xlsx holds its creation time: a whole new one ends with the zip's closing record.
+      const bool whole = now == complete || (GetParam().file == std::string("list.xlsx") && now.size() > 22 &&
+                                             now.compare(now.size() - 22, 4, "PK\x05\x06") == 0);
+      EXPECT_TRUE(saved ? whole : now == old_bytes) << "round " << round << ", saved " << saved;
+      EXPECT_EQ(FolderEntries(PathFromUtf8(folder)), std::vector<std::string>{GetParam().file}) << round;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, StoppedSaveTest,
