@@ -114,7 +114,7 @@ bool AppendedFile::Commit() {
   }
   try {
     control_.Tell(WritePhase::Committing);
-    in_place_->Sync();
+    if (!control_.Stopped()) in_place_->Sync();
     if (control_.Stopped()) {
       RollBack();
       return false;

@@ -120,6 +120,10 @@ bool ReplacementFile::Commit() {
   bool published = false;
   try {
     control_.Tell(WritePhase::Committing);
+    if (control_.Stopped()) {
+      Discard();
+      return false;
+    }
     if (output_->IsOpen()) {
       output_->Sync();
       if (found_->Facts().exists) {
