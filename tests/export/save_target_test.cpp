@@ -181,12 +181,18 @@ TEST(SaveTarget, AnotherUsersLinkInAStickyFolderIsNeverFollowedHoweverItIsSwappe
   EXPECT_EQ(FolderEntries(t.Root() / "safe"), std::vector<std::string>{"victim"});
 }
 
-// Whether another open file of this process could take the write lock on path now.
-bool LockedByTheSave(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR);
+// The lock writers take: the whole file, for writing.
+struct flock WholeFileLock() {
   struct flock lock {};
   lock.l_type = F_WRLCK;
   lock.l_whence = SEEK_SET;
+  return lock;
+}
+
+// Whether another open file of this process could take the write lock on path now.
+bool LockedByTheSave(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR);
+  struct flock lock = WholeFileLock();
   EXPECT_EQ(::fcntl(fd, F_OFD_GETLK, &lock), 0);
   ::close(fd);
   return lock.l_type != F_UNLCK;
@@ -205,9 +211,7 @@ TEST(SaveTarget, TheFileIsLockedForTheWholeSave) {
   }
   // While another program holds the lock the save waits for it, and a stop ends the wait.
   const int other = ::open(path.c_str(), O_RDWR);
-  struct flock lock {};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
+  struct flock lock = WholeFileLock();
   ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
   std::stop_source stop;
   stop.request_stop();
@@ -238,9 +242,7 @@ TEST(SaveTarget, WhatAnotherProgramWritesJustBeforeTheRenameIsKept) {
 int AppendLines(const std::string& path, int count) {
   for (int i = 0; i < count;) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
+    struct flock lock = WholeFileLock();
     struct stat held {}, named {};
     if (fd >= 0 && ::fcntl(fd, F_OFD_SETLKW, &lock) == 0 && ::fstat(fd, &held) == 0 &&
         ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino) {

@@ -555,6 +555,8 @@ class PosixFileSystem final : public FileSystem {
       return nullptr;
     }
     std::vector<std::string> names;
+    // "list/" names a folder: its last name must be one, and is what the save finds.
+    if (path.back() == '/') names.emplace_back(".");
     PushNames(path, names);
     if (names.empty()) names.emplace_back(".");
     int links = 0, looks = 0;
