@@ -110,6 +110,7 @@ bool AppendedFile::Commit() {
   if (copy_) {
     const bool committed = copy_->Commit();  // drops the copy itself on failure or stop
     done_ = true;
+    if (committed) found_.reset();  // the lock goes with it
     return committed;
   }
   try {
@@ -125,6 +126,7 @@ bool AppendedFile::Commit() {
     throw;
   }
   done_ = true;
+  found_.reset();  // the lock goes with it
   return true;
 }
 

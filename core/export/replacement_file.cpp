@@ -143,6 +143,9 @@ bool ReplacementFile::Commit() {
     return false;
   }
   done_ = true;
+  // The lock goes now: a program waiting for it writes to the new file from here on.
+  owned_.reset();
+  found_ = nullptr;
   return true;
 }
 
