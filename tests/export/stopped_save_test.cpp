@@ -76,7 +76,11 @@ TEST_P(StoppedSaveTest, AStopAnywhereBeforeTheCommitLeavesTheOldFile) {
   // Through the file calls of the commit: as the bytes are synced, as the new file is closed, as
   // it gets its temporary name (POSIX), each time just before the stop is looked at.
   std::vector<test::FailingCall> calls{test::FailingCall::Sync, test::FailingCall::Close};
-#ifndef _WIN32
+#ifdef _WIN32
+  // Two handles cannot share the file here, so the .xlsx file is closed before the library fills
+  // it (the stop then comes before the rows) and no sync follows.
+  if (GetParam().file == std::string("list.xlsx")) calls = {test::FailingCall::Close};
+#else
   calls.push_back(test::FailingCall::Link);
 #endif
   for (const auto call : calls) {
