@@ -18,7 +18,8 @@ enum class WritePhase {
 
 struct WriterControl {
   std::stop_token stop;
-  // Told as each phase begins (done 0) and every few thousand rows of Rows; empty: nobody watches.
+  // Told as each phase begins (done 0) and every few thousand rows of Rows, on the writer's own
+  // thread; empty: nobody watches.
   std::function<void(WritePhase phase, std::uint64_t done, std::uint64_t total)> progress;
 
   static constexpr std::uint64_t kRowsPerCheck = 4096;
