@@ -53,12 +53,16 @@ std::string FormatIso8601(const LocalTime& time) {
   return text + zone;
 }
 
-std::string FormatDuration(std::uint32_t seconds) {
+std::string FormatDurationWithHours(std::uint32_t seconds) {
   char text[32];
-  if (seconds >= 3600)
-    std::snprintf(text, sizeof text, "%u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60);
-  else
-    std::snprintf(text, sizeof text, "%u:%02u", seconds / 60, seconds % 60);
+  std::snprintf(text, sizeof text, "%u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return text;
+}
+
+std::string FormatDuration(std::uint32_t seconds) {
+  if (seconds >= 3600) return FormatDurationWithHours(seconds);
+  char text[32];
+  std::snprintf(text, sizeof text, "%u:%02u", seconds / 60, seconds % 60);
   return text;
 }
 

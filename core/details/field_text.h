@@ -21,6 +21,9 @@ std::string FormatLocalDateTime(const LocalTime& time);
 std::string FormatIso8601(const LocalTime& time);
 // "3:07", "1:02:03": minutes and seconds, with hours in front from an hour on.
 std::string FormatDuration(std::uint32_t seconds);
+// "0:03:07": always with hours, which spreadsheets read as a duration ("3:07" they read as three
+// hours and seven minutes).
+std::string FormatDurationWithHours(std::uint32_t seconds);
 
 // The value as text: text as it is, numbers in plain digits (no group signs), the moment by
 // FormatLocalDateTime, the duration by FormatDuration, nothing for a missing value.

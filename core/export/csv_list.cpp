@@ -38,6 +38,8 @@ void AppendText(std::string_view raw, std::string& out) {
 void AppendCsvField(const FieldValue& value, std::string& out) {
   if (const auto* text = std::get_if<std::string_view>(&value))
     AppendText(*text, out);
+  else if (const auto* duration = std::get_if<Duration>(&value))
+    out += FormatDurationWithHours(duration->seconds);
   else
     AppendFieldText(value, out);
 }

@@ -2,8 +2,9 @@
 // The CSV list (RFC 4180): UTF-8 with a byte-order mark, so spreadsheet applications take it as
 // UTF-8; a header row of the column names; CR LF after every row, the last too. A field holding a
 // comma, a double quote or a line break is quoted, its quotes doubled. Sizes, track and year are
-// plain digits, the modified time "YYYY-MM-DD HH:MM:SS" in local time, the duration "m:ss" or
-// "h:mm:ss" (field_text.h); a missing value is an empty field.
+// plain digits, the modified time "YYYY-MM-DD HH:MM:SS" in local time, the duration "h:mm:ss"
+// (field_text.h): forms spreadsheets read as a date and a duration. A missing value is an empty
+// field.
 //
 // No text field can run as a formula: one that begins with "=", "+", "-", "@", a tab, a carriage
 // return or an apostrophe gets one apostrophe in front (and is quoted). So a script gets the exact
