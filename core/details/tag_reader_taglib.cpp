@@ -70,12 +70,14 @@ bool TagsAvailable() { return true; }
 bool HasAudioExtension(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || dot + 1 == name.size()) return false;
-  static const TagLib::StringList known = TagLib::FileRef::defaultFileExtensions();
+  static const std::vector<std::string> known = [] {
+    std::vector<std::string> upper{"OGA"};  // Ogg's name for audio of any codec, told by its content
+    for (const TagLib::String& extension : TagLib::FileRef::defaultFileExtensions())
+      upper.push_back(UpperAscii(extension.to8Bit()));
+    return upper;
+  }();
   const std::string extension = UpperAscii(name.substr(dot + 1));
-  // Ogg's own name for audio of any codec; the library tells them by their content.
-  if (extension == "OGA") return true;
-  return std::any_of(known.begin(), known.end(),
-                     [&](const TagLib::String& k) { return UpperAscii(k.to8Bit()) == extension; });
+  return std::find(known.begin(), known.end(), extension) != known.end();
 }
 
 void ReadAudioDetails(platform::ReadableFile& file, std::string_view name, TagEncoding encoding,

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/details/detail_row.h"
+#include "core/details/details_column.h"
 #include "core/details/field_text.h"
 #include "core/details/tag_encoding.h"
 #include "tests/details/read_details.h"
@@ -52,6 +53,36 @@ TEST(DetailRow, FieldsFollowTheColumnsAndMissingValuesAreEmpty) {
   EXPECT_TRUE(std::holds_alternative<std::monostate>(row[3].value));
   EXPECT_EQ(std::get<std::string_view>(row[4].value), "Rock/1999");
   EXPECT_TRUE(std::holds_alternative<std::monostate>(row[5].value));
+}
+
+bool SameDetails(const FileDetails& a, const FileDetails& b) {
+  return a.folder == b.folder && a.size == b.size && a.modified == b.modified && a.audio == b.audio;
+}
+
+TEST(DetailsColumn, KeepsEveryRecordWhateverIsMissingAndFollowsAPermutation) {
+  std::vector<FileDetails> records(5);
+  records[0] = {"", 0, LocalTime{-86400, -3600}, {0, "", "", "", 0, 0}};  // zeros are values
+  records[1] = {"Rock/1999", 5, std::nullopt, {187, "Кино", "Кукушка", "Чёрный альбом", 9, 1990}};
+  records[2] = {"Rock/1999", std::nullopt, LocalTime{1709249405, 3 * 3600}, {}};
+  records[3] = {"Jazz", 18446744073709551614u, std::nullopt, {std::nullopt, "", "t", "", std::nullopt, 2024}};
+  records[4] = records[1];
+  DetailsColumn column;
+  for (const FileDetails& d : records) column.Append(d);
+  ASSERT_EQ(column.Size(), 5u);
+  FileDetails got;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    column.Read(i, got);
+    EXPECT_TRUE(SameDetails(got, records[i])) << i;
+  }
+  const std::vector<std::uint32_t> order{3, 1, 4, 0, 2};
+  column.Permute(order);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    column.Read(i, got);
+    EXPECT_TRUE(SameDetails(got, records[order[i]])) << i;
+  }
+  column.Append(records[2]);  // a folder known before the permutation
+  column.Read(5, got);
+  EXPECT_EQ(got.folder, "Rock/1999");
 }
 
 TEST(FieldText, DurationsDatesAndOffsets) {
