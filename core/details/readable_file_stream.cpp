@@ -11,6 +11,7 @@ ReadableFileStream::ReadableFileStream(platform::ReadableFile& file, std::string
 TagLib::ByteVector ReadableFileStream::readBlock(unsigned long length) {
   if (failed_ || position_ >= size_ || spent_ >= budget_) return {};
   const std::uint64_t want = std::min({static_cast<std::uint64_t>(length), size_ - position_, budget_ - spent_});
+  if (want == 0) return {};
   TagLib::ByteVector block(static_cast<unsigned int>(want));
   std::error_code ec;
   const std::size_t got = file_.ReadAt(position_, block.data(), block.size(), ec);

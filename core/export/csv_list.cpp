@@ -46,10 +46,11 @@ void AppendCsvField(const FieldValue& value, std::string& out) {
 
 CsvListWriter::CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs)
     : file_(path, fs), columns_(HeaderColumns(columns).size()) {
-  line_ = "\xEF\xBB\xBF";
-  for (const Column column : HeaderColumns(columns)) {
-    if (line_.size() > 3) line_ += ',';
-    line_ += ColumnName(column);
+  line_ = "\xEF\xBB\xBF";  // the byte-order mark
+  const Columns header = HeaderColumns(columns);
+  for (std::size_t i = 0; i < header.size(); ++i) {
+    if (i != 0) line_ += ',';
+    line_ += ColumnName(header[i]);
   }
   line_ += "\r\n";
   file_.Output().Write(line_);

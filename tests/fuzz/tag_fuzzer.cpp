@@ -18,7 +18,7 @@ class MemoryFile final : public brixel::platform::ReadableFile {
  public:
   MemoryFile(const std::uint8_t* data, std::size_t size) : data_(data) { facts_.size = size; }
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::error_code&) override {
-    if (offset >= facts_.size) return 0;
+    if (offset >= facts_.size || size == 0) return 0;
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, facts_.size - offset));
     std::memcpy(buffer, data_ + offset, n);
     return n;
