@@ -1,9 +1,6 @@
-#include <taglib/apetag.h>
 #include <taglib/fileref.h>
-#include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
-#include <taglib/mpegfile.h>
 #include <taglib/tag.h>
 #include <taglib/wavfile.h>
 
