@@ -11,8 +11,16 @@ namespace {
 bool NeedsNeutralising(std::string_view text) {
   if (text.empty()) return false;
   switch (text.front()) {
-    case '=': case '+': case '-': case '@': case '\t': case '\r': case '\'': return true;
-    default: return false;
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+    case '\'':
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -44,8 +52,9 @@ void AppendCsvField(const FieldValue& value, std::string& out) {
     AppendFieldText(value, out);
 }
 
-CsvListWriter::CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs)
-    : file_(path, fs), columns_(HeaderColumns(columns).size()) {
+CsvListWriter::CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
+                             const WriterControl& control)
+    : file_(path, fs, control), columns_(HeaderColumns(columns).size()) {
   line_ = "\xEF\xBB\xBF";  // the byte-order mark
   const Columns header = HeaderColumns(columns);
   for (std::size_t i = 0; i < header.size(); ++i) {
@@ -67,6 +76,9 @@ void CsvListWriter::AddRow(Row row) {
   file_.Output().Write(line_);
 }
 
-void CsvListWriter::Finish() { file_.Commit(); }
+bool CsvListWriter::Finish() {
+  if (file_.Control().Stopped()) return false;
+  return file_.Commit();
+}
 
 }  // namespace brixel

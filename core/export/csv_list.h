@@ -21,9 +21,10 @@ namespace brixel {
 class CsvListWriter final : public RowWriter {
  public:
   // Throws SaveError.
-  CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs);
+  CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
+                const WriterControl& control = {});
   void AddRow(Row row) override;
-  void Finish() override;
+  bool Finish() override;
 
  private:
   ReplacementFile file_;

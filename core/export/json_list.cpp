@@ -48,13 +48,15 @@ void AppendJsonString(std::string_view text, std::string& out) {
   out += '"';
 }
 
-JsonListWriter::JsonListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs)
-    : file_(path, fs), columns_(HeaderColumns(columns)) {
+JsonListWriter::JsonListWriter(const std::string& path, const Columns& columns,
+                               const platform::FileSystem& fs, const WriterControl& control)
+    : file_(path, fs, control), columns_(HeaderColumns(columns)) {
   file_.Output().Write("[");
 }
 
 void JsonListWriter::AddRow(Row row) {
-  if (row.size() != columns_.size()) throw SaveFailure(file_.Target(), "a row does not match the list's columns");
+  if (row.size() != columns_.size())
+    throw SaveFailure(file_.Target(), "a row does not match the list's columns");
   line_ = first_ ? "\n{" : ",\n{";
   first_ = false;
   for (std::size_t i = 0; i < row.size(); ++i) {
@@ -67,9 +69,10 @@ void JsonListWriter::AddRow(Row row) {
   file_.Output().Write(line_);
 }
 
-void JsonListWriter::Finish() {
+bool JsonListWriter::Finish() {
+  if (file_.Control().Stopped()) return false;
   file_.Output().Write(first_ ? "]\n" : "\n]\n");
-  file_.Commit();
+  return file_.Commit();
 }
 
 }  // namespace brixel

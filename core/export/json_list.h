@@ -14,9 +14,10 @@ namespace brixel {
 class JsonListWriter final : public RowWriter {
  public:
   // Throws SaveError.
-  JsonListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs);
+  JsonListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
+                 const WriterControl& control = {});
   void AddRow(Row row) override;
-  void Finish() override;
+  bool Finish() override;
 
  private:
   ReplacementFile file_;
