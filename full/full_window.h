@@ -13,6 +13,7 @@
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 #include "shell/window_services.h"
+#include "shell/window_settings.h"
 
 class QComboBox;
 class QLabel;
@@ -47,6 +48,7 @@ class FullWindow : public ShapedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool TakesDroppedFolder() const override;
 
  private:
   void BuildOptionsPage();
@@ -54,8 +56,12 @@ class FullWindow : public ShapedWindow {
   void BuildButtons();
   void SetTabOrder();
   void StartUp();
+  void RestoreSettings(const WindowSettings& settings);
+  WindowSettings CurrentSettings() const;
 
   void RefreshPreview();
+  // A folder handed in from outside: chosen on the options page, as in the folder list.
+  void TakeFolder(const std::string& folder);
   void Next();
   void ShowResults(NameTable&& table);
   void Back();
@@ -75,6 +81,7 @@ class FullWindow : public ShapedWindow {
   FormatOptions formatted_with_;  // what the table's right column shows, for a cancelled run
   bool formatted_start_valid_ = true;
   std::optional<ListingChoice> choice_;  // what the preview shows, for a cancelled refresh
+  bool store_settings_ = true;           // false: the settings file is a newer version's, or unreadable
 
   QLabel* label9_ = nullptr;
   Frame* fra1_ = nullptr;

@@ -9,7 +9,7 @@
 #include "core/format/start_number.h"
 #include "core/listing/name_table.h"
 #include "shell/dialog_facade.h"
-#include "shell/save_messages.h"
+#include "shell/messages.h"
 
 namespace brixel {
 
@@ -43,16 +43,16 @@ std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table
                                          const FormatOptions& options, DialogFacade& dialogs,
                                          int& filter_index) {
   if (IsListEmpty(table)) {
-    ShowSaveMessage(window, dialogs, FromUtf8(kEmptyListMessage));
+    ShowWarning(window, dialogs, FromUtf8(kEmptyListMessage));
     return std::nullopt;
   }
   // The formatting run leaves such names unnumbered while the switch says numbering is on: a
   // list saved so would not be the list asked for. Refused before the dialog, so nothing is
   // written and the user can correct the box at once.
   if (options.numbering && !ParseStartNumber(options.start_text)) {
-    ShowSaveMessage(window, dialogs,
-                    QStringLiteral("Начальный номер «%1» — не число. Список не сохранён.")
-                        .arg(FromUtf8(options.start_text)));
+    ShowWarning(window, dialogs,
+                QStringLiteral("Начальный номер «%1» — не число. Список не сохранён.")
+                    .arg(FromUtf8(options.start_text)));
     return std::nullopt;
   }
   const std::optional<SaveFileChoice> choice = dialogs.AskSaveFile(&window, SaveFileTypes(), filter_index);

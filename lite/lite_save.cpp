@@ -66,8 +66,14 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
     throw SaveFailure(request.output_path,
                       "the start number \"" + request.options.start_text + "\" is no number");
 
-  const std::unique_ptr<ListWriter> writer =
-      OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), writer_options);
+  ListWriterOptions steered = writer_options;
+  if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  std::unique_ptr<ListWriter> writer;
+  try {
+    writer = OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), steered);
+  } catch (const SaveStopped&) {
+    return std::nullopt;
+  }
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
@@ -77,8 +83,8 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
                                   .folders = request.folders},
                                  target, control);
   if (report.stopped || target.Dropped())
-    return std::nullopt;  // the writer, dropped unfinished, puts the file back
-  writer->Finish();
+    return std::nullopt;                       // the writer, dropped unfinished, puts the file back
+  if (!writer->Finish()) return std::nullopt;  // stopped: the file is as it was
   return target.Written();
 }
 

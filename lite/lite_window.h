@@ -12,6 +12,7 @@
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 #include "shell/window_services.h"
+#include "shell/window_settings.h"
 
 class QComboBox;
 class QLabel;
@@ -55,11 +56,14 @@ class LiteWindow : public ShapedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool TakesDroppedFolder() const override;
 
  private:
-  void BuildOptionsArea();
+  void BuildOptionsArea(const std::string& start_folder);
   void BuildBottomRow();
   void StartUp();
+  void RestoreSettings(const WindowSettings& settings);
+  WindowSettings CurrentSettings() const;
   // RefreshPreview and the option reset, as a change of drive, folder or mask line asks.
   void OnListingChoiceChanged();
   void OpenHelpPage();
@@ -84,6 +88,7 @@ class LiteWindow : public ShapedWindow {
   FormatOptions listed_with_;  // what the list shows, for a cancelled run
   bool listed_start_valid_ = true;
   std::optional<ListingChoice> choice_;  // what the list shows, for a cancelled rebuild
+  bool store_settings_ = true;           // false: the settings file is a newer version's, or unreadable
 };
 
 }  // namespace brixel

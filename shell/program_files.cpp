@@ -51,7 +51,7 @@ std::string ToUtf8(const QString& text) {
 }  // namespace
 
 ProgramFiles FilesBeside(const std::string& program_folder) {
-  return {program_folder, JoinFolder(program_folder, kHelpFolderName), program_folder};
+  return {program_folder, JoinFolder(program_folder, kHelpFolderName), program_folder, program_folder};
 }
 
 ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFolders& user,
@@ -63,6 +63,7 @@ ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFol
 
   const bool mask_beside = Exists(PathFromUtf8(program_folder) / PathFromUtf8(kMaskFileName));
   if (!mask_beside && !user.config.empty()) files.mask_folder = user.config;
+  files.settings_folder = user.config;
   if (IsFolder(PathFromUtf8(user.documents)))
     files.output_folder = user.documents;
   else if (!user.home.empty())
@@ -90,9 +91,10 @@ bool FolderAcceptsFiles(const std::string& folder) {
 ProgramFiles LocateProgramFiles(const std::string& program_folder) {
   const UserFolders user = DesktopUserFolders();
   ProgramFiles files = ChooseProgramFiles(program_folder, user, FolderAcceptsFiles);
-  if (files.mask_folder != program_folder) {
-    std::error_code ec;  // a folder that cannot be made: the mask file is then neither read nor made
-    std::filesystem::create_directories(PathFromUtf8(files.mask_folder), ec);
+  for (const std::string& folder : {files.mask_folder, files.settings_folder}) {
+    if (folder.empty() || folder == program_folder) continue;
+    std::error_code ec;  // a folder that cannot be made: its files are then neither read nor made
+    std::filesystem::create_directories(PathFromUtf8(folder), ec);
   }
   return files;
 }

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/save_messages.h"
+#include "shell/messages.h"
 
 namespace brixel {
 

@@ -1,5 +1,6 @@
 #pragma once
-// The windows' save messages, each shown in a box titled "Внимание ! ! !" with one OK button.
+// The windows' messages, each shown in a box titled "Внимание ! ! !" with one OK button: the
+// save's, and a folder named from outside that is not there.
 #include <QString>
 
 class QWidget;
@@ -10,8 +11,8 @@ class DialogFacade;
 
 inline constexpr char kEmptyListMessage[] = "Список пуст.";
 
-// A message about the save, in the box every save message has.
-void ShowSaveMessage(QWidget& window, DialogFacade& dialogs, const QString& text);
+// A message in the box every message of the windows has.
+void ShowWarning(QWidget& window, DialogFacade& dialogs, const QString& text);
 
 // The one message for every failure once the save has begun, whatever its cause: "Произошла
 // непредвиденная ошибка".
