@@ -68,6 +68,7 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
 
   ListWriterOptions steered = writer_options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
   std::unique_ptr<ListWriter> writer;
   try {
     writer = OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), steered);

@@ -36,12 +36,12 @@ struct LiteSaveRequest {
 std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
-// Under the control of a window, which steers and watches the scan: nothing when the save was
-// stopped - during the scan, or in the writer's own work up to the moment the new file takes the
-// old one's place (the control's stop reaches the writer unless the options bring one) - and the
-// output is then exactly as it was (the writer is dropped unfinished: a text list's new copy
-// never takes the old one's place, or a list appended in place is cut back; a page or workbook
-// never replaces the target; no temporary file is left).
+// Under the control of a window, which steers and watches the scan and the writer: nothing when
+// the save was stopped - during the scan, or in the writer's own work up to the moment the new
+// file takes the old one's place (the control's stop and sink reach the writer unless the options
+// bring their own) - and the output is then exactly as it was (the writer is dropped unfinished:
+// a text list's new copy never takes the old one's place, or a list appended in place is cut
+// back; a page or workbook never replaces the target; no temporary file is left).
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                                        const ListWriterOptions& writer_options, const WorkControl& control);
 

@@ -102,6 +102,24 @@ void BM_XlsxList(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
+// Asks for the stop once the writer comes to `phase` (half way through its rows for
+// WritePhase::Rows) and notes the moment it asked.
+class StopAtPhase final : public ProgressSink {
+ public:
+  StopAtPhase(WritePhase phase, std::stop_source& stop) : phase_(phase), stop_(stop) {}
+  void Writing(WritePhase phase, std::uint64_t done, std::uint64_t total) override {
+    if (phase != phase_ || stop_.stop_requested() || (phase == WritePhase::Rows && done < total / 2)) return;
+    asked_ = std::chrono::steady_clock::now();
+    stop_.request_stop();
+  }
+  std::chrono::steady_clock::time_point Asked() const { return asked_; }
+
+ private:
+  WritePhase phase_;
+  std::stop_source& stop_;
+  std::chrono::steady_clock::time_point asked_;
+};
+
 // How soon a stop ends the save of a million-name workbook once it is asked for, at a moment of
 // each phase of Finish: half way through the rows, as the library begins to assemble the .xlsx
 // (it cannot be interrupted: the stop waits for the whole assembly), as the commit begins. The
@@ -111,18 +129,14 @@ void WorkbookStop(benchmark::State& state, ListFormat format, const char* file) 
   const std::string path = FileIn(file);
   for (auto _ : state) {
     std::stop_source stop;
-    std::chrono::steady_clock::time_point asked;
+    StopAtPhase watcher(phase, stop);
     ListWriterOptions options;
-    options.control.stop = stop.get_token();
-    options.control.progress = [&](WritePhase p, std::uint64_t done, std::uint64_t total) {
-      if (p != phase || stop.stop_requested() || (p == WritePhase::Rows && done < total / 2)) return;
-      asked = std::chrono::steady_clock::now();
-      stop.request_stop();
-    };
+    options.control = {stop.get_token(), &watcher};
     const auto writer = OpenListWriter(format, path, FullLayout(), options);
     for (std::size_t i = 0; i < kNames; ++i) writer->Add(Names()[i]);
     if (writer->Finish() || !stop.stop_requested()) state.SkipWithError("the stop was not honoured");
-    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count());
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - watcher.Asked()).count());
   }
 }
 

@@ -37,7 +37,7 @@ bool InPlaceNeedsLeave(InPlaceCause cause) {
 }
 
 AppendedFile::AppendedFile(const std::string& path, const platform::FileSystem& fs,
-                           const WriterControl& control, bool in_place_allowed)
+                           const WorkControl& control, bool in_place_allowed)
     : path_(path), found_(ResolveSaveTarget(path, SaveMode::Append, fs)), control_(control) {
   RefuseForeignContent(path_, *found_);
   const platform::FileFacts& facts = found_->Facts();

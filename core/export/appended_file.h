@@ -17,7 +17,7 @@
 #include "core/export/file_output.h"
 #include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
-#include "core/export/writer_control.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -51,7 +51,7 @@ class InPlaceRefused : public SaveError {
 class AppendedFile {
  public:
   // Throws SaveError: NotATextList, InPlaceRefused, SaveStopped among them.
-  AppendedFile(const std::string& path, const platform::FileSystem& fs, const WriterControl& control,
+  AppendedFile(const std::string& path, const platform::FileSystem& fs, const WorkControl& control,
                bool in_place_allowed);
   ~AppendedFile();
   AppendedFile(const AppendedFile&) = delete;
@@ -71,7 +71,7 @@ class AppendedFile {
 
   std::string path_;
   std::unique_ptr<platform::TargetFile> found_;
-  WriterControl control_;
+  WorkControl control_;
   std::optional<ReplacementFile> copy_;  // the whole new list, when it can stand in for the old
   std::optional<FileOutput> in_place_;   // otherwise the old file itself
   std::optional<InPlaceCause> in_place_cause_;

@@ -41,7 +41,7 @@ bool IsReplacementTempName(std::string_view name) {
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs,
-                                 const WriterControl& control)
+                                 const WorkControl& control)
     : owned_(ResolveSaveTarget(target, SaveMode::Replace, fs)),
       found_(owned_.get()),
       target_(target),
@@ -56,7 +56,7 @@ ReplacementFile::ReplacementFile(const std::string& target, const platform::File
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, platform::TargetFile& found, Start start,
-                                 const WriterControl& control)
+                                 const WorkControl& control)
     : found_(&found), target_(target), control_(control) {
   try {
     Create(start);

@@ -23,6 +23,7 @@ bool WriteList(ListFormat format, const std::string& path, const NameColumn& nam
                const ListWriterOptions& options, const WorkControl& control) {
   ListWriterOptions steered = options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
   std::unique_ptr<ListWriter> writer;
   try {
     writer = OpenListWriter(format, path, layout, steered);

@@ -21,7 +21,7 @@ void WriteList(ListFormat format, const std::string& path, const NameColumn& nam
                const ListWriterOptions& options = {});
 // Under a caller's control, looked at and told every WorkControl::kRowsPerCheck names: false when
 // stopped, between two names or in the writer's own work up to the moment the new file takes the
-// old one's place (the control's stop reaches the writer unless the options bring a stop of their
+// old one's place (the control's stop and sink reach the writer unless the options bring their
 // own); the file is then left as it was.
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options, const WorkControl& control);

@@ -15,6 +15,7 @@
 #include "tests/export/export_test_util.h"
 #include "tests/export/failing_file_system.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/writing_watcher.h"
 
 namespace brixel {
 namespace {
@@ -63,10 +64,11 @@ TEST_P(StoppedSaveTest, AStopAnywhereBeforeTheCommitLeavesTheOldFile) {
   for (const WritePhase phase : {WritePhase::Rows, WritePhase::Assembling, WritePhase::Committing}) {
     std::stop_source stop;
     ListWriterOptions options;
-    options.control.progress = [&](WritePhase p, std::uint64_t done, std::uint64_t) {
+    test::WritingWatcher watcher([&](WritePhase p, std::uint64_t done, std::uint64_t) {
       if (told.empty() || told.back() != p) told.push_back(p);
       if (p == phase && (p != WritePhase::Rows || done > 0)) stop.request_stop();
-    };
+    });
+    options.control.progress = &watcher;
     const bool workbook = GetParam().format == ListFormat::Spreadsheet;
     const bool xlsx = GetParam().file == std::string("list.xlsx");
     if ((phase == WritePhase::Rows && !workbook) || (phase == WritePhase::Assembling && !xlsx)) continue;
@@ -93,16 +95,14 @@ TEST_P(StoppedSaveTest, AStopAnywhereBeforeTheCommitLeavesTheOldFile) {
   }
 }
 
-TEST_P(StoppedSaveTest, TheCallersStopReachesTheWriter) {
+TEST_P(StoppedSaveTest, TheCallersStopAndSinkReachTheWriter) {
   WriteBytes(path, old_bytes);
   std::stop_source stop;
-  WorkControl control;
-  control.stop = stop.get_token();
-  ListWriterOptions options;
-  options.control.progress = [&](WritePhase phase, std::uint64_t, std::uint64_t) {
+  test::WritingWatcher watcher([&](WritePhase phase, std::uint64_t, std::uint64_t) {
     if (phase == WritePhase::Committing) stop.request_stop();
-  };
-  EXPECT_FALSE(WriteList(GetParam().format, path, names, test::FullLayout(), options, control));
+  });
+  EXPECT_FALSE(
+      WriteList(GetParam().format, path, names, test::FullLayout(), {}, {stop.get_token(), &watcher}));
   EXPECT_EQ(ReadBytes(path), old_bytes);
   EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{GetParam().file});
 }

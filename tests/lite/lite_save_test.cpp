@@ -17,6 +17,7 @@
 #include "core/text/cp1251.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/workbook_check.h"
+#include "tests/support/writing_watcher.h"
 
 namespace brixel {
 namespace {
@@ -303,11 +304,10 @@ TEST_F(LiteSaveTest, AStopAsTheWriterCommitsStillLeavesTheOutput) {
     const LiteSaveRequest request = Request(format, std::string("kept") + (format + 1), true);
     WriteBytes(request.output_path, "kept");
     std::stop_source stop;
-    ListWriterOptions options;
-    options.control.progress = [&](WritePhase phase, std::uint64_t, std::uint64_t) {
+    test::WritingWatcher watcher([&](WritePhase phase, std::uint64_t, std::uint64_t) {
       if (phase == WritePhase::Committing) stop.request_stop();
-    };
-    EXPECT_EQ(RunLiteSave(request, locale_, options, {stop.get_token()}), std::nullopt) << format;
+    });
+    EXPECT_EQ(RunLiteSave(request, locale_, {}, {stop.get_token(), &watcher}), std::nullopt) << format;
     EXPECT_EQ(ReadBytes(request.output_path), "kept") << format;
   }
 }
