@@ -3,9 +3,9 @@
 # build folder of its own (./test runs this after the main tests):
 #   build-tsan/  ThreadSanitizer: the tests without Qt and the job runner's own test. Debian's Qt
 #                is not instrumented, so TSan takes what Qt does across threads (queued calls,
-#                the paint thread pool) for races: scripts/tsan-qt.supp leaves out frames inside
-#                Qt only, each with its reason. The windows' tests, whose every report has such a
-#                frame, are left to the other run.
+#                the paint thread pool) for races; the windows' tests, which meet those at every
+#                step, are left to the other run. scripts/tsan-qt.supp names the few functions
+#                inside Qt that the runner's test meets (Qt Test's watchdog), each with its reason.
 #   build-asan/  AddressSanitizer and UndefinedBehaviorSanitizer: the tests without Qt, the job
 #                runner's test and both windows' tests.
 # LibreOffice is left to the main run, which starts it once; the other readers take part.
