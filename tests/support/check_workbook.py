@@ -3,8 +3,10 @@
 
 usage: check_workbook.py READER WORKBOOK EXPECTED.json [WORKBOOK EXPECTED.json ...]
   READER    xlrd (.xls), openpyxl (.xlsx), gnumeric (either, through ssconvert) or libreoffice
-            (either, and HTML pages: LibreOffice Calc writing CSV, every file at one start)
-  EXPECTED  {"edition": "full"|"lite", "names": [...]}: the text each name's cell must show
+            (either, HTML pages and CSV lists: LibreOffice Calc, every file at one start)
+  EXPECTED  {"edition": "full"|"lite"|"page", "names": [...]}: the text each name's cell must show;
+            or, for a CSV list, {"edition": "table", "table": TABLE.json}: check_table.py's
+            expectation, checked there (check_calc_workbook)
 Prints "OK ..." and exits 0, or prints what differs and exits 1.
 """
 import csv
@@ -230,12 +232,14 @@ def cell_from_a1(ref):
 
 
 def read_libreoffice(jobs):
-    """Every workbook and page of jobs [(path, expected)] read by one LibreOffice, started once and
-    driven through UNO: each loaded (a page through Calc's own HTML import, as Calc opens it) and
-    written as CSV (UTF-8), every cell compared. Text cells are all a list has, so CSV loses
-    nothing."""
+    """Every workbook, page and CSV list of jobs [(path, expected)] read by one LibreOffice, started
+    once and driven through UNO. A workbook or page is loaded (a page through Calc's own HTML
+    import, as Calc opens it) and written as CSV (UTF-8), every cell compared: text cells are all
+    it has, so CSV loses nothing. A CSV list is opened as a user opens one and saved as .xlsx for
+    check_table.py, which looks at each cell's type."""
     import uno
     from com.sun.star.beans import PropertyValue
+    import check_table
 
     def properties(**values):
         listed = []
@@ -267,17 +271,38 @@ def read_libreoffice(jobs):
                         raise
                     time.sleep(0.1)
             desktop = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
+
+            def convert(path, out, load, store):
+                doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(path)), "_blank", 0,
+                                                   properties(Hidden=True, **load))
+                doc.storeToURL(uno.systemPathToFileUrl(out), properties(**store))
+                doc.close(True)
+
+            csv_load = {"FilterName": "Text - txt - csv (StarCalc)", "FilterOptions": check_table.CALC_CSV_OPTIONS}
+            xlsx_store = {"FilterName": "Calc MS Excel 2007 XML"}
+            control = None
             for i, (path, expected) in enumerate(jobs):
-                load = {"Hidden": True}
-                if expected["edition"] == "page":
-                    load["FilterName"] = "HTML (StarCalc)"
+                if expected["edition"] == "table":
+                    out = os.path.join(tmp, "%d.xlsx" % i)
+                    try:
+                        if control is None:
+                            control = os.path.join(tmp, "control.xlsx")
+                            with open(os.path.join(tmp, "control.csv"), "w", encoding="utf-8", newline="") as f:
+                                f.write(check_table.CONTROL_CSV)
+                            convert(os.path.join(tmp, "control.csv"), control, csv_load, xlsx_store)
+                        convert(path, out, csv_load, xlsx_store)
+                    except Exception as e:
+                        results.append(({}, None, None, ["LibreOffice made nothing of %s: %s" % (path, e)], None))
+                        continue
+                    with open(expected["table"], encoding="utf-8") as f:
+                        want = json.load(f)
+                    results.append(({}, None, None, check_table.check_calc_workbook(out, control, want), None))
+                    continue
+                load = {"FilterName": "HTML (StarCalc)"} if expected["edition"] == "page" else {}
                 out = os.path.join(tmp, "%d.csv" % i)
                 try:
-                    doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(path)), "_blank", 0,
-                                                       properties(**load))
-                    doc.storeToURL(uno.systemPathToFileUrl(out),
-                                   properties(FilterName="Text - txt - csv (StarCalc)", FilterOptions="44,34,76"))
-                    doc.close(True)
+                    convert(path, out, load,
+                            {"FilterName": "Text - txt - csv (StarCalc)", "FilterOptions": "44,34,76"})
                 except Exception as e:
                     results.append(({}, None, {}, ["LibreOffice made nothing of %s: %s" % (path, e)], None))
                     continue
@@ -348,7 +373,8 @@ def main():
                    for path, _ in jobs]
     failed = False
     for (path, expected), (got, active, widths, problems, view) in zip(jobs, results):
-        problems = check(expected, got, active, widths, problems, view)
+        if expected["edition"] != "table":  # a CSV list's were checked as it was read
+            problems = check(expected, got, active, widths, problems, view)
         if problems:
             print("%s: %s" % (os.path.basename(path), "\n".join(problems[:25])))
             failed = True

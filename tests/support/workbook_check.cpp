@@ -61,19 +61,23 @@ ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedW
   std::vector<std::string> json_paths;
   for (const SavedWorkbook& workbook : workbooks) {
     const std::string json_path = workbook.path + ".expected.json";
-    std::string json = std::string("{\"edition\": \"") +
-                       (workbook.html_page               ? "page"
-                        : workbook.layout.first_row == 1 ? "full"
-                                                         : "lite") +
-                       "\", \"names\": [";
-    for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
-      if (i > 0) json += ",\n";
-      AppendJsonString(workbook.expected[i], json);
+    std::string json = "{\"edition\": ";
+    if (!workbook.table_expected.empty()) {
+      json += "\"table\", \"table\": ";
+      AppendJsonString(workbook.table_expected, json);
+    } else {
+      json += workbook.html_page ? "\"page\"" : workbook.layout.first_row == 1 ? "\"full\"" : "\"lite\"";
+      json += ", \"names\": [";
+      for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
+        if (i > 0) json += ",\n";
+        AppendJsonString(workbook.expected[i], json);
+      }
+      json += "]";
     }
-    json += "]}\n";
+    json += "}\n";
     std::ofstream(json_path, std::ios::binary) << json;
     json_paths.push_back(json_path);
-    cmd += " " + Quoted(workbook.path) + " " + Quoted(json_path);
+    cmd.append(" ").append(Quoted(workbook.path)).append(" ").append(Quoted(json_path));
   }
   cmd += " 2>&1";
   ReaderVerdict verdict{false, ""};

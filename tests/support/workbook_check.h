@@ -27,6 +27,9 @@ struct SavedWorkbook {
   std::vector<std::string> expected;  // what each name's cell must show
   ListLayout layout = FullLayout();
   bool html_page = false;  // an HTML list, checked as LibreOffice imports it: a name per row
+  // A CSV list (LibreOffice only), checked against check_table.py's EXPECTED.json at this path
+  // in place of `expected`: no field runs as a formula, numbers and dates are typed.
+  std::string table_expected = {};
 };
 
 // reader: "xlrd", "openpyxl", "gnumeric" or "libreoffice". expected: what each name's cell must
