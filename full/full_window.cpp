@@ -23,6 +23,7 @@
 #include "shell/formatting_job.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
+#include "shell/grouped_number.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/listing_job.h"
@@ -93,9 +94,11 @@ FullWindow::~FullWindow() {
 }
 
 void FullWindow::closeEvent(QCloseEvent* event) {
-  // Closing ends the program at once: a scan just stops; a save puts its file back first.
-  jobs_->Cancel();
+  // Closing ends the program at once: a scan just stops; a save puts its file back first, or, in a
+  // step that cannot stop, is left behind with nothing of it kept.
+  const bool ended = jobs_->StopForClose();
   if (store_settings_) StoreWindowSettings(services_.settings_file, CurrentSettings());
+  if (!ended) services_.end_with_running_save();
   ShapedWindow::closeEvent(event);
 }
 
@@ -229,7 +232,7 @@ void FullWindow::StartUp() {
   OptionReset();
   RefreshPreview();
 
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
+  LoadMaskList(*cbo_mask_, services_.files.mask_folder, *this, *services_.dialogs);
 }
 
 void FullWindow::OptionReset() {
@@ -282,7 +285,9 @@ void FullWindow::ShowResults(NameTable&& table) {
   found_model_->BeginRebuild();
   found_ = std::move(table);
   found_model_->EndRebuild();
-  label10_->setText(QString::fromStdString(found_.CountText()));
+  // Grouped as the progress panel groups its counts; a leading space as the table's count has.
+  const std::size_t count = found_.FoundCount();
+  label10_->setText(count == 0 ? QStringLiteral("0") : QLatin1Char(' ') + GroupedNumber(count));
 
   for (QWidget* w : Widgets{fra_find_, fra2_, &formatting_->FraNum(), &formatting_->FraFormat(), img_save_,
                             img_chancel_, img_back_, fgrid2_})
@@ -343,13 +348,20 @@ void FullWindow::Save() {
       AskWhereToSave(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
   if (!choice) return;
   const NameColumn& names = found_.Formatted();  // only read, by the job and by the view
-  WindowJob job = SaveJob(
-      [&names, choice = *choice](const WorkControl& control) {
-        return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), {}, control);
-      },
-      *this, *services_.dialogs);
-  job.locked = ListingInputs();
-  jobs_->Start(std::move(job));
+  SaveRequest request;
+  request.path = choice->path;
+  request.text_list = choice->format == ListFormat::Text;
+  request.locked = ListingInputs();
+  request.write = [&names, choice = *choice](const WorkControl& control, const SaveLeave& leave) {
+    if (choice.format == ListFormat::Text && !leave.cp1251_losses) {
+      Cp1251Losses losses = FindCp1251Losses(names);
+      if (losses.count > 0) throw Cp1251LossesAhead{std::move(losses)};
+    }
+    ListWriterOptions options;
+    options.in_place_allowed = leave.in_place;
+    return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), options, control);
+  };
+  StartSave(*jobs_, *this, *services_.dialogs, std::move(request));
 }
 
 bool FullWindow::ShowsResultsPage() const {

@@ -55,12 +55,13 @@ std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table
                     .arg(FromUtf8(options.start_text)));
     return std::nullopt;
   }
-  const std::optional<SaveFileChoice> choice = dialogs.AskSaveFile(&window, SaveFileTypes(), filter_index);
-  if (!choice || choice->path.isEmpty()) return std::nullopt;
-  if (choice->filter_index >= 1) filter_index = choice->filter_index;
-  const std::optional<ListFormat> format = FormatForFilterIndex(choice->filter_index);
+  const SaveFileChoice choice = dialogs.AskSaveFile(&window, SaveFileTypes(), filter_index);
+  // The type last shown is kept for the next save, whether this one goes ahead or not.
+  if (FormatForFilterIndex(choice.filter_index)) filter_index = choice.filter_index;
+  if (choice.path.isEmpty()) return std::nullopt;
+  const std::optional<ListFormat> format = FormatForFilterIndex(choice.filter_index);
   if (!format) return std::nullopt;
-  return SaveChoice{*format, choice->path.toStdString()};
+  return SaveChoice{*format, choice.path.toStdString()};
 }
 
 }  // namespace brixel

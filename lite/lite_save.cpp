@@ -89,4 +89,18 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
   return target.Written();
 }
 
+std::optional<Cp1251Losses> FindLiteSaveLosses(const LiteSaveRequest& request, const FormatLocale& locale,
+                                               const WorkControl& control) {
+  PrimFile prim_file(request.options, locale);
+  Cp1251LossTarget losses;
+  FormattingTarget formatted(prim_file, losses);
+  const ScanReport report = Scan({.folder = request.folder,
+                                  .mask_line = request.mask_line,
+                                  .subfolders = request.subfolders,
+                                  .folders = request.folders},
+                                 formatted, control);
+  if (report.stopped) return std::nullopt;
+  return losses.Found();
+}
+
 }  // namespace brixel

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/export/cp1251_losses.h"
 #include "core/export/list_writer.h"
 #include "core/format/format_options.h"
 #include "core/format/name_formatter.h"
@@ -44,5 +45,10 @@ std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& loca
 // back; a page or workbook never replaces the target; no temporary file is left).
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                                        const ListWriterOptions& writer_options, const WorkControl& control);
+
+// The names such a save would write that a Windows-1251 text list cannot hold, found by a scan of
+// its own shaped as the save shapes them; nothing when stopped.
+std::optional<Cp1251Losses> FindLiteSaveLosses(const LiteSaveRequest& request, const FormatLocale& locale,
+                                               const WorkControl& control);
 
 }  // namespace brixel

@@ -85,9 +85,11 @@ LiteWindow::~LiteWindow() {
 }
 
 void LiteWindow::closeEvent(QCloseEvent* event) {
-  // Closing ends the program at once: a scan just stops; a save puts its file back first.
-  jobs_->Cancel();
+  // Closing ends the program at once: a scan just stops; a save puts its file back first, or, in a
+  // step that cannot stop, is left behind with nothing of it kept.
+  const bool ended = jobs_->StopForClose();
   if (store_settings_) StoreWindowSettings(services_.settings_file, CurrentSettings());
+  if (!ended) services_.end_with_running_save();
   ShapedWindow::closeEvent(event);
 }
 
@@ -184,7 +186,7 @@ void LiteWindow::StartUp() {
   save_panel_->SetOutputFile(QString::fromStdString(
       DefaultOutputFile(services_.files.output_folder, save_panel_->SaveFormat().toStdString())));
   formatting_->OptionReset();
-  AppendMaskLines(*cbo_mask_, LoadMaskFile(services_.files.mask_folder));
+  LoadMaskList(*cbo_mask_, services_.files.mask_folder, *this, *services_.dialogs);
 }
 
 void LiteWindow::OnListingChoiceChanged() {
@@ -236,16 +238,31 @@ void LiteWindow::LiteSave() {
 
   // After a save the list shows its names sorted on their text: sorted in the job, from a copy.
   const auto shown = std::make_shared<NameColumn>(list_->Shown());
-  WindowJob job = SaveJob(
-      [request, shown](const WorkControl& control) {
-        if (!RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{}, control))
-          return false;  // stopped: the output is as it was
-        SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
-        return true;
-      },
-      *this, *services_.dialogs, [this, shown] { list_->ShowReordered(std::move(*shown)); });
-  job.locked = AllInputs();
-  jobs_->Start(std::move(job));
+  const std::optional<ListFormat> format = ListFormatForEntry(request.save_format);
+  SaveRequest save;
+  save.path = request.output_path;
+  save.text_list = format == ListFormat::Text;
+  save.locked = AllInputs();
+  save.write = [request, shown, text_list = save.text_list](const WorkControl& control,
+                                                            const SaveLeave& leave) {
+    // The save scans afresh as it writes, so the names it will write are known only from a scan:
+    // the list on screen holds the folder's own names shaped as the save shapes them, and with
+    // the subfolders a first scan finds them all.
+    if (text_list && !leave.cp1251_losses) {
+      std::optional<Cp1251Losses> losses = request.subfolders
+                                               ? FindLiteSaveLosses(request, FormatLocale::ForUser(), control)
+                                               : FindCp1251Losses(*shown);
+      if (!losses) return false;  // stopped
+      if (losses->count > 0) throw Cp1251LossesAhead{std::move(*losses)};
+    }
+    ListWriterOptions options;
+    options.in_place_allowed = leave.in_place;
+    if (!RunLiteSave(request, FormatLocale::ForUser(), options, control)) return false;  // stopped: as it was
+    SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
+    return true;
+  };
+  save.saved = [this, shown] { list_->ShowReordered(std::move(*shown)); };
+  StartSave(*jobs_, *this, *services_.dialogs, std::move(save));
 }
 
 void LiteWindow::OpenHelpPage() {

@@ -63,10 +63,10 @@ void SavePanel::SetOutputFile(const QString& path) {
 
 void SavePanel::ChooseOutputFile() {
   const QString save_format = SaveFormat();
-  const std::optional<SaveFileChoice> choice = dialogs_.AskSaveFile(&window_, {save_format}, 1);
-  if (!choice || choice->path.isEmpty()) return;  // cancelled: the box keeps its text
+  const SaveFileChoice choice = dialogs_.AskSaveFile(&window_, {save_format}, 1);
+  if (choice.path.isEmpty()) return;  // cancelled: the box keeps its text
   SetOutputFile(
-      QString::fromUtf8(OutputTextFromDialog(choice->path.toStdString(), save_format.toStdString())));
+      QString::fromUtf8(OutputTextFromDialog(choice.path.toStdString(), save_format.toStdString())));
 }
 
 }  // namespace brixel

@@ -3,7 +3,6 @@
 // Windows call this interface only, so tests answer in the dialogs' place without a display.
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class QWidget;
 
@@ -11,7 +10,7 @@ namespace brixel {
 
 struct SaveFileChoice {
   QString path;          // as the user typed or picked it; empty when cancelled
-  int filter_index = 1;  // 1-based position of the chosen file type
+  int filter_index = 1;  // 1-based position of the file type chosen last, also when cancelled
 };
 
 class DialogFacade {
@@ -19,12 +18,15 @@ class DialogFacade {
   virtual ~DialogFacade() = default;
 
   // Shows the save dialog with these file types, the one at filter_index (1-based) chosen at first
-  // and no file name. Nothing is returned when the user cancels.
-  virtual std::optional<SaveFileChoice> AskSaveFile(QWidget* parent, const QStringList& file_types,
-                                                    int filter_index) = 0;
+  // and no file name. A cancel gives an empty path and the type the dialog showed last.
+  virtual SaveFileChoice AskSaveFile(QWidget* parent, const QStringList& file_types, int filter_index) = 0;
 
   // A message with one OK button and no icon.
   virtual void ShowMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // A question with two buttons, `go_on` and `stop` (the default, and Esc): true for `go_on`.
+  virtual bool Ask(QWidget* parent, const QString& title, const QString& text, const QString& go_on,
+                   const QString& stop) = 0;
 
   // The folder the save dialog opens in, which follows the file last chosen; empty: the dialog's
   // own choice.

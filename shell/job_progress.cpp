@@ -16,6 +16,15 @@ void JobProgressRecord::RowsDone(std::size_t done, std::size_t total) {
   progress_.rows_total = total;
 }
 
+void JobProgressRecord::Writing(WritePhase phase, std::uint64_t done, std::uint64_t total) {
+  const std::lock_guard lock(mutex_);
+  progress_.writing = phase;
+  if (phase == WritePhase::Rows) {
+    progress_.rows_done = static_cast<std::size_t>(done);
+    progress_.rows_total = static_cast<std::size_t>(total);
+  }
+}
+
 JobProgress JobProgressRecord::Latest() const {
   const std::lock_guard lock(mutex_);
   return progress_;

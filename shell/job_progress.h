@@ -5,6 +5,7 @@
 // shows. Nothing is sent from the job to the window for progress.
 #include <cstddef>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "core/work/work_control.h"
@@ -17,6 +18,8 @@ struct JobProgress {
   std::string folder;          // the folder being read
   std::size_t rows_done = 0;   // a pass over a list (formatting, writing) ...
   std::size_t rows_total = 0;  // ... of this many rows; 0: no pass under way
+  // A list writer's own work once the names are in; nothing before.
+  std::optional<WritePhase> writing;
 };
 
 class JobProgressRecord final : public ProgressSink {
@@ -24,6 +27,7 @@ class JobProgressRecord final : public ProgressSink {
   // The job's thread.
   void ReadingFolder(std::string_view path, std::size_t folders_read, std::size_t names_found) override;
   void RowsDone(std::size_t done, std::size_t total) override;
+  void Writing(WritePhase phase, std::uint64_t done, std::uint64_t total) override;
 
   // Any thread: the progress as the job last told it.
   JobProgress Latest() const;

@@ -42,19 +42,21 @@ void JobRunner::Launch(Job job) {
   current_->serial = serial;
   current_->job = std::move(job);
   current_->progress = std::make_shared<JobProgressRecord>();
+  current_->returned = std::make_shared<std::atomic<bool>>(false);
   if (current_->job.began) current_->job.began();
-  current_->thread = std::jthread(
-      [this, serial, work = std::move(work), progress = current_->progress](std::stop_token stop) {
-        bool done = false;
-        try {
-          done = work(WorkControl{stop, progress.get()});
-        } catch (...) {
-          done = false;  // nothing is handed to the window
-        }
-        // The word goes to the window's thread; Qt drops it if this object is gone by then.
-        QMetaObject::invokeMethod(
-            this, [this, serial, done] { WorkEnded(serial, done); }, Qt::QueuedConnection);
-      });
+  current_->thread = std::jthread([this, serial, work = std::move(work), progress = current_->progress,
+                                   returned = current_->returned](std::stop_token stop) {
+    bool done = false;
+    try {
+      done = work(WorkControl{stop, progress.get()});
+    } catch (...) {
+      done = false;  // nothing is handed to the window
+    }
+    returned->store(true);
+    // The word goes to the window's thread; Qt drops it if this object is gone by then.
+    QMetaObject::invokeMethod(
+        this, [this, serial, done] { WorkEnded(serial, done); }, Qt::QueuedConnection);
+  });
 }
 
 void JobRunner::Cancel() {
@@ -81,6 +83,16 @@ void JobRunner::StopAll() {
   if (current_) Retire();
   for (Running& r : retired_) r.thread.request_stop();
   retired_.clear();  // each thread is joined as it goes
+}
+
+bool JobRunner::WorkReturnsWithin(std::chrono::milliseconds limit) const {
+  if (!current_) return true;
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!current_->returned->load()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
 }
 
 void JobRunner::WorkEnded(std::uint64_t serial, bool done) {

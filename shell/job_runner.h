@@ -8,6 +8,8 @@
 // that was replaced or cancelled meanwhile is dropped: a late word from a thread the runner has
 // let go of changes nothing. How a cancel treats the running work is the job's CancelMode.
 #include <QObject>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -71,6 +73,10 @@ class JobRunner : public QObject {
   void Cancel();
   // The window is going: every job is stopped and its thread waited for; nothing more is called.
   void StopAll();
+  // Waits up to `limit` for the running job's work to return after a Cancel, without running the
+  // window's events: false when it still runs (a step that cannot be stopped, such as a workbook
+  // being assembled).
+  bool WorkReturnsWithin(std::chrono::milliseconds limit) const;
 
  signals:
   // A waited cancel has begun.
@@ -88,6 +94,7 @@ class JobRunner : public QObject {
     Job job;
     std::shared_ptr<JobProgressRecord> progress;
     std::jthread thread;
+    std::shared_ptr<std::atomic<bool>> returned;  // set on its thread once the work has returned
     bool cancelling = false;
   };
 

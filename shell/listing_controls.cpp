@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "core/listing/mask_list.h"
+#include "shell/messages.h"
 #include "shell/picture_switch.h"
 #include "shell/switch_looks.h"
 #include "shell/twips.h"
@@ -54,6 +55,12 @@ PictureSwitch* MakeSubfolderSwitch(QWidget& fra_brixel, const SwitchLooks& looks
   QObject::connect(pic_scan, &PictureSwitch::clicked, pic_scan,
                    [pic_scan, &looks] { CheckSwitchClick(*pic_scan, looks); });
   return pic_scan;
+}
+
+void LoadMaskList(QComboBox& mask_list, const std::string& folder, QWidget& window, DialogFacade& dialogs) {
+  const MaskFileLines file = ReadMaskFile(folder);
+  AppendMaskLines(mask_list, file.lines);
+  if (file.cut) ShowMaskFileCut(window, dialogs, file.lines.size());
 }
 
 }  // namespace brixel

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace brixel {
 
+class DialogFacade;
+
 class PictureSwitch;
 struct SwitchLooks;
 
@@ -26,6 +28,10 @@ QComboBox* MakeMaskList(QWidget& fra_mask);
 
 // Appends lines (the mask file's) after those the list holds; the choice stays as it is.
 void AppendMaskLines(QComboBox& mask_list, const std::vector<std::string>& lines);
+
+// Appends the lines of the mask file in `folder`; a file longer than is read is said so in a
+// message, since the lines past the limit are not offered.
+void LoadMaskList(QComboBox& mask_list, const std::string& folder, QWidget& window, DialogFacade& dialogs);
 
 // PicScan with its caption Label1 in FraBrixel. A click flips its look and does nothing else:
 // only a listing or a save reads it. looks must outlive the switch.

@@ -1,11 +1,11 @@
 #include "shell/progress_panel.h"
 
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 
 #include "shell/brixel_look.h"
+#include "shell/grouped_number.h"
 #include "shell/job_progress.h"
 
 namespace brixel {
@@ -17,11 +17,6 @@ constexpr QRect kPlace(112, 243, 340, 116);
 constexpr int kMargin = 14;
 // How often a screen reader is told the counts again while they change.
 constexpr qint64 kAnnounceIntervalMs = 5000;
-
-QString Number(std::size_t n) {
-  // Grouped as a Russian reader writes numbers: 1 234 567.
-  return QLocale(QLocale::Russian).toString(static_cast<qulonglong>(n));
-}
 
 }  // namespace
 
@@ -74,14 +69,20 @@ void ProgressPanel::Begin(const QString& title) {
 }
 
 void ProgressPanel::Show(const JobProgress& progress) {
-  if (progress.rows_total > 0) {
+  if (progress.writing == WritePhase::Assembling) {
+    // The library builds the workbook in one call that cannot be interrupted: a stop waits for it.
+    counts_->setText(QStringLiteral("Запись книги…"));
+  } else if (progress.writing == WritePhase::Committing) {
+    counts_->setText(QStringLiteral("Запись файла…"));
+  } else if (progress.rows_total > 0) {
     counts_->setText(QStringLiteral("Обработано имён: %1 из %2")
-                         .arg(Number(progress.rows_done), Number(progress.rows_total)));
+                         .arg(GroupedNumber(progress.rows_done), GroupedNumber(progress.rows_total)));
   } else {
     counts_->setText(QStringLiteral("Прочитано папок: %1\nНайдено файлов: %2")
-                         .arg(Number(progress.folders_read), Number(progress.names_found)));
+                         .arg(GroupedNumber(progress.folders_read), GroupedNumber(progress.names_found)));
   }
-  folder_path_ = progress.rows_total > 0 ? QString() : QString::fromStdString(progress.folder);
+  folder_path_ =
+      progress.rows_total > 0 || progress.writing ? QString() : QString::fromStdString(progress.folder);
   // A long path keeps its start and its end, the folder's own name; the tool tip shows it whole.
   folder_->setText(folder_->fontMetrics().elidedText(folder_path_, Qt::ElideMiddle, folder_->width()));
   folder_->setToolTip(folder_path_);

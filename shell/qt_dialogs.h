@@ -6,9 +6,10 @@ namespace brixel {
 
 class QtDialogs : public DialogFacade {
  public:
-  std::optional<SaveFileChoice> AskSaveFile(QWidget* parent, const QStringList& file_types,
-                                            int filter_index) override;
+  SaveFileChoice AskSaveFile(QWidget* parent, const QStringList& file_types, int filter_index) override;
   void ShowMessage(QWidget* parent, const QString& title, const QString& text) override;
+  bool Ask(QWidget* parent, const QString& title, const QString& text, const QString& go_on,
+           const QString& stop) override;
 };
 
 }  // namespace brixel

@@ -40,6 +40,11 @@ void WindowJobs::Cancel() {
   runner_.Cancel();
 }
 
+bool WindowJobs::StopForClose() {
+  Cancel();
+  return runner_.WorkReturnsWithin(kCloseGrace);
+}
+
 void WindowJobs::StopAll() {
   runner_.StopAll();
   panel_timer_.stop();

@@ -30,6 +30,8 @@ class ProgressPanel;
 
 inline constexpr std::chrono::milliseconds kPanelDelay{300};
 inline constexpr std::chrono::milliseconds kProgressInterval{100};
+// How long closing the window waits for a stopped job before the program ends without it.
+inline constexpr std::chrono::milliseconds kCloseGrace{350};
 
 struct WindowJob : Job {
   QString title;           // the panel's caption
@@ -56,6 +58,9 @@ class WindowJobs : public QObject {
   void Cancel();
   // The window is going: every job is stopped and its thread waited for; nothing more is called.
   void StopAll();
+  // The window is being closed: the running job is stopped, and waited for at most kCloseGrace.
+  // False when it still runs then: the program must end without it (EndWithRunningSave).
+  bool StopForClose();
 
  signals:
   // No job runs any more; the window takes input again.

@@ -2,6 +2,7 @@
 // What a window needs from outside, the same for both editions; tests put in their own. What is
 // left out (null) is the system's own: its mounted volumes, Qt's dialogs, the desktop's handler
 // of help pages, the platform's folders.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,10 @@ struct WindowServices {
   std::optional<std::string> named_folder = std::nullopt;
   // Where the window's settings are remembered between runs; empty: nothing is.
   std::string settings_file = {};
+  // Ends the program when the window is closed while a save cannot stop at once (a workbook being
+  // assembled). The system's own removes the save's named temporary file, lets it rename nothing,
+  // and ends the process there and then; a test records the call instead.
+  std::function<void()> end_with_running_save = {};
 };
 
 // The services with every gap filled by the system's own (the folders stay null: the scans' own

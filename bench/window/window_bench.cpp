@@ -54,10 +54,11 @@ class RootVolume : public VolumeSource {
 
 class NoDialogs : public DialogFacade {
  public:
-  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList&, int) override {
-    return std::nullopt;
-  }
+  SaveFileChoice AskSaveFile(QWidget*, const QStringList&, int type) override { return {QString(), type}; }
   void ShowMessage(QWidget*, const QString&, const QString&) override {}
+  bool Ask(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    return false;
+  }
 };
 
 std::string TreeRoot() {

@@ -5,13 +5,15 @@
 namespace brixel {
 
 Cp1251Losses FindCp1251Losses(const NameColumn& names, std::size_t examples) {
-  Cp1251Losses losses;
-  for (std::size_t i = 0; i < names.Size(); ++i) {
-    if (Cp1251Holds(names[i])) continue;
-    ++losses.count;
-    if (losses.first.size() < examples) losses.first.emplace_back(names[i]);
-  }
-  return losses;
+  Cp1251LossTarget target(examples);
+  for (std::size_t i = 0; i < names.Size(); ++i) target.Append(names[i]);
+  return target.Found();
+}
+
+void Cp1251LossTarget::Append(std::string_view name) {
+  if (Cp1251Holds(name)) return;
+  ++losses_.count;
+  if (losses_.first.size() < examples_) losses_.first.emplace_back(name);
 }
 
 }  // namespace brixel

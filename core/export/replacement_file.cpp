@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/export/save_target.h"
+#include "core/export/save_temporaries.h"
 
 namespace brixel {
 
@@ -77,7 +78,9 @@ void ReplacementFile::Create(Start start) {
   for (int attempt = 0; !file && attempt < 16; ++attempt) {
     ec.clear();
     temp_ = TempNameCandidate();
-    file = found_->CreateNew(temp_, ec);
+    if (!NameSaveTemporary(*found_, temp_, [&] { file = found_->CreateNew(temp_, ec); }))
+      throw SaveStopped(target_);  // the process is ending
+    if (!file) ForgetSaveTemporary(*found_, temp_);
     if (!file && ec != std::errc::file_exists) break;
   }
   if (!file) {
@@ -157,7 +160,9 @@ bool ReplacementFile::Publish() {
   if (temp_.empty() && !found_->Facts().exists) {
     // Nothing had the name: the file gets it directly, and only if nothing has taken it since.
     if (control_.Stopped()) return false;
-    found_->Link(output_->File()->SharedPath(), found_->Name(), ec);
+    if (!RenameSaveTemporary(*found_, found_->Name(),
+                             [&] { found_->Link(output_->File()->SharedPath(), found_->Name(), ec); }))
+      return false;
     if (ec)
       throw SaveFailure(target_,
                         (ec == std::errc::file_exists ? platform::TargetChangedError() : ec).message());
@@ -175,7 +180,7 @@ bool ReplacementFile::Publish() {
   }
   if (output_->IsOpen()) output_->Close();
   if (control_.Stopped()) return false;
-  found_->Replace(temp_, ec);
+  if (!RenameSaveTemporary(*found_, temp_, [&] { found_->Replace(temp_, ec); })) return false;
   if (ec) throw SaveFailure(target_, ec.message());
   return true;
 }
@@ -186,11 +191,12 @@ void ReplacementFile::GiveTempName() {
   for (int attempt = 0; attempt < 16; ++attempt) {
     ec.clear();
     const std::string name = TempNameCandidate();
-    found_->Link(file, name, ec);
+    if (!NameSaveTemporary(*found_, name, [&] { found_->Link(file, name, ec); })) throw SaveStopped(target_);
     if (!ec) {
       temp_ = name;
       return;
     }
+    ForgetSaveTemporary(*found_, name);
     if (ec != std::errc::file_exists) break;
   }
   throw SaveFailure(target_, ec.message());
@@ -200,7 +206,10 @@ void ReplacementFile::Discard() noexcept {
   done_ = true;
   if (output_) output_->Abandon();  // a file without a name goes with its last handle
   std::error_code ignored;
-  if (!temp_.empty()) found_->Remove(temp_, ignored);
+  if (!temp_.empty()) {
+    found_->Remove(temp_, ignored);
+    ForgetSaveTemporary(*found_, temp_);
+  }
   temp_.clear();
 }
 

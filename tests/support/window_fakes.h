@@ -37,16 +37,23 @@ class FakeDialogs : public DialogFacade {
   };
 
   std::optional<SaveFileChoice> answer;  // what the user picks; nothing: cancel
+  int cancelled_on_type = 0;             // with a cancel, the type shown last; 0: the one offered
   std::vector<Question> questions;
   std::vector<Message> messages;
+  std::vector<Message> asked;  // the yes-or-no questions
+  bool go_on = true;           // the answer to each
 
-  std::optional<SaveFileChoice> AskSaveFile(QWidget*, const QStringList& file_types,
-                                            int filter_index) override {
+  SaveFileChoice AskSaveFile(QWidget*, const QStringList& file_types, int filter_index) override {
     questions.push_back({file_types, filter_index});
-    return answer;
+    if (answer) return *answer;
+    return {QString(), cancelled_on_type != 0 ? cancelled_on_type : filter_index};
   }
   void ShowMessage(QWidget*, const QString& title, const QString& text) override {
     messages.push_back({title, text});
+  }
+  bool Ask(QWidget*, const QString& title, const QString& text, const QString&, const QString&) override {
+    asked.push_back({title, text});
+    return go_on;
   }
 };
 
