@@ -351,14 +351,17 @@ void FullWindow::Save() {
   SaveRequest request;
   request.path = choice->path;
   request.text_list = choice->format == ListFormat::Text;
+  request.file_system = services_.file_system;
   request.locked = ListingInputs();
-  request.write = [&names, choice = *choice](const WorkControl& control, const SaveLeave& leave) {
+  request.write = [&names, choice = *choice, fs = services_.file_system](const WorkControl& control,
+                                                                         const SaveLeave& leave) {
     if (choice.format == ListFormat::Text && !leave.cp1251_losses) {
       Cp1251Losses losses = FindCp1251Losses(names);
       if (losses.count > 0) throw Cp1251LossesAhead{std::move(losses)};
     }
     ListWriterOptions options;
     options.in_place_allowed = leave.in_place;
+    options.file_system = fs;
     return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), options, control);
   };
   StartSave(*jobs_, *this, *services_.dialogs, std::move(request));

@@ -242,9 +242,10 @@ void LiteWindow::LiteSave() {
   SaveRequest save;
   save.path = request.output_path;
   save.text_list = format == ListFormat::Text;
+  save.file_system = services_.file_system;
   save.locked = AllInputs();
-  save.write = [request, shown, text_list = save.text_list](const WorkControl& control,
-                                                            const SaveLeave& leave) {
+  save.write = [request, shown, text_list = save.text_list, fs = services_.file_system](
+                   const WorkControl& control, const SaveLeave& leave) {
     // The save scans afresh as it writes, so the names it will write are known only from a scan:
     // the list on screen holds the folder's own names shaped as the save shapes them, and with
     // the subfolders a first scan finds them all.
@@ -257,6 +258,7 @@ void LiteWindow::LiteSave() {
     }
     ListWriterOptions options;
     options.in_place_allowed = leave.in_place;
+    options.file_system = fs;
     if (!RunLiteSave(request, FormatLocale::ForUser(), options, control)) return false;  // stopped: as it was
     SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
     return true;

@@ -36,12 +36,13 @@ bool StartSave(WindowJobs& jobs, QWidget& window, DialogFacade& dialogs, SaveReq
   job.locked = request.locked;
   // Every way the writing ends leaves the file whole or as it was; what it met is kept for the
   // window. A stop while the save waited for the file is the user's stop.
-  job.work = [write = request.write, path = request.path, text_list = request.text_list, leave,
-              outcome](const WorkControl& control) {
+  job.work = [write = request.write, path = request.path, text_list = request.text_list,
+              fs = request.file_system, leave, outcome](const WorkControl& control) {
     try {
       // Before anything else the save would ask or do.
       if (text_list)
-        if (const std::optional<ForeignContent> content = CheckTextListTarget(path))
+        if (const std::optional<ForeignContent> content =
+                CheckTextListTarget(path, fs != nullptr ? *fs : platform::NativeFileSystem()))
           throw NotATextList(path, *content);
       return write(control, leave);
     } catch (const SaveStopped&) {

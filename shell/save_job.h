@@ -20,6 +20,9 @@ class QWidget;
 namespace brixel {
 
 class DialogFacade;
+namespace platform {
+class FileSystem;
+}
 
 inline const QString kSaveTitle = QStringLiteral("Сохранение списка");
 
@@ -41,6 +44,7 @@ using SaveWriting = std::function<bool(const WorkControl&, const SaveLeave&)>;
 struct SaveRequest {
   std::string path;        // the file, as named
   bool text_list = false;  // appended to the file: refused at once when that is no text list
+  const platform::FileSystem* file_system = nullptr;  // where it writes; null: the platform's own
   SaveWriting write;
   QList<QWidget*> locked;       // the controls the save locks
   std::function<void()> saved;  // on the window's thread after a save that completed

@@ -15,8 +15,9 @@ class DialogFacade;
 class VolumeSource;
 
 namespace platform {
+class FileSystem;
 class FolderSource;
-}
+}  // namespace platform
 
 struct WindowServices {
   ProgramFiles files = {};        // the mask file, the help pages and the lite edition's default list
@@ -29,6 +30,7 @@ struct WindowServices {
   std::optional<std::string> named_folder = std::nullopt;
   // Where the window's settings are remembered between runs; empty: nothing is.
   std::string settings_file = {};
+  const platform::FileSystem* file_system = nullptr;  // where saves write; null: the platform's own
   // Ends the program when the window is closed while a save cannot stop at once (a workbook being
   // assembled). The system's own removes the save's named temporary file, lets it rename nothing,
   // and ends the process there and then; a test records the call instead.

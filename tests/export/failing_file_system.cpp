@@ -101,7 +101,7 @@ class FailingTarget final : public platform::TargetFile {
       ec = std::make_error_code(std::errc::permission_denied);
       return nullptr;
     }
-    if (fs_.Fails(FailingCall::Unnamed)) {
+    if (fs_.refuse_unnamed || fs_.Fails(FailingCall::Unnamed)) {
       ec = std::make_error_code(std::errc::operation_not_supported);
       return nullptr;
     }

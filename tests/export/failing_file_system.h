@@ -28,6 +28,9 @@ class FailingFileSystem final : public platform::FileSystem {
   bool Fails(FailingCall call) const;
   std::uint64_t AfterBytes() const { return after_; }
 
+  // Besides the call: files without a name are refused too (a file system without O_TMPFILE).
+  bool refuse_unnamed = false;
+
  private:
   FailingCall call_;
   std::uint64_t after_ = 0;

@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -30,6 +33,7 @@
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/export/failing_file_system.h"
 #include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
@@ -39,6 +43,15 @@ namespace brixel::test {
 
 namespace {
 
+// The file system the window's saves write through, which a test can change while the window lives.
+class SteeredFileSystem final : public platform::FileSystem {
+ public:
+  const platform::FileSystem* now = &platform::NativeFileSystem();
+  std::unique_ptr<platform::TargetFile> Resolve(const std::string& path, std::error_code& ec) const override {
+    return now->Resolve(path, ec);
+  }
+};
+
 // Drive A holds the start folder; drive B is not ready; drive C is.
 struct Fixture {
   TempTree root;
@@ -46,6 +59,8 @@ struct Fixture {
   FakeDialogs dialogs;
   HeldFolders folders;
   std::vector<QUrl> opened;
+  SteeredFileSystem saves;  // where saves write
+  std::function<void()> end_with_running_save = [] { QFAIL("the program ended without its save"); };
   std::unique_ptr<FullWindow> window;
 
   Fixture() {
@@ -69,13 +84,13 @@ struct Fixture {
   // line, or remembering settings from a file.
   void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
     window.reset();
-    window = std::make_unique<FullWindow>(WindowServices{FilesBeside(root.Path("program")),
-                                                         root.Path("a/music"), &volumes, &dialogs,
-                                                         [this](const QUrl& url) {
-                                                           opened.push_back(url);
-                                                           return true;
-                                                         },
-                                                         &folders, std::move(named), std::move(settings)});
+    window = std::make_unique<FullWindow>(
+        WindowServices{FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs,
+                       [this](const QUrl& url) {
+                         opened.push_back(url);
+                         return true;
+                       },
+                       &folders, std::move(named), std::move(settings), &saves, end_with_running_save});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview
@@ -135,6 +150,21 @@ struct Fixture {
                            (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
       QVERIFY2(image.save(file), qPrintable(file));
     }
+  }
+  // Saves the table as file type `type` (1 text, 2 spreadsheet, 3 HTML) to `name` beside the
+  // folders, over a file holding "kept", through `fs`; the file's bytes after the save.
+  std::string SaveOverKept(const std::string& name, int type, const platform::FileSystem& fs) {
+    const std::string path = root.Path(name);
+    WriteBytes(path, "kept");
+    dialogs.answer = SaveFileChoice{QString::fromStdString(path), type};
+    saves.now = &fs;
+    Click("ImgSave");
+    saves.now = &platform::NativeFileSystem();
+    return ReadBytes(path);
+  }
+  // The files beside the folders: a save leaves no temporary file there.
+  QStringList Files() const {
+    return QDir(QString::fromStdString(root.Path())).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   }
   void OpenFolder(const std::string& path) const {
     Get<FolderList>("Dir1").SetPath(root.Path("a"), path);
@@ -986,6 +1016,121 @@ class FullWindowTest : public QObject {
         QCOMPARE(f->AsFound(), old_table);
       }
     }
+  }
+
+  // Saves stopped: by the user at each step of every writer's work, by closing the window.
+
+  void aStopAtAnyStepOfASaveLeavesTheFileAsItWas() {
+    f->Click("ImgNext");
+    const QStringList files_before = f->Files();
+    const auto cancel = [&] { OnWindowThread(*f->window, [&] { f->window->Jobs().Cancel(); }); };
+    const std::pair<const char*, int> formats[] = {
+        {"list.txt", 1}, {"list.xls", 2}, {"list.xlsx", 2}, {"list.html", 3}};
+    for (const auto& [name, type] : formats) {
+      // Write: in the writer's own work (Finish); Sync: once the file is complete, just before it
+      // takes the old one's place; Link: the name it gets for that, the very last step.
+      for (const FailingCall step : {FailingCall::Write, FailingCall::Sync, FailingCall::Link}) {
+        for (const bool named : {false, true}) {  // a file system with O_TMPFILE, or without (vfat)
+          bool stopped = false;
+          FailingFileSystem fs(step, [&] {
+            stopped = true;
+            cancel();
+          });
+          fs.refuse_unnamed = named;
+          const std::string bytes = f->SaveOverKept(name, type, fs);
+          const QString where = QStringLiteral("%1 at call %2, named %3").arg(name).arg(int(step)).arg(named);
+          QVERIFY2(!stopped || bytes == "kept", qPrintable(where));
+          QVERIFY2(stopped || bytes != "kept", qPrintable(where));            // not stopped: saved
+          QVERIFY2(stopped || step != FailingCall::Sync, qPrintable(where));  // every writer gets there
+          QCOMPARE(f->Files(), files_before + QStringList{QString::fromLatin1(name)});
+          QVERIFY(f->dialogs.messages.empty());
+          QFile::remove(QString::fromStdString(f->root.Path(name)));
+        }
+      }
+    }
+  }
+
+  void closingWhileASaveCannotStopEndsTheProgramAtOnce() {
+    f->Click("ImgNext");
+    QElapsedTimer since_close;
+    qint64 ended_after = -1;
+    f->end_with_running_save = [&] { ended_after = since_close.elapsed(); };
+    f->Reopen();
+    f->Click("ImgNext");
+    const QStringList files_before = f->Files();
+    for (const bool named : {false, true}) {
+      // The workbook's bytes are complete and the step before the rename does not end until the
+      // window has closed: the stop comes while nothing looks at it.
+      FailingFileSystem fs(FailingCall::Sync, [&] {
+        OnWindowThread(*f->window, [&] {
+          since_close.start();
+          f->window->close();
+        });
+      });
+      fs.refuse_unnamed = named;
+      ended_after = -1;
+      QCOMPARE(f->SaveOverKept("big.xlsx", 2, fs), std::string("kept"));
+      QVERIFY(ended_after >= 0);
+      qInfo("closed to the end of the program: %lld ms", static_cast<long long>(ended_after));
+      QVERIFY2(ended_after < 500, qPrintable(QString::number(ended_after)));
+      QCOMPARE(f->Files(), files_before + QStringList{"big.xlsx"});
+      f->window->show();
+    }
+  }
+
+  void theSaveTypeIsKeptAndATextListGoesOnlyOntoATextList() {
+    f->Click("ImgNext");
+    const std::string book = f->root.Path("big.xlsx");
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(book), 2};
+    f->Click("ImgSave");
+    const std::string workbook = ReadBytes(book);
+    f->dialogs.answer.reset();
+    f->dialogs.cancelled_on_type = 3;  // the user looked at HTML, then cancelled
+    f->Click("ImgSave");
+    f->Click("ImgSave");
+    QCOMPARE(f->dialogs.questions.back().filter_index, 3);
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(book), 1};
+    f->Click("ImgSave");
+    QCOMPARE(ReadBytes(book), workbook);
+    QCOMPARE(f->dialogs.messages.size(), std::size_t{1});
+    const QString text = f->dialogs.messages[0].text;
+    QVERIFY2(text.contains(QString::fromStdString(book)) && text.contains(QStringLiteral("ZIP")),
+             qPrintable(text));
+  }
+
+  void theUserIsAskedBeforeWritingInPlaceOrLosingCharacters() {
+    f->Click("ImgNext");
+    const std::string list = f->root.Path("list.txt");
+    WriteBytes(list, "kept\r\n");
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(list), 1};
+    // The copy that would take the list's place fails: asked, then written into the file itself.
+    const FailingFileSystem no_copy(FailingCall::Copy);
+    for (const bool go_on : {false, true}) {
+      f->dialogs.go_on = go_on;
+      f->saves.now = &no_copy;
+      f->Click("ImgSave");
+      f->saves.now = &platform::NativeFileSystem();
+      QVERIFY(f->dialogs.asked.back().text.contains(QStringLiteral("часть списка")));
+      QCOMPARE(ReadBytes(list), go_on ? std::string("kept\r\nmy_SONG.Mp3\r\nsong.mp3\r\nTrack_two.WAV\r\n")
+                                      : std::string("kept\r\n"));
+    }
+    QCOMPARE(f->dialogs.asked.size(), std::size_t{2});
+
+    f->root.File("a/music/Ωmega ß.mp3");
+    f->Click("ImgBack");
+    f->Click("ImgNext");
+    f->dialogs.asked.clear();
+    QFile::remove(QString::fromStdString(list));
+    f->dialogs.go_on = false;
+    f->Click("ImgSave");
+    QCOMPARE(f->dialogs.asked.size(), std::size_t{1});
+    QVERIFY(f->dialogs.asked[0].text.contains(QStringLiteral(": 1.")));
+    QVERIFY(f->dialogs.asked[0].text.contains(QStringLiteral("Ωmega ß.mp3")));
+    QVERIFY(!QFile::exists(QString::fromStdString(list)));
+    f->dialogs.go_on = true;
+    f->Click("ImgSave");
+    QVERIFY(ReadBytes(list).find("?mega ?.mp3\r\n") != std::string::npos);
+    QVERIFY(f->dialogs.messages.empty());
   }
 };
 

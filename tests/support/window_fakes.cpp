@@ -7,8 +7,10 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <thread>
 
 #include "shell/window_jobs.h"
 
@@ -150,6 +152,18 @@ bool Idle(const QWidget& window) {
   give_up.start(30000);
   while ((jobs->Busy() || jobs->Stopping()) && give_up.isActive()) loop.exec();
   return !jobs->Busy() && !jobs->Stopping();
+}
+
+void OnWindowThread(QWidget& window, const std::function<void()>& act) {
+  std::atomic<bool> done{false};
+  QMetaObject::invokeMethod(
+      &window,
+      [&] {
+        act();
+        done = true;
+      },
+      Qt::QueuedConnection);
+  while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 }  // namespace brixel::test

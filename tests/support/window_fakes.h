@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -104,5 +105,9 @@ bool DropPath(QWidget& window, const std::string& path);
 // the window's events running meanwhile. False when that takes a long while: the test fails
 // instead of hanging.
 bool Idle(const QWidget& window);
+
+// On a job's thread, while the test's thread runs the window's events (Idle): has `act` done on the
+// window's thread, as a click would, and returns once it is done.
+void OnWindowThread(QWidget& window, const std::function<void()>& act);
 
 }  // namespace brixel::test
