@@ -43,15 +43,6 @@ namespace brixel::test {
 
 namespace {
 
-// The file system the window's saves write through, which a test can change while the window lives.
-class SteeredFileSystem final : public platform::FileSystem {
- public:
-  const platform::FileSystem* now = &platform::NativeFileSystem();
-  std::unique_ptr<platform::TargetFile> Resolve(const std::string& path, std::error_code& ec) const override {
-    return now->Resolve(path, ec);
-  }
-};
-
 // Drive A holds the start folder; drive B is not ready; drive C is.
 struct Fixture {
   TempTree root;

@@ -42,6 +42,7 @@
 #include "shell/volume_source.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/export/failing_file_system.h"
 #include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
@@ -122,7 +123,8 @@ class LiteWindowTest : public QObject {
                          opened_ << url;
                          return true;
                        },
-                       folders_.get(), std::move(named), std::move(settings)});
+                       folders_.get(), std::move(named), std::move(settings), &saves_,
+                       [] { QFAIL("the program ended without its save"); }});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -763,6 +765,66 @@ class LiteWindowTest : public QObject {
     QCOMPARE(test::ReadBytes(output), std::string("kept"));
   }
 
+  void aStopAtAnyStepOfASaveLeavesTheFileAsItWas() {
+    LiteWindow& w = *window_;
+    const auto files = [&] {
+      return QDir(QString::fromStdString(tree_->Path())).entryList(QDir::Files | QDir::Hidden);
+    };
+    const QStringList files_before = files();
+    for (const int format : {0, 1, 2}) {  // "*.xls", "*.txt", "*.htm"
+      Choose(w.Save().CboSave(), format);
+      const std::string output = tree_->Path("list" + w.Save().SaveFormat().mid(1).toStdString());
+      w.Save().TxtSave().setText(QString::fromStdString(output));
+      for (const test::FailingCall step :
+           {test::FailingCall::Write, test::FailingCall::Sync, test::FailingCall::Link}) {
+        for (const bool named : {false, true}) {  // a file system with O_TMPFILE, or without (vfat)
+          test::WriteBytes(output, "kept");
+          bool stopped = false;
+          test::FailingFileSystem fs(step, [&] {
+            stopped = true;
+            test::OnWindowThread(w, [&] { w.Jobs().Cancel(); });
+          });
+          fs.refuse_unnamed = named;
+          saves_.now = &fs;
+          Click(w.ImgSave());
+          saves_.now = &platform::NativeFileSystem();
+          const std::string bytes = test::ReadBytes(output);
+          QVERIFY(stopped || step != test::FailingCall::Sync);  // every writer gets there
+          QVERIFY(stopped ? bytes == "kept" : bytes != "kept");
+          QCOMPARE(files(), files_before + QStringList{QFileInfo(QString::fromStdString(output)).fileName()});
+          QFile::remove(QString::fromStdString(output));
+        }
+      }
+    }
+    QVERIFY(dialogs_.messages.empty());
+  }
+
+  void aTextListGoesOnlyOntoATextListAndLossesAreAskedFirst() {
+    LiteWindow& w = *window_;
+    Choose(w.Save().CboSave(), 1);  // "*.txt"
+    const std::string output = tree_->Path("book.txt");
+    test::WriteBytes(output, std::string("PK\x03\x04", 4) + "rest");
+    w.Save().TxtSave().setText(QString::fromStdString(output));
+    Click(w.ImgSave());
+    QCOMPARE(test::ReadBytes(output), std::string("PK\x03\x04", 4) + "rest");
+    QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+    QVERIFY(dialogs_.messages[0].text.contains(QString::fromStdString(output)));
+    QVERIFY(dialogs_.asked.empty());
+
+    // A name below the folder, found only by the save's own scan with the subfolders.
+    tree_->File("music/sub/Ωmega.mp3");
+    QFile::remove(QString::fromStdString(output));
+    Click(w.PicScan());
+    dialogs_.go_on = false;
+    Click(w.ImgSave());
+    QCOMPARE(dialogs_.asked.size(), std::size_t{1});
+    QVERIFY(dialogs_.asked[0].text.contains(QStringLiteral("Ωmega")));
+    QVERIFY(!QFile::exists(QString::fromStdString(output)));
+    dialogs_.go_on = true;
+    Click(w.ImgSave());
+    QVERIFY(test::ReadBytes(output).find("?mega") != std::string::npos);
+  }
+
  private:
   // Grabbed as the window shows on a desktop: cut to its outline, at 100 % and at 200 % scale.
   void Shoot(const QString& name) {
@@ -781,6 +843,7 @@ class LiteWindowTest : public QObject {
   test::FakeDialogs dialogs_;
   std::unique_ptr<test::FakeVolumes> volumes_;
   std::unique_ptr<test::HeldFolders> folders_;
+  test::SteeredFileSystem saves_;
   QList<QUrl> opened_;
   std::unique_ptr<LiteWindow> window_;
   std::unique_ptr<QAbstractItemModelTester> model_tester_;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/file_system.h"
 #include "core/platform/folder.h"
 #include "shell/dialog_facade.h"
 #include "shell/volume_source.h"
@@ -91,6 +92,15 @@ class HeldFolders : public platform::FolderSource {
   mutable int waiting_ = 0;  // reads held now
   mutable int stops_seen_ = 0;
   std::string refuse_;  // empty: none
+};
+
+// The file system a window's saves write through, which a test can change while the window lives.
+class SteeredFileSystem final : public platform::FileSystem {
+ public:
+  const platform::FileSystem* now = &platform::NativeFileSystem();
+  std::unique_ptr<platform::TargetFile> Resolve(const std::string& path, std::error_code& ec) const override {
+    return now->Resolve(path, ec);
+  }
 };
 
 // Where the tests leave their screenshots: the build folder's screenshots/ under CTest, the temp
