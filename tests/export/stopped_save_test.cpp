@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <random>
 #include <stop_token>
 #include <thread>
 
 #include "core/export/list_writer.h"
+#include "core/export/save_temporaries.h"
 #include "core/export/write_list.h"
 #include "core/platform/file_path.h"
 #include "tests/export/export_test_util.h"
@@ -152,6 +154,31 @@ TEST_P(StoppedSaveTest, ACancelAtARandomMomentLeavesTheOldFileOrTheWholeNewOne) 
     }
   }
 }
+
+#ifndef _WIN32
+// A window closed while its save cannot stop ends the process without the save: in a child
+// process, the end comes while the writer still works on a named temporary file (a file system
+// without O_TMPFILE), and the writer, left to go on, can neither keep nor rename anything.
+TEST_P(StoppedSaveTest, TheProcessEndingMidSaveLeavesTheOldFileAndNoTemporary) {
+  WriteBytes(path, old_bytes);
+  const auto before = FolderEntries(t.Root());
+  EXPECT_EXIT(
+      {
+        const test::FailingFileSystem named_only(test::FailingCall::Unnamed);
+        ListWriterOptions options;
+        options.file_system = &named_only;
+        const auto writer = OpenListWriter(GetParam().format, path, test::FullLayout(), options);
+        for (std::size_t i = 0; i < names.Size(); ++i) writer->Add(names[i]);
+        EndSaveTemporaries();
+        const bool left_nothing = FolderEntries(t.Root()) == before;
+        const bool finished = writer->Finish();
+        std::_Exit(left_nothing && !finished && FolderEntries(t.Root()) == before && ReadBytes(path) == old_bytes
+                       ? 0
+                       : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Formats, StoppedSaveTest,
                          ::testing::Values(Case{"text", ListFormat::Text, "list.txt"},
