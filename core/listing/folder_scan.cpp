@@ -30,19 +30,33 @@ std::vector<Mask> CompileMasks(const std::vector<std::string>& texts) {
   return masks;
 }
 
+// Where a folder's matching names are counted for the progress sink while it is matched: a folder
+// of a million files moves the count too, not only the next folder.
+struct MatchProgress {
+  const WorkControl& control;
+  std::string_view folder;
+  std::size_t folders_read;
+  std::size_t names_before;  // found in the folders before this one
+
+  // As often as a pass over a list reports: the sink decides itself how often it passes it on.
+  void Found(std::size_t emitted) const {
+    if (emitted % WorkControl::kRowsPerCheck == 0) control.ReadingFolder(folder, folders_read, names_before + emitted);
+  }
+};
+
 // Hands a folder's matching files to the target, mask by mask, from one reading of the folder.
 class FolderMatcher {
  public:
   explicit FolderMatcher(std::vector<Mask> masks) : masks_(std::move(masks)), buckets_(masks_.size()) {}
 
   // Returns how many names it handed on.
-  std::size_t Emit(const FolderListing& listing, ListTarget& target) {
+  std::size_t Emit(const FolderListing& listing, ListTarget& target, const MatchProgress& progress) {
     std::size_t emitted = 0;
     if (masks_.size() == 1) {  // the common case needs no buckets
       for (const auto& e : listing.entries)
         if (e.kind == EntryKind::File && masks_[0].Matches(listing.Name(e))) {
           target.Append(listing.Name(e));
-          ++emitted;
+          progress.Found(++emitted);
         }
       return emitted;
     }
@@ -53,10 +67,11 @@ class FolderMatcher {
       for (std::size_t m = 0; m < masks_.size(); ++m)
         if (masks_[m].Matches(listing.Name(e))) buckets_[m].push_back(i);
     }
-    for (const auto& bucket : buckets_) {
-      for (std::uint32_t i : bucket) target.Append(listing.Name(listing.entries[i]));
-      emitted += bucket.size();
-    }
+    for (const auto& bucket : buckets_)
+      for (std::uint32_t i : bucket) {
+        target.Append(listing.Name(listing.entries[i]));
+        progress.Found(++emitted);
+      }
     return emitted;
   }
 
@@ -79,7 +94,7 @@ ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource&
   FolderListing listing;
   if (!open->ReadAll(listing, error, control.stop)) report.folder_error = error;
   report.stopped = control.stop.stop_requested();
-  if (!report.stopped) matcher.Emit(listing, target);
+  if (!report.stopped) matcher.Emit(listing, target, {control, folder, 0, 0});
   return report;
 }
 
@@ -144,7 +159,7 @@ class TreeWalk {
         Skip(error);
     }
     if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
-    names_found_ += matcher_.Emit(listing_, target_);
+    names_found_ += matcher_.Emit(listing_, target_, {control_, path_, folders_read_, names_found_});
     ++folders_read_;
 
     Level level;

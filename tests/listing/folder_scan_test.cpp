@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -249,6 +251,27 @@ TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
   EXPECT_EQ(seen.paths,
             (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
   EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
+}
+
+TEST(FolderScan, ProgressCountsTheNamesOfOneBigFolderAsTheyAreMatched) {
+#ifdef _WIN32
+  GTEST_SKIP() << "making 4,100 files under wine takes minutes; the code is the same";
+#endif
+  test::TempTree t;
+  t.Folder("big");
+  for (int i = 0; i < 4100; ++i) std::ofstream(t.Path("big/" + std::to_string(i) + (i % 2 == 0 ? ".mp3" : ".wav")));
+  struct Seen : ProgressSink {
+    std::vector<std::size_t> found;
+    void ReadingFolder(std::string_view, std::size_t, std::size_t names_found) override {
+      found.push_back(names_found);
+    }
+  };
+  for (const bool subfolders : {false, true}) {
+    Seen seen;
+    test::CollectNames collect;
+    Scan({t.Path("big"), "*.mp3; *.wav", subfolders}, collect, {{}, &seen});
+    EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 4096})) << subfolders;
+  }
 }
 
 TEST(FolderScan, NamesThatAreNotUtf8AreKept) {
