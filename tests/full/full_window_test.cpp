@@ -30,6 +30,7 @@
 #include "shell/image_button.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
+#include "shell/job_progress.h"
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
@@ -1067,6 +1068,27 @@ class FullWindowTest : public QObject {
       QCOMPARE(f->Files(), files_before + QStringList{"big.xlsx"});
       f->window->show();
     }
+  }
+
+  void theProgressPanelSaysWhatTheWriterDoes() {
+    ProgressPanel& panel = f->window->Jobs().Panel();
+    panel.Begin(QStringLiteral("Сохранение списка"));
+    panel.show();
+    panel.raise();
+    panel.findChild<QPushButton*>(QStringLiteral("CmdCancel"))->setFocus();  // as a job gives it
+    QLocale::setDefault(QLocale(QLocale::Russian));  // the user's locale groups the counts
+    JobProgress progress;
+    progress.rows_done = 598016;
+    progress.rows_total = 600000;
+    progress.writing = WritePhase::Rows;
+    panel.Show(progress);
+    QCOMPARE(panel.CountsText(), QStringLiteral("Обработано имён: 598\u00A0016 из 600\u00A0000"));
+    progress.writing = WritePhase::Assembling;
+    panel.Show(progress);
+    QCOMPARE(panel.CountsText(), QStringLiteral("Запись книги…"));
+    f->Shoot(QStringLiteral("progress-assembling"));
+    QLocale::setDefault(QLocale::system());
+    panel.hide();
   }
 
   void theSaveTypeIsKeptAndATextListGoesOnlyOntoATextList() {

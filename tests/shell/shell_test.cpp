@@ -37,6 +37,7 @@
 #include "shell/open_help.h"
 #include "shell/picture_switch.h"
 #include "shell/program_files.h"
+#include "shell/messages.h"
 #include "shell/qt_dialogs.h"
 #include "shell/round_button.h"
 #include "shell/russian_qt_texts.h"
@@ -465,6 +466,40 @@ class ShellTest : public QObject {
       box->accept();
     });
     QtDialogs().ShowMessage(nullptr, QStringLiteral("Внимание ! ! !"), QStringLiteral("Список пуст."));
+  }
+
+  // Each message and question of a save as it shows, at 100 % and 200 %: as wide as its title
+  // reads whole, and a question stops at Esc and by default.
+  void messagesAndQuestionsReadWholeAndAreShot() {
+    QWidget window;
+    QtDialogs dialogs;
+    const auto expect = [&](const QString& name, int buttons) {
+      QTimer::singleShot(0, [name, buttons] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(box->windowTitle()) * 3 / 2);
+        QCOMPARE(box->buttons().size(), buttons);
+        for (int scale : {1, 2}) {
+          QImage image(box->size() * scale, QImage::Format_ARGB32_Premultiplied);
+          image.setDevicePixelRatio(scale);
+          box->render(&image);
+          const QString file = ScreenshotFolder() + QStringLiteral("/message-") + name +
+                               (scale == 1 ? QString() : QStringLiteral("@2x")) + QStringLiteral(".png");
+          QVERIFY2(image.save(file), qPrintable(file));
+        }
+        QTest::keyClick(box, Qt::Key_Escape);
+      });
+    };
+    expect(QStringLiteral("empty"), 1);
+    ShowWarning(window, dialogs, QString::fromUtf8(kEmptyListMessage));
+    expect(QStringLiteral("not-a-text-list"), 1);
+    ShowNotATextList(window, dialogs, "/home/user/Музыка/big.xlsx", ForeignContent::Zip);
+    expect(QStringLiteral("mask-file-cut"), 1);
+    ShowMaskFileCut(window, dialogs, kMaskFileLineLimit);
+    expect(QStringLiteral("in-place"), 2);
+    QVERIFY(!AskInPlace(window, dialogs, "/home/user/list.txt", true, 2'831'155, 1'048'576));
+    expect(QStringLiteral("cp1251-losses"), 2);
+    QVERIFY(!AskCp1251Losses(window, dialogs, {1234, {"Ωmega.mp3", "東京.mp3", "Straße.mp3"}}));
   }
 
   void helpIsOpenedOnlyWhenThePageIsThere() {
