@@ -447,6 +447,12 @@ class ShellTest : public QObject {
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       dialog->selectNameFilter(types[2].simplified());
+      for (int scale : {1, 2}) {  // the type and date columns read whole
+        QImage image(dialog->size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        dialog->render(&image);
+        image.save(ScreenshotFolder() + (scale == 1 ? QStringLiteral("/save-dialog.png") : QStringLiteral("/save-dialog@2x.png")));
+      }
       dialog->close();
     });
     const SaveFileChoice cancelled = QtDialogs().AskSaveFile(nullptr, types, 1);
