@@ -20,6 +20,7 @@
 #include <memory>
 #include <random>
 
+#include "core/export/list_writer.h"
 #include "core/listing/mask_list.h"
 #include "shell/brixel_look.h"
 #include "shell/drive_list.h"
@@ -28,9 +29,9 @@
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
 #include "shell/image_button.h"
+#include "shell/job_progress.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
-#include "shell/job_progress.h"
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
@@ -1019,6 +1020,7 @@ class FullWindowTest : public QObject {
     const std::pair<const char*, int> formats[] = {
         {"list.txt", 1}, {"list.xls", 2}, {"list.xlsx", 2}, {"list.html", 3}};
     for (const auto& [name, type] : formats) {
+      if (!XlsxAvailable() && std::string_view(name).ends_with(".xlsx")) continue;  // the Windows build
       // Write: in the writer's own work (Finish); Sync: once the file is complete, just before it
       // takes the old one's place; Link: the name it gets for that, the very last step.
       for (const FailingCall step : {FailingCall::Write, FailingCall::Sync, FailingCall::Link}) {
@@ -1043,6 +1045,7 @@ class FullWindowTest : public QObject {
   }
 
   void closingWhileASaveCannotStopEndsTheProgramAtOnce() {
+    if (!XlsxAvailable()) QSKIP("no .xlsx in this build: no step of a save that cannot stop");
     f->Click("ImgNext");
     QElapsedTimer since_close;
     qint64 ended_after = -1;
@@ -1093,7 +1096,7 @@ class FullWindowTest : public QObject {
 
   void theSaveTypeIsKeptAndATextListGoesOnlyOntoATextList() {
     f->Click("ImgNext");
-    const std::string book = f->root.Path("big.xlsx");
+    const std::string book = f->root.Path(XlsxAvailable() ? "big.xlsx" : "big.xls");
     f->dialogs.answer = SaveFileChoice{QString::fromStdString(book), 2};
     f->Click("ImgSave");
     const std::string workbook = ReadBytes(book);
@@ -1107,8 +1110,9 @@ class FullWindowTest : public QObject {
     QCOMPARE(ReadBytes(book), workbook);
     QCOMPARE(f->dialogs.messages.size(), std::size_t{1});
     const QString text = f->dialogs.messages[0].text;
-    QVERIFY2(text.contains(QString::fromStdString(book)) && text.contains(QStringLiteral("ZIP")),
-             qPrintable(text));
+    QVERIFY2(
+        text.contains(QString::fromStdString(book)) && text.contains(QStringLiteral("не текстовый список")),
+        qPrintable(text));
   }
 
   void theUserIsAskedBeforeWritingInPlaceOrLosingCharacters() {
