@@ -40,7 +40,8 @@ struct MatchProgress {
 
   // As often as a pass over a list reports: the sink decides itself how often it passes it on.
   void Found(std::size_t emitted) const {
-    if (emitted % WorkControl::kRowsPerCheck == 0) control.ReadingFolder(folder, folders_read, names_before + emitted);
+    if (emitted % WorkControl::kRowsPerCheck == 0)
+      control.ReadingFolder(folder, folders_read, names_before + emitted);
   }
 };
 

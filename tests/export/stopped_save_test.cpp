@@ -172,7 +172,8 @@ TEST_P(StoppedSaveTest, TheProcessEndingMidSaveLeavesTheOldFileAndNoTemporary) {
         EndSaveTemporaries();
         const bool left_nothing = FolderEntries(t.Root()) == before;
         const bool finished = writer->Finish();
-        std::_Exit(left_nothing && !finished && FolderEntries(t.Root()) == before && ReadBytes(path) == old_bytes
+        std::_Exit(left_nothing && !finished && FolderEntries(t.Root()) == before &&
+                           ReadBytes(path) == old_bytes
                        ? 0
                        : 1);
       },

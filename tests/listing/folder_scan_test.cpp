@@ -9,11 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <stop_token>
 
@@ -259,7 +258,8 @@ TEST(FolderScan, ProgressCountsTheNamesOfOneBigFolderAsTheyAreMatched) {
 #endif
   test::TempTree t;
   t.Folder("big");
-  for (int i = 0; i < 4100; ++i) std::ofstream(t.Path("big/" + std::to_string(i) + (i % 2 == 0 ? ".mp3" : ".wav")));
+  for (int i = 0; i < 4100; ++i)
+    std::ofstream(t.Path("big/" + std::to_string(i) + (i % 2 == 0 ? ".mp3" : ".wav")));
   struct Seen : ProgressSink {
     std::vector<std::size_t> found;
     void ReadingFolder(std::string_view, std::size_t, std::size_t names_found) override {

@@ -31,13 +31,13 @@
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
+#include "shell/messages.h"
 #include "shell/mounted_volumes.h"
 #include "shell/name_copy.h"
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
 #include "shell/picture_switch.h"
 #include "shell/program_files.h"
-#include "shell/messages.h"
 #include "shell/qt_dialogs.h"
 #include "shell/round_button.h"
 #include "shell/russian_qt_texts.h"
@@ -451,7 +451,8 @@ class ShellTest : public QObject {
         QImage image(dialog->size() * scale, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(scale);
         dialog->render(&image);
-        image.save(ScreenshotFolder() + (scale == 1 ? QStringLiteral("/save-dialog.png") : QStringLiteral("/save-dialog@2x.png")));
+        image.save(ScreenshotFolder() +
+                   (scale == 1 ? QStringLiteral("/save-dialog.png") : QStringLiteral("/save-dialog@2x.png")));
       }
       dialog->close();
     });
