@@ -1044,6 +1044,41 @@ class FullWindowTest : public QObject {
     }
   }
 
+  void aCancelAtRandomPointsOfSavesLeavesTheOldFileOrTheNewOne() {
+    f->root.Files({"a/music/d/1.mp3", "a/music/d/2.mp3"});
+    f->Click("PicScan");
+    f->Click("ImgNext");
+    const QStringList files_before = f->Files();
+    std::mt19937 random(19);  // a fixed seed: a failure comes again
+    const std::pair<const char*, int> formats[] = {{"r.txt", 1}, {"r.xls", 2}, {"r.xlsx", 2}, {"r.html", 3}};
+    const FailingCall steps[] = {FailingCall::Create, FailingCall::Unnamed, FailingCall::Write,
+                                 FailingCall::Sync, FailingCall::Link};
+    for (int round = 0; round < 24; ++round) {
+      const auto& [name, type] = formats[std::uniform_int_distribution(0, 3)(random)];
+      if (!XlsxAvailable() && std::string_view(name).ends_with(".xlsx")) continue;
+      const FailingCall step = steps[std::uniform_int_distribution(0, 4)(random)];
+      int calls_left = std::uniform_int_distribution(1, 3)(random);
+      bool stopped = false;
+      // Unnamed as the step is the call that makes the new file; refused, it is made named.
+      FailingFileSystem fs(step, [&] {
+        if (--calls_left != 0) return;
+        stopped = true;
+        OnWindowThread(*f->window, [&] { f->window->Jobs().Cancel(); });
+      });
+      fs.refuse_unnamed = std::uniform_int_distribution(0, 1)(random) == 1 && step != FailingCall::Unnamed;
+      const std::string bytes = f->SaveOverKept(name, type, fs);
+      const QString where = QStringLiteral("round %1: %2, call %3, named %4")
+                                .arg(round)
+                                .arg(name)
+                                .arg(int(step))
+                                .arg(fs.refuse_unnamed);
+      QVERIFY2(stopped ? bytes == "kept" : bytes != "kept", qPrintable(where));
+      QCOMPARE(f->Files(), files_before + QStringList{QString::fromLatin1(name)});
+      QFile::remove(QString::fromStdString(f->root.Path(name)));
+    }
+    QVERIFY(f->dialogs.messages.empty());
+  }
+
   void closingWhileASaveCannotStopEndsTheProgramAtOnce() {
     if (!XlsxAvailable()) QSKIP("no .xlsx in this build: no step of a save that cannot stop");
     f->Click("ImgNext");
