@@ -1034,8 +1034,10 @@ class FullWindowTest : public QObject {
           const std::string bytes = f->SaveOverKept(name, type, fs);
           const QString where = QStringLiteral("%1 at call %2, named %3").arg(name).arg(int(step)).arg(named);
           QVERIFY2(!stopped || bytes == "kept", qPrintable(where));
-          QVERIFY2(stopped || bytes != "kept", qPrintable(where));            // not stopped: saved
+          QVERIFY2(stopped || bytes != "kept", qPrintable(where));  // not stopped: saved
+#ifndef _WIN32  // on Windows the workbook library writes a file the writer has closed: no Sync
           QVERIFY2(stopped || step != FailingCall::Sync, qPrintable(where));  // every writer gets there
+#endif
           QCOMPARE(f->Files(), files_before + QStringList{QString::fromLatin1(name)});
           QVERIFY(f->dialogs.messages.empty());
           QFile::remove(QString::fromStdString(f->root.Path(name)));
@@ -1080,6 +1082,9 @@ class FullWindowTest : public QObject {
   }
 
   void closingWhileASaveCannotStopEndsTheProgramAtOnce() {
+#ifdef _WIN32
+    QSKIP("on Windows the workbook library writes a file the writer has closed: no step to hold it at");
+#endif
     if (!XlsxAvailable()) QSKIP("no .xlsx in this build: no step of a save that cannot stop");
     f->Click("ImgNext");
     QElapsedTimer since_close;
