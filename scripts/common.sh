@@ -23,8 +23,10 @@ TEST_LOCALES=(ru_RU de_DE)
 # The Windows leg of ./test (scripts/test-windows.sh): the mingw-w64 cross compiler (posix threads),
 # wine to run the tests, zlib for Windows, dpkg-dev to unpack Debian's source packages of
 # libxlsxwriter and Qt, ccache for the Qt build (scripts/build-qt-windows.sh), a virtual display
-# for the windows' smoke tests, and unzip to look into the Windows download.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip)
+# for the windows' smoke tests, unzip to look into the Windows download, makensis (nsis) for the
+# setup program, and xdotool and Pillow to find and photograph its first page.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip
+  nsis xdotool python3-pil)
 
 missing_packages() {
   local p
