@@ -152,7 +152,6 @@ test_setup() {
   desktop=$(folder PUBLIC)/Desktop
   local path_before user_path_before
   path_before=$(registry_value "$machine_env" Path)
-  user_path_before=$(registry_value 'HKCU\Environment' Path)
   prefix_files >"$tmp/before.txt"
 
   # The first page, as a user sees it: photographed, then the installer is left.
@@ -244,10 +243,17 @@ ImageGrab.grab(bbox=(x, y, x + w, y + h), xdisplay=sys.argv[1]).save(sys.argv[6]
   [ -z "$(comm -23 "$tmp/before.txt" "$tmp/after.txt")" ] ||
     fail "the uninstall removed: $(comm -23 "$tmp/before.txt" "$tmp/after.txt" | tr '\n' ' ')"
 
-  # For this user only: the user's programs folder, the user's Start menu and registry.
+  # For this user only: the user's programs folder, the user's Start menu and registry. The user's
+  # PATH is longer than NSIS reads whole, and is left as it is rather than cut.
   rm -f "$appdata/Brixel/rasshirenia.txt"
-  wine "$setup" /S /CurrentUser || fail "the per-user install ended with status $?"
+  local long_path
+  long_path=$(printf 'C:\\Tools\\%04d;' $(seq 120))
+  wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$long_path" /f >/dev/null 2>&1
+  user_path_before=$(registry_value 'HKCU\Environment' Path)
+  [ "$user_path_before" = "$long_path" ] || fail "the long PATH was not set"
+  wine "$setup" /S /CurrentUser /PATH || fail "the per-user install ended with status $?"
   wineserver -w
+  [ "$(registry_value 'HKCU\Environment' Path)" = "$long_path" ] || fail "the per-user install changed a long PATH"
   [ -f "$user_programs/Brixel.exe" ] || fail "nothing in the user's programs folder"
   local user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brixel'
   [ "$(registry_value "$user_key" DisplayVersion)" = "$version" ] || fail "no per-user Apps & features entry"
