@@ -81,6 +81,7 @@ const std::map<std::string, FlagParser>& FlagOptions() {
   static const std::map<std::string, FlagParser> options{
       {"--recursive", [](CliOptions& o) { o.recursive = true; return std::string(); }},
       {"--show-errors", [](CliOptions& o) { o.show_errors = true; return std::string(); }},
+      {"--in-place", [](CliOptions& o) { o.in_place = true; return std::string(); }},
       {"--help", [](CliOptions& o) { o.help = true; return std::string(); }},
       {"--version", [](CliOptions& o) { o.version = true; return std::string(); }},
       {"--upper", [](CliOptions& o) { return SetLetterCase(o, LetterCase::Upper); }},
@@ -169,7 +170,11 @@ std::string UsageText() {
          "  -f, --format FMT       what --output writes: txt (the default, appended), html (a page),\n"
          "                         xls or xlsx (a workbook, names from A2); html, xls and xlsx\n"
          "                         replace FILE once complete\n"
-         "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout)\n"
+         "      --in-place         a text list that has no room on the disk for the copy a safe\n"
+         "                         append writes goes into FILE itself (a crash could then leave\n"
+         "                         part of the list); without it such a save is refused\n"
+         "      --encoding ENC     cp1251 or utf-8 (default: cp1251 in a file, utf-8 on stdout);\n"
+         "                         names that lose characters in cp1251 are counted on stderr\n"
          "      --show-errors      name on stderr each subfolder that could not be read (the\n"
          "                         walk goes on without it, and the exit status stays the same)\n"
          "\n"

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "core/export/appended_file.h"
+#include "core/export/cp1251_losses.h"
 #include "core/export/export_dispatch.h"
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
@@ -44,10 +46,29 @@ ListLayout FullEditionLayout() {
 ListWriterOptions WriterOptions(const CliOptions& options) {
   ListWriterOptions writer;
   writer.text_encoding = options.encoding.value_or(TextEncoding::Cp1251);
+  writer.in_place_allowed = options.in_place;
   // The format named on the command line wins over the file name's extension.
   if (options.output_format == OutputFormat::Xls) writer.workbook = WorkbookFormat::Xls;
   if (options.output_format == OutputFormat::Xlsx) writer.workbook = WorkbookFormat::Xlsx;
   return writer;
+}
+
+// One line on stderr when a Windows-1251 list holds names that lost characters; the list stays
+// as written and the exit status as it is.
+void ReportCp1251Losses(const NameColumn& names, std::ostream& err) {
+  const Cp1251Losses losses = FindCp1251Losses(names);
+  if (losses.count == 0) return;
+  std::string line = "brixel-list: " + std::to_string(losses.count) +
+                     (losses.count == 1 ? " name loses" : " names lose") +
+                     " characters in Windows-1251 (written as \"?\"): ";
+  for (std::size_t i = 0; i < losses.first.size(); ++i) {
+    line += i == 0 ? "'" : ", '";
+    AppendUtf8Line(losses.first[i], line);  // one line, whatever the name holds
+    line += "'";
+  }
+  if (losses.count > losses.first.size()) line += ", ...";
+  line += "; --encoding utf-8 keeps them\n";
+  err << line;
 }
 
 }  // namespace
@@ -73,21 +94,30 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
       err << "brixel-list: cannot read " << s.path << ": " << platform::ErrorText(s.error) << "\n";
 
   if (!options.output) {
-    WriteToStream(names, options.encoding.value_or(TextEncoding::Utf8), out);
+    const TextEncoding encoding = options.encoding.value_or(TextEncoding::Utf8);
+    WriteToStream(names, encoding, out);
     out.flush();
-    return out ? ExitStatus::Done : ExitStatus::Failed;
+    if (!out) return ExitStatus::Failed;
+    if (encoding == TextEncoding::Cp1251) ReportCp1251Losses(names, err);
+    return ExitStatus::Done;
   }
   if (IsListEmpty(names)) {
     err << "Список пуст.\n";  // nothing to save: the file is not touched
     return ExitStatus::Failed;
   }
+  const ListWriterOptions writer = WriterOptions(options);
+  const ListFormat format = ListFormatOf(options.output_format);
   try {
-    WriteList(ListFormatOf(options.output_format), *options.output, names, FullEditionLayout(),
-              WriterOptions(options));
+    WriteList(format, *options.output, names, FullEditionLayout(), writer);
+  } catch (const InPlaceRefused& e) {
+    err << "brixel-list: " << e.what()
+        << "; --in-place appends to the file itself, where a crash could leave part of the list\n";
+    return ExitStatus::Failed;
   } catch (const SaveError& e) {
     err << "brixel-list: " << e.what() << "\n";
     return ExitStatus::Failed;
   }
+  if (format == ListFormat::Text && writer.text_encoding == TextEncoding::Cp1251) ReportCp1251Losses(names, err);
   return ExitStatus::Done;
 }
 

@@ -67,7 +67,7 @@ set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 
 # Libraries built for this leg (scripts/test-windows.sh puts libxlsxwriter here). pkg-config must
 # see only them: the Linux .pc files describe libraries a Windows program cannot link.
-set(BRIXEL_WINDOWS_DEPS "" CACHE PATH "Prefix of the libraries built for Windows (libxlsxwriter)")
+set(BRIXEL_WINDOWS_DEPS "" CACHE PATH "Prefix of the libraries built for Windows (libxlsxwriter, TagLib)")
 if(BRIXEL_WINDOWS_DEPS)
   set(ENV{PKG_CONFIG_LIBDIR} "${BRIXEL_WINDOWS_DEPS}/lib/pkgconfig")
 else()

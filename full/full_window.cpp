@@ -17,6 +17,7 @@
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/drive_list.h"
+#include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
@@ -85,11 +86,18 @@ FullWindow::FullWindow(FullWindowServices services)
   SetTabOrder();
   jobs_ = new WindowJobs(*this, services_.folders);
 
+  const RememberedSettings remembered = LoadWindowSettings(services_.settings_file);
+  store_settings_ = remembered.may_write;
+  const StartFolder start =
+      ChooseStartFolder(services_.named_folder, remembered.settings.folder, services_.start_folder);
   chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
-  chooser_->Start(services_.start_folder);
+  chooser_->Start(start.folder);
   connect(chooser_, &FolderChooser::folderChanged, this, &FullWindow::RefreshPreview);
+  connect(this, &ShapedWindow::folderDropped, this, &FullWindow::TakeFolder);
 
   StartUp();
+  RestoreSettings(remembered.settings);
+  if (start.named_missing) ReportMissingFolder(*this, *services_.dialogs, *services_.named_folder);
 }
 
 FullWindow::~FullWindow() {
@@ -99,7 +107,23 @@ FullWindow::~FullWindow() {
 void FullWindow::closeEvent(QCloseEvent* event) {
   // Closing ends the program at once: a scan just stops; a save puts its file back first.
   jobs_->Cancel();
+  if (store_settings_) StoreWindowSettings(services_.settings_file, CurrentSettings());
   ShapedWindow::closeEvent(event);
+}
+
+void FullWindow::RestoreSettings(const WindowSettings& settings) {
+  if (RestoreListingChoice(settings, *cbo_mask_, *pic_scan_, looks_, *this)) RefreshPreview();
+  if (FormatForFilterIndex(settings.save_type)) save_filter_index_ = settings.save_type;
+  services_.dialogs->SetSaveFolder(QString::fromStdString(settings.save_path));
+}
+
+// The formatting options are not kept: every listing starts with them reset.
+WindowSettings FullWindow::CurrentSettings() const {
+  WindowSettings settings;
+  RememberListingChoice(settings, *dir1_, *cbo_mask_, *pic_scan_, *this);
+  settings.save_type = save_filter_index_;
+  settings.save_path = services_.dialogs->SaveFolder().toStdString();
+  return settings;
 }
 
 QList<QWidget*> FullWindow::ListingInputs() const {
@@ -190,6 +214,7 @@ void FullWindow::SetTabOrder() {
   QList<QWidget*> chain{drive1_, dir1_, cbo_mask_, flex_grid1_, fgrid2_};
   chain += formatting_->TabOrder();
   chain += {img_help_, pic_scan_, img_back_, img_chancel_, img_next_, img_save_};
+  chain += TitleButtons();
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
   dir1_->setFocus();
 }
@@ -252,6 +277,15 @@ void FullWindow::RefreshPreview() {
     if (previewed_mask_ >= 0) cbo_mask_->setCurrentIndex(previewed_mask_);
   };
   jobs_->Restart(std::move(job));
+}
+
+bool FullWindow::TakesDroppedFolder() const {
+  return !jobs_->Busy();
+}
+
+void FullWindow::TakeFolder(const std::string& folder) {
+  if (ShowsResultsPage()) Back();
+  chooser_->ChooseFolder(folder);
 }
 
 void FullWindow::Next() {

@@ -3,6 +3,7 @@
 // folder and mask line and shows a live preview of the matching names; the next button lists the
 // files into the found-files table, and the results page formats, numbers and saves that list.
 // Every control carries its name as its object name.
+#include <optional>
 #include <string>
 
 #include "core/export/list_writer.h"
@@ -14,6 +15,7 @@
 #include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_settings.h"
 
 class QComboBox;
 class QLabel;
@@ -36,14 +38,18 @@ class FolderSource;
 }
 
 // What the window needs from outside; tests put in their own. Left out, the volumes are the
-// system's, the dialogs Qt's and the folders the scans read the platform's.
+// system's, the dialogs Qt's and the folders the scans read the platform's; nothing is remembered.
 struct FullWindowServices {
   ProgramFiles files;          // where the mask file and the help pages are
-  std::string start_folder;    // the folder shown at start
+  std::string start_folder;    // the folder shown at start when none is named or remembered
   const VolumeSource* volumes = nullptr;
   DialogFacade* dialogs = nullptr;
   UrlOpener open_url;
   const platform::FolderSource* folders = nullptr;
+  // The folder (or a file's) named on the command line.
+  std::optional<std::string> named_folder = std::nullopt;
+  // Where the window's settings are remembered between runs; empty: nothing is.
+  std::string settings_file = {};
 };
 
 class FullWindow : public ShapedWindow {
@@ -64,6 +70,7 @@ class FullWindow : public ShapedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool TakesDroppedFolder() const override;
 
  private:
   void BuildOptionsPage();
@@ -71,8 +78,12 @@ class FullWindow : public ShapedWindow {
   void BuildButtons();
   void SetTabOrder();
   void StartUp();
+  void RestoreSettings(const WindowSettings& settings);
+  WindowSettings CurrentSettings() const;
 
   void RefreshPreview();
+  // A folder handed in from outside: chosen on the options page, as in the folder list.
+  void TakeFolder(const std::string& folder);
   void Next();
   void ShowResults(NameTable&& table);
   void Back();
@@ -95,6 +106,7 @@ class FullWindow : public ShapedWindow {
   bool formatted_start_valid_ = true;
   FolderChooser::Place previewed_;  // the choice the preview shows, for a cancelled refresh
   int previewed_mask_ = -1;
+  bool store_settings_ = true;  // false: the settings file is a newer version's, or unreadable
 
   QLabel* label9_ = nullptr;
   Frame* fra1_ = nullptr;

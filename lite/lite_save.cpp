@@ -71,8 +71,14 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
     throw SaveFailure(request.output_path,
                       "the start number \"" + request.options.start_text + "\" is no number");
 
-  const std::unique_ptr<ListWriter> writer =
-      OpenListWriter(*format, request.output_path, LiteListLayout(), writer_options);
+  ListWriterOptions steered = writer_options;
+  if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  std::unique_ptr<ListWriter> writer;
+  try {
+    writer = OpenListWriter(*format, request.output_path, LiteListLayout(), steered);
+  } catch (const SaveStopped&) {
+    return std::nullopt;
+  }
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
@@ -80,7 +86,7 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
       Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target, control);
   if (report.stopped || target.Dropped())
     return std::nullopt;  // the writer, dropped unfinished, puts the file back
-  writer->Finish();
+  if (!writer->Finish()) return std::nullopt;  // stopped: the file is as it was
   return target.Written();
 }
 

@@ -38,7 +38,9 @@ ListLayout LiteListLayout();
 std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
-// Under the control of a window: nothing when the scan was stopped, and the output is then
+// Under the control of a window: nothing when the save was stopped - during the scan, or in the
+// writer's own work up to the moment the new file takes the old one's place (the control's stop
+// reaches the writer unless the options bring one) - and the output is then
 // exactly as it was (the writer is dropped unfinished: a text list's new copy never takes the
 // old one's place, or a list appended in place is cut back; a page or workbook never replaces
 // the target; no temporary file is left).

@@ -25,6 +25,7 @@
 #include "shell/brixel_look.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
+#include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
@@ -65,7 +66,11 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   label9_->setFont(TitleFont());
   label9_->setGeometry(TwipsRect(300, 420, 2085, 300));
 
-  BuildOptionsArea();
+  const RememberedSettings remembered = LoadWindowSettings(services_.settings_file);
+  store_settings_ = remembered.may_write;
+  const StartFolder start =
+      ChooseStartFolder(services_.named_folder, remembered.settings.folder, services_.start_folder);
+  BuildOptionsArea(start.folder);
   formatting_ = new FormattingPanel(*this, looks_,
                                     FormattingLayout{QRect(300, 4980, 2895, 1695),
                                                      QRect(3360, 4980, 4815, 2535),
@@ -80,11 +85,14 @@ LiteWindow::LiteWindow(LiteWindowServices services)
   // files added meanwhile come into view.
   connect(cbo_mask_, &QComboBox::activated, this, &LiteWindow::OnListingChoiceChanged);
   connect(folder_chooser_, &FolderChooser::folderChanged, this, &LiteWindow::OnListingChoiceChanged);
+  connect(this, &ShapedWindow::folderDropped, folder_chooser_, &FolderChooser::ChooseFolder);
   connect(formatting_, &FormattingPanel::runRequested, this, &LiteWindow::LiteFormattingRun);
   connect(img_help_, &ImageButton::clicked, this, &LiteWindow::OpenHelpPage);
   connect(img_save_, &ImageButton::clicked, this, &LiteWindow::LiteSave);
 
   StartUp();
+  RestoreSettings(remembered.settings);
+  if (start.named_missing) ReportMissingFolder(*this, services_.dialogs, *services_.named_folder);
 }
 
 LiteWindow::~LiteWindow() {
@@ -94,7 +102,38 @@ LiteWindow::~LiteWindow() {
 void LiteWindow::closeEvent(QCloseEvent* event) {
   // Closing ends the program at once: a scan just stops; a save puts its file back first.
   jobs_->Cancel();
+  if (store_settings_) StoreWindowSettings(services_.settings_file, CurrentSettings());
   ShapedWindow::closeEvent(event);
+}
+
+void LiteWindow::RestoreSettings(const WindowSettings& settings) {
+  if (settings.save_type >= 0 && settings.save_type < save_panel_->CboSave().count())
+    save_panel_->ChooseFormat(settings.save_type);
+  if (!settings.save_path.empty()) save_panel_->SetOutputFile(QString::fromStdString(settings.save_path));
+  if (RestoreListingChoice(settings, *cbo_mask_, *pic_scan_, looks_, *this)) OnListingChoiceChanged();
+  if (settings.options == FormatOptions{}) return;
+  // Every listing resets the options: they come back once the start's listing is shown.
+  const auto format = [this, options = settings.options] {
+    formatting_->SetOptions(options);
+    LiteFormattingRun();
+  };
+  if (jobs_->Busy())
+    connect(jobs_, &WindowJobs::idle, this, format, Qt::SingleShotConnection);
+  else
+    format();
+}
+
+WindowSettings LiteWindow::CurrentSettings() const {
+  WindowSettings settings;
+  RememberListingChoice(settings, *dir1_, *cbo_mask_, *pic_scan_, *this);
+  settings.options = formatting_->Options();
+  settings.save_type = save_panel_->CboSave().currentIndex();
+  settings.save_path = save_panel_->TxtSave().text().toStdString();
+  return settings;
+}
+
+bool LiteWindow::TakesDroppedFolder() const {
+  return !jobs_->Busy();
 }
 
 QList<QWidget*> LiteWindow::ChoiceInputs() const {
@@ -106,7 +145,7 @@ QList<QWidget*> LiteWindow::AllInputs() const {
                                           pic_scan_->parentWidget(), &save_panel_->FraSave()};
 }
 
-void LiteWindow::BuildOptionsArea() {
+void LiteWindow::BuildOptionsArea(const std::string& start_folder) {
   Frame* fra1 = MakePlacedFrame("Fra1", QString(), Frame::Border::None, this, QRect(300, 780, 7875, 4455));
 
   Frame* fra_dir = MakePlacedFrame("FraDir", QStringLiteral("Директория"), Frame::Border::Shown, fra1,
@@ -116,7 +155,7 @@ void LiteWindow::BuildOptionsArea() {
   dir1_ = new FolderList(fra_dir);
   dir1_->setGeometry(TwipsRect(120, 660, 2655, 2565));
   folder_chooser_ = new FolderChooser(*drive1_, *dir1_, services_.volumes, this);
-  folder_chooser_->Start(services_.start_folder);
+  folder_chooser_->Start(start_folder);
 
   Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1,
                                     QRect(0, 3420, 2895, 675));
@@ -140,6 +179,7 @@ void LiteWindow::BuildBottomRow() {
   order += QList<QWidget*>{
       pic_scan_, &save_panel_->CboSave(), &save_panel_->TxtSave(), &save_panel_->CmdSave(), img_help_,
       img_save_};
+  order += TitleButtons();
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

@@ -3,6 +3,7 @@
 // formatted, the numbering and formatting switches, the subfolder switch and the save panel, all
 // on one page of the shared shaped window.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/format/format_options.h"
@@ -11,6 +12,7 @@
 #include "shell/program_files.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_settings.h"
 
 class QComboBox;
 class QLabel;
@@ -39,8 +41,12 @@ struct LiteWindowServices {
   const VolumeSource& volumes;
   UrlOpener open_url;
   ProgramFiles files;          // the mask file, the help page and the default output file
-  std::string start_folder;    // the folder listed first
+  std::string start_folder;    // the folder listed first when none is named or remembered
   const platform::FolderSource* folders = nullptr;  // where scans read; null: the platform's own
+  // The folder (or a file's) named on the command line.
+  std::optional<std::string> named_folder = std::nullopt;
+  // Where the window's settings are remembered between runs; empty: nothing is.
+  std::string settings_file = {};
 };
 
 class LiteWindow : public ShapedWindow {
@@ -71,11 +77,14 @@ class LiteWindow : public ShapedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool TakesDroppedFolder() const override;
 
  private:
-  void BuildOptionsArea();
+  void BuildOptionsArea(const std::string& start_folder);
   void BuildBottomRow();
   void StartUp();
+  void RestoreSettings(const WindowSettings& settings);
+  WindowSettings CurrentSettings() const;
   // RefreshPreview and the option reset, as a change of drive, folder or mask line asks.
   void OnListingChoiceChanged();
   void OpenHelpPage();
@@ -101,6 +110,7 @@ class LiteWindow : public ShapedWindow {
   bool listed_start_valid_ = true;
   FolderChooser::Place listed_place_;  // the choice the list shows, for a cancelled rebuild
   int listed_mask_ = -1;
+  bool store_settings_ = true;  // false: the settings file is a newer version's, or unreadable
 };
 
 }  // namespace brixel

@@ -27,7 +27,7 @@ _brixel_list() {
     [[ ${COMP_WORDS[i]} == "--" ]] && options_done=1
   done
   if ((!options_done)) && [[ $cur == -* ]]; then
-    local options="-r --recursive -m --mask --order -o --output -f --format --encoding --show-errors
+    local options="-r --recursive -m --mask --order -o --output -f --format --encoding --show-errors --in-place
       --upper --lower --first-capital --underscores --no-ext -n --number --digits --start
       -h --help --version --"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")

@@ -4,8 +4,9 @@
 BRIXEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BRIXEL_BUILD=${BRIXEL_BUILD:-$BRIXEL_ROOT/build}
 
-# What the programs need to build and run; help2man writes brixel-list's manual page from --help.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev
+# What the programs need to build and run; help2man writes brixel-list's manual page from --help;
+# TagLib reads the audio files' durations and tags.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev libtag1-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev fonts-dejavu-core qt6-translations-l10n help2man)
 # What ./package needs on top: dpkg-shlibdeps (dpkg-dev), and file, with which cpack finds the
 # programs to hand to it.
@@ -25,6 +26,9 @@ TEST_LOCALES=(ru_RU de_DE)
 # libxlsxwriter and Qt, ccache for the Qt build (scripts/build-qt-windows.sh), a virtual display
 # for the windows' smoke tests, unzip to look into the Windows download, makensis (nsis) for the
 # setup program, and xdotool and Pillow to find and photograph its first page.
+# What makes audio files with real tags: the details tests' fixtures (tests/details/fixtures) and
+# the tag benchmark's tree (bench/details/make_audio_tree.py). Neither ./run nor ./test needs them.
+AUDIO_PACKAGES=(ffmpeg lame flac vorbis-tools python3-mutagen)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip
   nsis xdotool python3-pil)
 

@@ -27,7 +27,7 @@ esac
 WIN_BUILD=${BRIXEL_WINDOWS_BUILD:-$BRIXEL_ROOT/build-windows}
 TOOLCHAIN=$BRIXEL_ROOT/cmake/mingw-w64-x86_64.cmake
 DEPS=$WIN_BUILD/deps
-XLSX_PREFIX=$DEPS/xlsxwriter
+DEPS_PREFIX=$DEPS/prefix  # the libraries built for Windows: libxlsxwriter, TagLib
 
 ensure_packages "${BUILD_PACKAGES[@]}" googletest "${WINDOWS_PACKAGES[@]}"
 
@@ -65,7 +65,7 @@ fi
 # Two patches, applied to the unpacked copy only: the wide Win32 file calls (UTF-8 names, as on
 # Linux) instead of ANSI fopen under MinGW, and the Win32 file layer of its zip code that they need.
 build_xlsxwriter() {
-  [ -f "$XLSX_PREFIX/lib/libxlsxwriter.a" ] && return 0
+  [ -f "$DEPS_PREFIX/lib/libxlsxwriter.a" ] && return 0
   local src
   rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build"
   src=$(fetch_debian_source libxlsxwriter "$DEPS/src") || return 1
@@ -74,16 +74,34 @@ build_xlsxwriter() {
     "$src/CMakeLists.txt" || return 1
   cmake -S "$src" -B "$DEPS/xlsxwriter-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DUSE_DTOA_LIBRARY=ON -DZLIB_USE_STATIC_LIBS=ON \
-    -DCMAKE_INSTALL_PREFIX="$XLSX_PREFIX" >/dev/null || return 1
+    -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" >/dev/null || return 1
   cmake --build "$DEPS/xlsxwriter-build" -j "$(nproc)" >/dev/null || return 1
   cmake --install "$DEPS/xlsxwriter-build" >/dev/null || return 1
   rm -rf "$DEPS/src" "$DEPS/xlsxwriter-build"
 }
 
-xlsx_prefix=$XLSX_PREFIX
+# TagLib for Windows, a static library built from Debian's source package likewise. Debian's
+# patches point it at the system's UTF8-CPP headers; the copy in its own 3rdparty/ stands in.
+build_taglib() {
+  [ -f "$DEPS_PREFIX/lib/libtag.a" ] && return 0
+  local src
+  rm -rf "$DEPS/src" "$DEPS/taglib-build"
+  src=$(fetch_debian_source taglib "$DEPS/src") || return 1
+  sed -i 's|#include <utf8/checked.h>|#include <utf8-cpp/checked.h>|' "$src/taglib/toolkit/tstring.cpp" || return 1
+  cmake -S "$src" -B "$DEPS/taglib-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DBUILD_BINDINGS=OFF -DBUILD_TESTING=OFF \
+    -DBUILD_EXAMPLES=OFF -DWITH_ZLIB=ON -DCMAKE_CXX_FLAGS="-I$src/3rdparty" \
+    -DCMAKE_INSTALL_PREFIX="$DEPS_PREFIX" >/dev/null || return 1
+  cmake --build "$DEPS/taglib-build" -j "$(nproc)" >/dev/null || return 1
+  cmake --install "$DEPS/taglib-build" >/dev/null || return 1
+  rm -rf "$DEPS/src" "$DEPS/taglib-build"
+}
+
 if ! build_xlsxwriter; then
   echo "test-windows: libxlsxwriter could not be built; .xlsx is left out of this build" >&2
-  xlsx_prefix=""
+fi
+if ! build_taglib; then
+  echo "test-windows: TagLib could not be built; audio tags are left out of this build" >&2
 fi
 
 # A fresh wine prefix, made while the compiler runs: headless, quiet, no Mono or Gecko, no
@@ -115,7 +133,7 @@ gui_options=(-DBRIXEL_BUILD_WINDOWS=OFF)
 [ "$gui" = on ] && gui_options=(-DBRIXEL_BUILD_WINDOWS=ON -DBRIXEL_RENDER_SVG="$render_svg")
 cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_BENCH=OFF "${gui_options[@]}" \
-  -DBRIXEL_WINDOWS_DEPS="$xlsx_prefix" -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
+  -DBRIXEL_WINDOWS_DEPS="$DEPS_PREFIX" -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
 # The downloads, left in the build folder, where their tests take them from.
 if [ "$gui" = on ]; then

@@ -4,6 +4,11 @@
 
 namespace brixel {
 
+ClickablePicture::ClickablePicture(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+}
+
 void ClickablePicture::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) left_pressed_ = true;
   PressChanged(true);
@@ -17,7 +22,7 @@ void ClickablePicture::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) left_pressed_ = false;
   PressChanged(false);
   event->accept();
-  if (click) emit clicked();
+  if (click) this->click();
 }
 
 }  // namespace brixel

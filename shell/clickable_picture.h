@@ -3,25 +3,26 @@
 // title buttons): a left press on it arms it, and a release of that button where it still counts
 // as on the control clicks it. Other buttons never click. A subclass may show a look while any
 // button is held, and may narrow where a release counts.
-#include <QWidget>
+//
+// Each is a real button to the keyboard and to assistive tools: its accessible name is what it
+// does (its tool tip or caption), and an assistive tool's press clicks it as the mouse does.
+#include <QAbstractButton>
 
 namespace brixel {
 
 // How strongly a picture that takes no input (a job runs) is drawn.
 inline constexpr double kDisabledOpacity = 0.45;
 
-class ClickablePicture : public QWidget {
+class ClickablePicture : public QAbstractButton {
   Q_OBJECT
 
  public:
-  using QWidget::QWidget;
-
- signals:
-  void clicked();
+  explicit ClickablePicture(QWidget* parent);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool hitButton(const QPoint& pos) const override { return ReleaseCounts(pos); }
 
   // Whether a release at pos (in the control's coordinates) is still on the control.
   virtual bool ReleaseCounts(const QPoint& pos) const { return rect().contains(pos); }

@@ -25,6 +25,14 @@ class DialogFacade {
 
   // A message with one OK button and no icon.
   virtual void ShowMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // The folder the save dialog opens in, which follows the file last chosen; empty: the dialog's
+  // own choice.
+  QString SaveFolder() const { return save_folder_; }
+  void SetSaveFolder(const QString& folder) { save_folder_ = folder; }
+
+ protected:
+  QString save_folder_;
 };
 
 }  // namespace brixel

@@ -34,14 +34,18 @@ void FolderChooser::ReloadDrives() {
   remembered_ = now_remembered >= 0 ? now_remembered : std::max(now_shown, 0);
 }
 
-void FolderChooser::Start(const std::string& start_folder) {
-  std::string folder = start_folder;
+std::string FolderChooser::OnDrive(std::string folder) {
 #ifdef _WIN32
   // Windows takes a drive letter in either case ("c:\music" from a shortcut's start folder); the
   // drives are named in capitals.
   if (folder.size() >= 2 && folder[1] == ':' && folder[0] >= 'a' && folder[0] <= 'z')
     folder[0] = static_cast<char>(folder[0] - 'a' + 'A');
 #endif
+  return folder;
+}
+
+void FolderChooser::Start(const std::string& start_folder) {
+  const std::string folder = OnDrive(start_folder);
   drives_.SetVolumes(source_.Volumes());
   const int index = drives_.IndexHolding(folder);
   drives_.SelectQuietly(index);
@@ -65,6 +69,23 @@ void FolderChooser::ReturnTo(const Place& place) {
   if (!place.folder.empty() && place.folder != folders_.Path()) folders_.SetPath(place.top, place.folder);
   quiet_ = false;
   if (place.remembered < drives_.count()) remembered_ = place.remembered;
+}
+
+bool FolderChooser::ChooseFolder(const std::string& chosen) {
+  const std::string folder = OnDrive(chosen);
+  ReloadDrives();  // it may be on a drive plugged in since
+  const int index = drives_.IndexHolding(folder);
+  if (index < 0 || !source_.IsReady(drives_.VolumeAt(index))) return false;
+  const std::string root = drives_.VolumeAt(index).root;
+  quiet_ = true;
+  const bool opened = folders_.SetPath(root, folder);
+  quiet_ = false;
+  if (!opened) return false;
+  drives_.SelectQuietly(index);
+  remembered_ = index;
+  last_folder_[root] = folders_.Path();
+  emit folderChanged();
+  return true;
 }
 
 void FolderChooser::OnPathChanged() {

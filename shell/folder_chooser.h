@@ -42,11 +42,17 @@ class FolderChooser : public QObject {
   // they are still there. Runs whenever the drive list opens.
   void ReloadDrives();
 
+  // Shows folder on its drive and reports it, as a choice in the lists does (a folder handed to
+  // the window from outside). False, changing nothing, when it cannot be opened.
+  bool ChooseFolder(const std::string& folder);
+
  signals:
   // The folder list shows another folder (or the drive was chosen again): rebuild what shows it.
   void folderChanged();
 
  private:
+  // A folder as the drives name it.
+  static std::string OnDrive(std::string folder);
   void OnDriveChosen(int index);
   void OnPathChanged();
 

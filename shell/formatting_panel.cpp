@@ -2,10 +2,12 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <array>
 
 #include "shell/brixel_look.h"
 #include "shell/frame.h"
@@ -21,9 +23,11 @@ namespace {
 constexpr int kCheckSize = 465;  // twips, the check looks
 constexpr int kCaseSize = 600;   // twips, the case looks
 
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
+// A caption, which assistive tools also hear as the label of the control it names.
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, QWidget* control) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QLatin1String(name));
+  label->setBuddy(control);
   label->adjustSize();
   return label;
 }
@@ -76,8 +80,8 @@ FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, cons
   pic_num_->setAccessibleName(QStringLiteral("Нумерация: включить"));
 
   // Captions at the frame's left, each level with its control.
-  const auto caption = [this](const char* name, const QString& text, const QWidget& control) {
-    QLabel* label = MakeLabel(name, text, fra_num_);
+  const auto caption = [this](const char* name, const QString& text, QWidget& control) {
+    QLabel* label = MakeLabel(name, text, fra_num_, &control);
     label->move(Px(120), control.geometry().center().y() - label->height() / 2);
   };
   caption("Label3", QStringLiteral("Разрядность"), *cbo_razr_);
@@ -108,7 +112,7 @@ FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, cons
                   {pic_break_, "Label8", QStringLiteral("Заменить \"_\" на \" \"")},
                   {pic_ok_, "Label11", QStringLiteral("Убрать расширения")}};
   for (const auto& c : captions) {
-    QLabel* label = MakeLabel(c.label_name, c.caption, fra_format_);
+    QLabel* label = MakeLabel(c.label_name, c.caption, fra_format_, c.picture_switch);
     c.picture_switch->setAccessibleName(c.caption);
     if (c.picture_switch == pic_break_ || c.picture_switch == pic_ok_)
       PlaceUnder(*label, *c.picture_switch, fra_format_->width());
@@ -127,6 +131,7 @@ FormattingPanel::FormattingPanel(QWidget& window, const SwitchLooks& looks, cons
       CaseSwitchClick(*case_switch, {pic_big_, pic_small_, pic_per_big_}, looks_);
       emit runRequested();
     });
+    case_switch->installEventFilter(this);
   }
   connect(cbo_razr_, &QComboBox::currentIndexChanged, this, [this] {
     digit_count_ran_ = true;
@@ -202,7 +207,24 @@ bool FormattingPanel::eventFilter(QObject* watched, QEvent* event) {
     digit_count_ran_ = false;
   if (watched == txt_nach_ && event->type() == QEvent::KeyRelease && !txt_nach_->text().isEmpty())
     emit runRequested();
+  if (event->type() == QEvent::KeyPress && MoveInCaseGroup(watched, static_cast<QKeyEvent*>(event)->key()))
+    return true;
   return QObject::eventFilter(watched, event);
+}
+
+bool FormattingPanel::MoveInCaseGroup(QObject* from, int key) {
+  // As in a radio group: the arrows go round the three, and the selection goes along if the
+  // switch left was selected.
+  int step = 0;
+  if (key == Qt::Key_Down || key == Qt::Key_Right) step = 1;
+  if (key == Qt::Key_Up || key == Qt::Key_Left) step = -1;
+  const std::array<PictureSwitch*, 3> group{pic_big_, pic_small_, pic_per_big_};
+  const auto at = std::find(group.begin(), group.end(), from);
+  if (step == 0 || at == group.end()) return false;
+  PictureSwitch* to = group[static_cast<std::size_t>((at - group.begin() + step + 3) % 3)];
+  to->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  if ((*at)->IsOn()) to->click();
+  return true;
 }
 
 }  // namespace brixel

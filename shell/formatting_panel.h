@@ -3,7 +3,8 @@
 // CboRazr, start number TxtNach, switch PicNum) and the frame "Форматирование" (case switches
 // PicBig, PicSmall, PicPerBig; check switches PicBreak, PicOk). Every click on a switch, every
 // choice of a digit count and every key released in a non-empty start box asks for a formatting
-// run; what a run does with the options is the owner's business.
+// run; what a run does with the options is the owner's business. The arrow keys move among the
+// three case switches as in a radio group.
 #include <QObject>
 #include <QRect>
 
@@ -69,6 +70,9 @@ class FormattingPanel : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // An arrow key on a case switch: true when it moved the focus (and the selection) on.
+  bool MoveInCaseGroup(QObject* from, int key);
+
   const SwitchLooks& looks_;
   bool digit_count_ran_ = false;  // the current pick already ran through a change of index
   Frame* fra_num_;

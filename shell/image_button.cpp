@@ -13,8 +13,6 @@ ImageButton::ImageButton(Picture::Ptr picture, const QString& tool_tip, QWidget*
   resize(picture_->NaturalSize());
   setToolTip(tool_tip);
   setAccessibleName(tool_tip);
-  setFocusPolicy(Qt::StrongFocus);
-  setCursor(Qt::PointingHandCursor);
 }
 
 void ImageButton::SetPressedLook(bool pressed) {
@@ -29,11 +27,6 @@ void ImageButton::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   if (!isEnabled()) painter.setOpacity(kDisabledOpacity);  // while a job runs
   picture_->Paint(painter, QRectF(rect()));
-  if (hasFocus()) {
-    painter.setPen(QPen(QColor(255, 255, 255, 200), 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 6, 6);
-  }
 }
 
 bool ImageButton::ReleaseCounts(const QPoint& pos) const {
@@ -53,7 +46,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      emit clicked();
+      click();
       return;
     default:
       QWidget::keyPressEvent(event);
@@ -63,7 +56,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
 void ImageButton::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && pressed_look_) {
     SetPressedLook(false);
-    emit clicked();
+    click();
     return;
   }
   QWidget::keyReleaseEvent(event);

@@ -48,6 +48,7 @@ PictureSwitch* MakeSubfolderSwitch(QWidget& fra_brixel, const SwitchLooks& looks
   pic_scan->move(TwipsPoint(360, 240));
   auto* label1 = new QLabel(QStringLiteral("Вложенные папки"), &fra_brixel);
   label1->setObjectName(QStringLiteral("Label1"));
+  label1->setBuddy(pic_scan);
   label1->adjustSize();
   label1->move(Px(840), pic_scan->geometry().center().y() - label1->height() / 2);
   QObject::connect(pic_scan, &PictureSwitch::clicked, pic_scan,

@@ -4,13 +4,15 @@
 #include <QTableView>
 
 #include "shell/brixel_look.h"
+#include "shell/name_copy.h"
+#include "shell/name_table_model.h"
 
 namespace brixel {
 
 void SetUpNameGrid(QTableView& grid) {
   grid.setPalette(GridPalette());
   grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid.setSelectionMode(QAbstractItemView::SingleSelection);
+  grid.setSelectionMode(QAbstractItemView::ExtendedSelection);  // rows to copy
   grid.setSelectionBehavior(QAbstractItemView::SelectRows);
   grid.setWordWrap(false);
   grid.setTabKeyNavigation(false);  // Tab leaves the list, as in every other control
@@ -33,6 +35,8 @@ void SetUpNameGrid(QTableView& grid) {
   QFont heading_font = heading.font();
   heading_font.setBold(true);
   heading.setFont(heading_font);
+
+  if (const auto* names = qobject_cast<const NameTableModel*>(grid.model())) AddNameCopy(grid, *names);
 }
 
 }  // namespace brixel

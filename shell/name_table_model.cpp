@@ -21,6 +21,16 @@ void NameTableModel::FormattedChanged() {
   }
 }
 
+std::vector<const NameColumn*> NameTableModel::ShownColumns() const {
+  std::vector<const NameColumn*> shown;
+  for (Column c : columns_) shown.push_back(c == Column::AsFound ? &table_.AsFound() : &table_.Formatted());
+  return shown;
+}
+
+bool NameTableModel::HoldsNames() const {
+  return table_.FoundCount() > 0;
+}
+
 int NameTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(table_.RowCount());
 }

@@ -8,6 +8,7 @@
 
 namespace brixel {
 
+class NameColumn;
 class NameTable;
 
 class NameTableModel : public QAbstractTableModel {
@@ -27,6 +28,11 @@ class NameTableModel : public QAbstractTableModel {
 
   // After the after-formatting column was rewritten (a formatting run).
   void FormattedChanged();
+
+  // The table's columns the model shows, in its order.
+  std::vector<const NameColumn*> ShownColumns() const;
+  // False for a listing that found nothing (its one blank row).
+  bool HoldsNames() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

@@ -10,14 +10,22 @@ namespace brixel {
 PictureSwitch::PictureSwitch(Picture::Ptr on_look, QSize size, QWidget* parent)
     : ClickablePicture(parent), on_look_(std::move(on_look)) {
   setFixedSize(size);
-  setFocusPolicy(Qt::StrongFocus);
-  setCursor(Qt::PointingHandCursor);
+  setCheckable(true);
 }
 
 void PictureSwitch::ShowLook(Picture::Ptr look) {
   if (look == shown_) return;
   shown_ = std::move(look);
+  setChecked(IsOn());
   update();
+}
+
+void PictureSwitch::checkStateSet() {
+  if (isChecked() == IsOn()) return;  // the look set it
+  // Set from outside (an assistive tool's toggle): taken as a click, after which the state is the
+  // look's again, whatever the owner made of it.
+  click();
+  if (isChecked() != IsOn()) setChecked(IsOn());
 }
 
 void PictureSwitch::paintEvent(QPaintEvent*) {
@@ -31,17 +39,11 @@ void PictureSwitch::paintEvent(QPaintEvent*) {
     const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     shown_->Paint(painter, target);
   }
-  if (hasFocus()) {
-    QPen pen(QColor(0xC6, 0x28, 0x28), 1, Qt::DotLine);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
-  }
 }
 
 void PictureSwitch::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-    emit clicked();
+    click();
     return;
   }
   QWidget::keyPressEvent(event);

@@ -2,7 +2,8 @@
 // A picture clicked in place of a check box or option button. The picture it shows is its whole
 // state: it is on exactly when it shows its "on" picture itself (the same object), so even a
 // separately loaded copy of that image reads off. Clicking only reports the click; the owner
-// decides which picture to show next (CheckSwitchClick, CaseSwitchClick).
+// decides which picture to show next (CheckSwitchClick, CaseSwitchClick). To assistive tools it
+// is a check box, checked while it is on; their toggle is a click like any other.
 #include <initializer_list>
 
 #include "shell/clickable_picture.h"
@@ -25,6 +26,8 @@ class PictureSwitch : public ClickablePicture {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void nextCheckState() override {}  // the owner decides, by the look it shows
+  void checkStateSet() override;
 
  private:
   Picture::Ptr on_look_;

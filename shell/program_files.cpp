@@ -78,7 +78,7 @@ std::string RoamingAppData() {
 }  // namespace
 
 ProgramFiles FilesBeside(const std::string& program_folder) {
-  return {program_folder, JoinFolder(program_folder, kHelpFolderName), program_folder};
+  return {program_folder, JoinFolder(program_folder, kHelpFolderName), program_folder, program_folder};
 }
 
 ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFolders& user,
@@ -93,6 +93,7 @@ ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFol
     const bool only_earlier = !HoldsMaskFile(user.config) && HoldsMaskFile(user.earlier_config);
     files.mask_folder = only_earlier ? user.earlier_config : user.config;
   }
+  files.settings_folder = user.config;
   if (IsFolder(PathFromUtf8(user.documents)))
     files.output_folder = user.documents;
   else if (!user.home.empty())
@@ -127,9 +128,10 @@ bool FolderAcceptsFiles(const std::string& folder) {
 ProgramFiles LocateProgramFiles(const std::string& program_folder) {
   const UserFolders user = DesktopUserFolders();
   ProgramFiles files = ChooseProgramFiles(program_folder, user, FolderAcceptsFiles);
-  if (files.mask_folder != program_folder) {
-    std::error_code ec;  // a folder that cannot be made: the mask file is then neither read nor made
-    std::filesystem::create_directories(PathFromUtf8(files.mask_folder), ec);
+  for (const std::string& folder : {files.mask_folder, files.settings_folder}) {
+    if (folder.empty() || folder == program_folder) continue;
+    std::error_code ec;  // a folder that cannot be made: its files are then neither read nor made
+    std::filesystem::create_directories(PathFromUtf8(folder), ec);
   }
   return files;
 }

@@ -14,6 +14,7 @@ struct ProgramFiles {
   std::string mask_folder;    // holds rasshirenia.txt, read at start and created when missing
   std::string help_folder;    // holds the help pages
   std::string output_folder;  // the lite edition's default list goes here
+  std::string settings_folder;  // the windows' settings files; empty: none are kept
 };
 
 // The file the Windows setup program puts beside the programs it installs (and its uninstaller
@@ -39,8 +40,9 @@ using FolderTest = std::function<bool(const std::string& folder)>;
 // it (missing: help opens nothing). A folder of its own that can_write accepts (asked only for a
 // program that is not installed) keeps everything beside the program. Otherwise the mask file
 // beside the program is read when it is there, else the one in user.config (or in
-// user.earlier_config while only that one holds a mask file); the default list goes to the
-// documents folder, or to the home folder when there is no documents folder.
+// user.earlier_config while only that one holds a mask file); the settings files live in
+// user.config; the default list goes to the documents folder, or to the home folder when there is
+// no documents folder.
 ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFolders& user,
                                 const FolderTest& can_write);
 
@@ -53,8 +55,9 @@ UserFolders DesktopUserFolders();
 bool FolderAcceptsFiles(const std::string& folder);
 
 // The decision for the running program with the desktop's folders; the configuration folder is
-// created when the mask file is to live there. Nothing here fails: a folder that cannot be made
-// leaves the mask list at its built-in lines, and a list saved there fails with the save's message.
+// created when the mask file or the settings are to live there. Nothing here fails: a folder that
+// cannot be made leaves the mask list at its built-in lines and the windows remembering nothing,
+// and a list saved there fails with the save's message.
 ProgramFiles LocateProgramFiles(const std::string& program_folder);
 
 }  // namespace brixel

@@ -15,6 +15,8 @@ namespace {
 // In pixels: the panel sits in the middle of the window's body (5..560 across, 24..579 down).
 constexpr QRect kPlace(112, 243, 340, 116);
 constexpr int kMargin = 14;
+// How often a screen reader is told the counts again while they change.
+constexpr qint64 kAnnounceIntervalMs = 5000;
 
 QString Number(std::size_t n) {
   // Grouped as a Russian reader writes numbers: 1 234 567.
@@ -47,6 +49,15 @@ ProgressPanel::ProgressPanel(QWidget& window) : Frame(QString(), Border::Shown, 
   hide();
 }
 
+void ProgressPanel::Announce() {
+  // The cancel button has the focus while the panel shows: a screen reader reads its description
+  // with it, and reads it again whenever it changes.
+  QString counts = counts_->text();
+  counts.replace(QLatin1Char('\n'), QStringLiteral(", "));
+  cancel_->setAccessibleDescription(Caption() + QStringLiteral(": ") + counts);
+  announced_.start();
+}
+
 QString ProgressPanel::CountsText() const {
   return counts_->text();
 }
@@ -59,6 +70,7 @@ void ProgressPanel::Begin(const QString& title) {
   SetCaption(title);
   cancel_->setEnabled(true);
   Show(JobProgress{});
+  Announce();
 }
 
 void ProgressPanel::Show(const JobProgress& progress) {
@@ -73,11 +85,14 @@ void ProgressPanel::Show(const JobProgress& progress) {
   // A long path keeps its start and its end, the folder's own name; the tool tip shows it whole.
   folder_->setText(folder_->fontMetrics().elidedText(folder_path_, Qt::ElideMiddle, folder_->width()));
   folder_->setToolTip(folder_path_);
+  folder_->setAccessibleName(folder_path_);  // whole, as the tool tip
+  if (!isVisible() || announced_.hasExpired(kAnnounceIntervalMs)) Announce();
 }
 
 void ProgressPanel::ShowStopping() {
   counts_->setText(QStringLiteral("Остановка…"));
   cancel_->setEnabled(false);
+  Announce();
 }
 
 void ProgressPanel::paintEvent(QPaintEvent*) {

@@ -1,7 +1,9 @@
 #pragma once
 // The panel a long job shows inside the window: a frame in the window's look with the job's name
 // as its caption, what it has done so far (folders read and names found, or rows of a list), the
-// folder being read, and the cancel button "Отмена".
+// folder being read, and the cancel button "Отмена". A screen reader hears what the panel shows as
+// the cancel button's description, when the panel comes up and every few seconds as it changes.
+#include <QElapsedTimer>
 #include <QString>
 
 #include "shell/frame.h"
@@ -34,10 +36,13 @@ class ProgressPanel : public Frame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void Announce();
+
   QLabel* counts_;
   QLabel* folder_;
   QPushButton* cancel_;
   QString folder_path_;
+  QElapsedTimer announced_;
 };
 
 }  // namespace brixel

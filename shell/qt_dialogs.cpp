@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace brixel {
@@ -31,6 +32,7 @@ std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStr
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(file_types);
+  if (!save_folder_.isEmpty() && QDir(save_folder_).exists()) dialog.setDirectory(save_folder_);
   if (filter_index >= 1 && filter_index <= file_types.size())
     dialog.selectNameFilter(file_types[filter_index - 1].simplified());  // kept tidied, as above
   // A text list is appended to an existing file, so only the other types ask before replacing.
@@ -42,6 +44,7 @@ std::optional<SaveFileChoice> QtDialogs::AskSaveFile(QWidget* parent, const QStr
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
+  save_folder_ = QDir::toNativeSeparators(QFileInfo(files.front()).absolutePath());
   // Qt's dialog answers with "/" on every system; the windows show paths as the system writes them.
   return SaveFileChoice{QDir::toNativeSeparators(files.front()),
                         FilterPosition(file_types, dialog.selectedNameFilter())};

@@ -9,7 +9,6 @@ RoundButton::RoundButton(Picture::Ptr picture, const QString& tool_tip, QWidget*
   setFixedSize(40, 40);
   setToolTip(tool_tip);
   setAccessibleName(tool_tip);
-  setCursor(Qt::PointingHandCursor);
 }
 
 void RoundButton::paintEvent(QPaintEvent*) {

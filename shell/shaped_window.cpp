@@ -1,12 +1,17 @@
 #include "shell/shaped_window.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QWindow>
 
+#include "shell/accessible_controls.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/focus_mark.h"
+#include "shell/folder_argument.h"
 #include "shell/round_button.h"
 #include "shell/twips.h"
 #include "shell/window_region.h"
@@ -31,6 +36,7 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   setFixedSize(TwipsSize(kClientWidth, kClientHeight));
   setPalette(WindowPalette());
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallAccessibleControls();
 
   pic_mini_ = new RoundButton(Picture::Load(artwork::kRoundMinimize), QStringLiteral("Свернуть"), this);
   pic_mini_->setObjectName(QStringLiteral("PicMini"));
@@ -40,8 +46,18 @@ ShapedWindow::ShapedWindow(QWidget* parent)
   pic_close_->move(TwipsPoint(7690, 145));
 
   connect(pic_mini_, &RoundButton::clicked, this, &QWidget::showMinimized);
-  // Closing ends the program at once: nothing is asked and nothing is kept.
+  // Closing ends the program at once: nothing is asked.
   connect(pic_close_, &RoundButton::clicked, this, &QWidget::close);
+  // Without a system frame nothing else closes the window from the keyboard everywhere.
+  auto* close_keys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+  connect(close_keys, &QShortcut::activated, this, &QWidget::close);
+
+  focus_mark_ = new FocusMark(*this);
+  setAcceptDrops(true);
+}
+
+QList<QWidget*> ShapedWindow::TitleButtons() const {
+  return {pic_mini_, pic_close_};
 }
 
 void ShapedWindow::ShapeWindowAndButtons() {
@@ -77,6 +93,24 @@ void ShapedWindow::mouseMoveEvent(QMouseEvent* event) {
 void ShapedWindow::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   drag_ = false;
+}
+
+void ShapedWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (TakesDroppedFolder() && !DroppedFolder(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void ShapedWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (TakesDroppedFolder())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void ShapedWindow::dropEvent(QDropEvent* event) {
+  const std::string folder = DroppedFolder(*event->mimeData());
+  if (folder.empty() || !TakesDroppedFolder()) return event->ignore();
+  event->acceptProposedAction();
+  emit folderDropped(folder);
 }
 
 }  // namespace brixel

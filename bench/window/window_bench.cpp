@@ -6,15 +6,22 @@
 //   - a cancel of the next button at several moments: the time until the window takes input
 //     again, and until the scan's thread has ended;
 //   - a switch click (formatting run and the table's repaint),
+//   - Ctrl+C on the table: 600,000 selected rows, or all of them, until the clipboard holds them,
+//     and the text a pasting program then gets,
 //   - time to first paint of a new window, and of the results page,
 //   - the window's memory per name (heap growth when the table fills).
 // The tree is BRIXEL_BENCH_TREE, or /tmp/tree-large, made with the "large" preset when missing.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <time.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPixmap>
 #include <QProcess>
 #include <QTableView>
@@ -95,6 +102,13 @@ class StallMeter {
   Clock::time_point last_;
   double longest_ = 0;
 };
+
+// The CPU time of the calling thread: the window's own work, whatever else keeps the cores busy.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
 
 std::size_t HeapInUse() {
   const struct mallinfo2 info = mallinfo2();
@@ -243,6 +257,39 @@ void BM_SwitchClick(benchmark::State& state) {
   state.counters["names"] = static_cast<double>(b.window->FoundTable().FoundCount());
 }
 
+// Ctrl+C on the found-files table with range(0) rows selected (0: none, so every row is copied):
+// the key's handling until the clipboard holds the rows, and the text a pasting program asks for.
+void BM_CopyRows(benchmark::State& state) {
+  Bench& b = Bench::Get();
+  b.window->show();
+  if (!b.window->ShowsResultsPage()) b.Next();
+  QTableView& table = b.Find<QTableView>("FGrid2");
+  const int rows = static_cast<int>(state.range(0));
+  table.clearSelection();
+  if (rows > 0)
+    table.selectionModel()->select(
+        QItemSelection(table.model()->index(0, 0), table.model()->index(rows - 1, 1)),
+        QItemSelectionModel::Select);
+  double copy_ms = 0, copy_cpu_ms = 0, text_ms = 0;
+  qsizetype characters = 0;
+  for (auto _ : state) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    const double cpu_start = ThreadCpuMs();
+    const Clock::time_point start = Clock::now();
+    QCoreApplication::sendEvent(&table, &press);
+    copy_ms = MillisecondsSince(start);
+    copy_cpu_ms = ThreadCpuMs() - cpu_start;
+    const Clock::time_point asked = Clock::now();
+    characters = QGuiApplication::clipboard()->mimeData()->text().size();
+    text_ms = MillisecondsSince(asked);
+  }
+  state.counters["rows"] = rows > 0 ? rows : static_cast<double>(b.window->FoundTable().RowCount());
+  state.counters["characters"] = static_cast<double>(characters);
+  state.counters["copy_ms"] = copy_ms;
+  state.counters["copy_cpu_ms"] = copy_cpu_ms;
+  state.counters["paste_text_ms"] = text_ms;
+}
+
 void BM_FirstPaintOfANewWindow(benchmark::State& state) {
   Bench& b = Bench::Get();
   for (auto _ : state) {
@@ -318,6 +365,14 @@ BENCHMARK(BM_SwitchClick)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(21)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_CopyRows)
+    ->ArgName("selected")
+    ->Arg(600000)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_FirstPaintOfANewWindow)
     ->Unit(benchmark::kMillisecond)

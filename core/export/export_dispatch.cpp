@@ -1,5 +1,7 @@
 #include "core/export/export_dispatch.h"
 
+#include "core/export/save_error.h"
+
 namespace brixel {
 
 bool IsListEmpty(const NameTable& table) {
@@ -32,13 +34,19 @@ void WriteList(ListFormat format, const std::string& path, const NameColumn& nam
 
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options, const PassControl& control) {
-  const std::unique_ptr<ListWriter> writer = OpenListWriter(format, path, layout, options);
+  ListWriterOptions steered = options;
+  if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  std::unique_ptr<ListWriter> writer;
+  try {
+    writer = OpenListWriter(format, path, layout, steered);
+  } catch (const SaveStopped&) {
+    return false;
+  }
   for (std::size_t i = 0; i < names.Size(); ++i) {
     if (!control.GoOn(i)) return false;
     writer->Add(names[i]);
   }
-  writer->Finish();
-  return true;
+  return writer->Finish();
 }
 
 }  // namespace brixel

@@ -23,9 +23,9 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index);
 // Writes every name in order. Throws SaveError.
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options = {});
-// Under a caller's control: false when stopped between two names, the file then left as it was
-// (a writer dropped unfinished rolls back). Once the last name is in, the file is completed
-// whatever the stop says, so a stop never costs a finished list.
+// Under a caller's control: false when stopped, between two names or in the writer's own work up
+// to the moment the new file takes the old one's place (the control's stop reaches the writer
+// unless the options bring a stop of their own); the file is then left as it was.
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options, const PassControl& control);
 

@@ -31,8 +31,8 @@ std::string HtmlClosingBlock() {
 }
 
 HtmlListWriter::HtmlListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs)
-    : file_(path, fs) {
+                               const platform::FileSystem& fs, const WriterControl& control)
+    : file_(path, fs, control) {
   file_.Output().Write(HtmlHeadBlock());
   file_.Output().Write(HtmlTitleParagraph(layout));
 }
@@ -44,9 +44,10 @@ void HtmlListWriter::Add(std::string_view name) {
   file_.Output().Write(line_);
 }
 
-void HtmlListWriter::Finish() {
+bool HtmlListWriter::Finish() {
+  if (file_.Control().Stopped()) return false;
   file_.Output().Write(HtmlClosingBlock());
-  file_.Commit();
+  return file_.Commit();
 }
 
 }  // namespace brixel

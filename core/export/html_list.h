@@ -15,9 +15,10 @@ namespace brixel {
 class HtmlListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  HtmlListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
+  HtmlListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
+                 const WriterControl& control = {});
   void Add(std::string_view name) override;
-  void Finish() override;
+  bool Finish() override;
 
  private:
   ReplacementFile file_;

@@ -25,13 +25,14 @@ std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string&
       options.file_system != nullptr ? *options.file_system : platform::NativeFileSystem();
   switch (format) {
     case ListFormat::Text:
-      return std::make_unique<TextListWriter>(path, options.text_encoding, fs);
+      return std::make_unique<TextListWriter>(path, options.text_encoding, fs, options.control,
+                                              options.in_place_allowed);
     case ListFormat::Html:
-      return std::make_unique<HtmlListWriter>(path, layout, fs);
+      return std::make_unique<HtmlListWriter>(path, layout, fs, options.control);
     case ListFormat::Spreadsheet:
       if (options.workbook.value_or(WorkbookFormatForPath(path)) == WorkbookFormat::Xlsx)
-        return std::make_unique<XlsxListWriter>(path, layout, fs);
-      return std::make_unique<XlsListWriter>(path, layout, fs);
+        return std::make_unique<XlsxListWriter>(path, layout, fs, options.control);
+      return std::make_unique<XlsListWriter>(path, layout, fs, options.control);
   }
   return nullptr;
 }

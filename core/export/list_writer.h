@@ -1,8 +1,13 @@
 #pragma once
 // One interface for the three list formats. A writer is opened on a path, takes the names one by
 // one (the lite save feeds them straight from its scan) and completes the file in Finish. If it
-// is destroyed without Finish - an exception elsewhere - the target stays exactly as it was and
-// no temporary file is left.
+// is destroyed without Finish - an exception elsewhere, a stop - the target stays exactly as it
+// was and no temporary file is left.
+//
+// The caller steers a writer through ListWriterOptions::control (writer_control.h): a stop token,
+// looked at during Finish and last just before the new file takes the old one's place, and a
+// progress callback told the writer's phase (its own pass over the rows, the library assembling
+// an .xlsx, the commit). Between two names the caller looks at its stop itself.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,6 +15,7 @@
 #include <string_view>
 
 #include "core/export/text_encoding.h"
+#include "core/export/writer_control.h"
 #include "core/listing/list_target.h"
 
 namespace brixel {
@@ -36,8 +42,9 @@ class ListWriter {
   virtual ~ListWriter() = default;
   // A UTF-8 name as formatted. Throws SaveError.
   virtual void Add(std::string_view name) = 0;
-  // Completes the file. Throws SaveError.
-  virtual void Finish() = 0;
+  // Completes the file. False: the control's stop came first, and the file is as it was. Throws
+  // SaveError.
+  virtual bool Finish() = 0;
 };
 
 // A writer as the end of a scan: each name goes straight to the open output. Throws SaveError.
@@ -54,10 +61,15 @@ struct ListWriterOptions {
   TextEncoding text_encoding = TextEncoding::Cp1251;  // the text list only
   std::optional<WorkbookFormat> workbook;             // default: chosen by the path
   const platform::FileSystem* file_system = nullptr;  // default: the platform's own
+  WriterControl control;                              // default: no stop, nobody watches
+  // A text list whose safe copy cannot be made for want of room, or fails, goes into the file
+  // itself, where a crash could leave part of it; without leave it is refused (InPlaceRefused).
+  bool in_place_allowed = false;
 };
 
 // Text lists append; HTML pages and workbooks are written to a temporary file in the same
-// folder and renamed over the target in Finish. Throws SaveError naming the file and the cause.
+// folder and renamed over the target in Finish. Throws SaveError naming the file and the cause
+// (NotATextList, InPlaceRefused and SaveStopped among them).
 std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path,
                                            const ListLayout& layout, const ListWriterOptions& options = {});
 

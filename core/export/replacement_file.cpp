@@ -2,14 +2,11 @@
 
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <random>
 #include <string_view>
 #include <utility>
 
-#include "core/export/save_error.h"
 #include "core/export/save_target.h"
-#include "core/platform/file_path.h"
 
 namespace brixel {
 
@@ -28,6 +25,11 @@ std::string TempNameCandidate() {
   return std::string(kTempPrefix).append(digits).append(kTempSuffix);
 }
 
+// A file system without owners or permissions (FUSE FAT answers ENOSYS) has none to lose.
+bool Unsupported(const std::error_code& ec) {
+  return ec == std::errc::function_not_supported || ec == std::errc::operation_not_supported;
+}
+
 }  // namespace
 
 bool IsReplacementTempName(std::string_view name) {
@@ -38,16 +40,24 @@ bool IsReplacementTempName(std::string_view name) {
   return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs)
-    : ReplacementFile(target, CheckSaveTarget(target, SaveMode::Replace, fs), fs, Start::Empty) {}
-
-ReplacementFile::ReplacementFile(const std::string& target, platform::FileFacts checked,
-                                 const platform::FileSystem& fs, Start start)
-    : fs_(fs),
+ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs,
+                                 const WriterControl& control)
+    : owned_(ResolveSaveTarget(target, SaveMode::Replace, fs)),
+      found_(owned_.get()),
       target_(target),
-      checked_(std::move(checked)),
-      keep_unchanged_(start == Start::CopyOfTarget),
-      folder_(PathToUtf8(PathFromUtf8(checked_.real_path).parent_path())) {
+      control_(control) {
+  if (found_->Facts().exists) LockSaveTarget(target_, *found_, control_);
+  try {
+    Create(Start::Empty);
+  } catch (...) {
+    Discard();
+    throw;
+  }
+}
+
+ReplacementFile::ReplacementFile(const std::string& target, platform::TargetFile& found, Start start,
+                                 const WriterControl& control)
+    : found_(&found), target_(target), control_(control) {
   try {
     Create(start);
   } catch (...) {
@@ -57,34 +67,40 @@ ReplacementFile::ReplacementFile(const std::string& target, platform::FileFacts 
 }
 
 void ReplacementFile::Create(Start start) {
+  using Step = Refused::Step;
   std::error_code ec;
-  auto file = fs_.CreateUnnamed(folder_, ec);
+  auto file = found_->CreateUnnamed(ec);
+  // A named file there could be neither renamed nor removed again.
+  if (!file && found_->Facts().folder_takes_no_renames)
+    throw Refused(target_, Step::Create, std::make_error_code(std::errc::operation_not_permitted),
+                  "its folder takes no renames, so no new file can be put in place there");
   for (int attempt = 0; !file && attempt < 16; ++attempt) {
     ec.clear();
-    temp_ = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
-    file = fs_.CreateNew(temp_, ec);
+    temp_ = TempNameCandidate();
+    file = found_->CreateNew(temp_, ec);
     if (!file && ec != std::errc::file_exists) break;
   }
   if (!file) {
     temp_.clear();
-    throw SaveFailure(target_, ec ? ec.message() : "cannot create a file in its folder");
+    throw Refused(target_, Step::Create, ec, ec ? ec.message() : "cannot create a file in its folder");
   }
   output_.emplace(std::move(file), target_);
-  if (!checked_.exists) return;
-  const auto keep = [&](void (platform::WritableFile::*copy)(const std::string&, std::error_code&),
+  const platform::FileFacts& facts = found_->Facts();
+  if (!facts.exists) return;
+  const std::string model = found_->FilePath();
+  const auto keep = [&](void (platform::WritableFile::*copy)(const std::string&, std::error_code&), Step step,
                         std::string_view what) {
     std::error_code e;
-    (output_->File()->*copy)(checked_.real_path, e);
-    if (e)
-      throw SaveFailure(target_,
-                        std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
+    (output_->File()->*copy)(model, e);
+    if (e && !Unsupported(e))
+      throw Refused(target_, step, e, std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
   };
   // Refused before the first byte is written: the file would pass to the saving user.
-  keep(&platform::WritableFile::CopyOwner, "owner and group");
+  keep(&platform::WritableFile::CopyOwner, Step::Owner, "owner and group");
   if (start != Start::CopyOfTarget) return;
-  keep(&platform::WritableFile::CopyExtendedAttributes, "extended attributes");
-  output_->File()->CopyFrom(checked_.real_path, checked_.size, ec);
-  if (ec) throw SaveFailure(target_, ec.message());
+  keep(&platform::WritableFile::CopyExtendedAttributes, Step::Attributes, "extended attributes");
+  output_->File()->CopyFrom(model, facts.size, ec);
+  if (ec) throw Refused(target_, Step::Copy, ec, ec.message());
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -96,46 +112,78 @@ const std::string& ReplacementFile::HandOver() {
   handed_over_ = output_->File() ? output_->File()->SharedPath() : std::string();
   if (!handed_over_.empty()) return handed_over_;
   output_->Close();
-  return temp_;
+  handed_over_ = found_->PathOf(temp_);
+  return handed_over_;
 }
 
-void ReplacementFile::Commit() {
+bool ReplacementFile::Commit() {
+  bool published = false;
   try {
+    control_.Tell(WritePhase::Committing);
+    if (control_.Stopped()) {
+      Discard();
+      return false;
+    }
     if (output_->IsOpen()) {
       output_->Sync();
-      if (checked_.exists) {
+      if (found_->Facts().exists) {
         std::error_code ec;
-        output_->File()->CopyMode(checked_.real_path, ec);
-        if (ec) throw SaveFailure(target_, "cannot keep the file's permissions: " + ec.message());
+        output_->File()->CopyMode(found_->FilePath(), ec);
+        if (ec && !Unsupported(ec))
+          throw SaveFailure(target_, "cannot keep the file's permissions: " + ec.message());
       }
     }
-    if (keep_unchanged_) {
-      // Someone else's write to the old file since it was copied would be lost with it.
-      std::error_code ec;
-      const platform::FileFacts now = fs_.Inspect(target_, ec);
-      if (ec || !now.SameAs(checked_) || now.real_path != checked_.real_path)
-        throw SaveFailure(target_, "the file changed while the list was being written");
-    }
-    if (temp_.empty()) GiveName();
-    if (output_->IsOpen()) output_->Close();
-    std::error_code ec;
-    fs_.Replace(temp_, checked_.real_path, ec);
-    if (ec) throw SaveFailure(target_, ec.message());
+    published = Publish();
   } catch (...) {
     Discard();
     throw;
   }
+  if (!published) {
+    Discard();
+    return false;
+  }
   done_ = true;
+  // The lock goes now: a program waiting for it writes to the new file from here on.
+  owned_.reset();
+  found_ = nullptr;
+  return true;
 }
 
-// The name comes last, just before the rename: a killed save leaves no named file but in the
-// moment between the two calls.
-void ReplacementFile::GiveName() {
+// The name comes last: a killed save leaves no named file but in the moment between the link
+// and the rename. Each of the two looks at the stop just before.
+bool ReplacementFile::Publish() {
   std::error_code ec;
+  if (temp_.empty() && !found_->Facts().exists) {
+    // Nothing had the name: the file gets it directly, and only if nothing has taken it since.
+    if (control_.Stopped()) return false;
+    found_->Link(output_->File()->SharedPath(), found_->Name(), ec);
+    if (ec) throw SaveFailure(target_, (ec == std::errc::file_exists ? platform::TargetChangedError() : ec).message());
+    try {
+      output_->Close();
+    } catch (...) {
+      found_->Remove(found_->Name(), ec);  // it was not there before this save
+      throw;
+    }
+    return true;
+  }
+  if (temp_.empty()) {
+    if (control_.Stopped()) return false;
+    GiveTempName();
+  }
+  if (output_->IsOpen()) output_->Close();
+  if (control_.Stopped()) return false;
+  found_->Replace(temp_, ec);
+  if (ec) throw SaveFailure(target_, ec.message());
+  return true;
+}
+
+void ReplacementFile::GiveTempName() {
+  std::error_code ec;
+  const std::string file = output_->File()->SharedPath();
   for (int attempt = 0; attempt < 16; ++attempt) {
     ec.clear();
-    const std::string name = PathToUtf8(PathFromUtf8(folder_) / TempNameCandidate());
-    output_->File()->Link(name, ec);
+    const std::string name = TempNameCandidate();
+    found_->Link(file, name, ec);
     if (!ec) {
       temp_ = name;
       return;
@@ -149,7 +197,8 @@ void ReplacementFile::Discard() noexcept {
   done_ = true;
   if (output_) output_->Abandon();  // a file without a name goes with its last handle
   std::error_code ignored;
-  if (!temp_.empty()) fs_.Remove(temp_, ignored);
+  if (!temp_.empty()) found_->Remove(temp_, ignored);
+  temp_.clear();
 }
 
 }  // namespace brixel

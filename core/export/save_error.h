@@ -13,11 +13,22 @@ class SaveError : public std::runtime_error {
 };
 
 // "path: cause".
-inline SaveError SaveFailure(std::string_view path, std::string_view cause) {
+inline std::string SaveMessage(std::string_view path, std::string_view cause) {
   std::string message(path);
   message += ": ";
   message += cause;
-  return SaveError(message);
+  return message;
 }
+
+inline SaveError SaveFailure(std::string_view path, std::string_view cause) {
+  return SaveError(SaveMessage(path, cause));
+}
+
+// A save that was stopped before it wrote anything, while it waited for another program to let
+// go of the file. Nothing was touched; callers that stop saves treat it as their stop.
+class SaveStopped : public SaveError {
+ public:
+  explicit SaveStopped(std::string_view path) : SaveError(SaveMessage(path, "stopped")) {}
+};
 
 }  // namespace brixel

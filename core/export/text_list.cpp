@@ -20,8 +20,9 @@ void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& o
   out += "\r\n";
 }
 
-TextListWriter::TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs)
-    : file_(path, fs), encoding_(encoding) {
+TextListWriter::TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs,
+                               const WriterControl& control, bool in_place_allowed)
+    : file_(path, fs, control, in_place_allowed), stop_(control.stop), encoding_(encoding) {
   pending_.reserve(kChunkSize + 4096);
 }
 
@@ -40,9 +41,10 @@ void TextListWriter::Flush() {
   }
 }
 
-void TextListWriter::Finish() {
+bool TextListWriter::Finish() {
+  if (stop_.stop_requested()) return false;  // the file goes back as it was with the writer
   Flush();
-  file_.Commit();
+  return file_.Commit();
 }
 
 }  // namespace brixel

@@ -1,8 +1,11 @@
 #pragma once
 // The text list: one name per line, CR LF, appended after the file's existing bytes (a missing
-// file is created, an existing one is never truncated). If the save fails part way, or the writer
-// is dropped unfinished, the file is put back as it was.
+// file is created, an existing one is never truncated, one that is no text list is refused). If
+// the save fails part way, is stopped, or the writer is dropped unfinished, the file is put back
+// as it was.
 #include <memory>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -15,14 +18,18 @@ namespace brixel {
 class TextListWriter final : public ListWriter {
  public:
   // Opens (creating) the file. Throws SaveError.
-  TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs);
+  TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs,
+                 const WriterControl& control = {}, bool in_place_allowed = false);
   void Add(std::string_view name) override;
-  void Finish() override;
+  bool Finish() override;
+  // Why the list goes into the file itself; nothing when a copy takes its place.
+  std::optional<InPlaceCause> InPlace() const { return file_.InPlace(); }
 
  private:
   void Flush();
 
   AppendedFile file_;
+  std::stop_token stop_;
   TextEncoding encoding_;
   std::string pending_;
 };

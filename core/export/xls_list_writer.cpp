@@ -36,8 +36,8 @@ CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
 }  // namespace
 
 XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
-                             const platform::FileSystem& fs)
-    : file_(path, fs), layout_(layout.first_row) {
+                             const platform::FileSystem& fs, const WriterControl& control)
+    : file_(path, fs, control), layout_(layout.first_row) {
   FileOutput& out = file_.Output();
   out.WriteZeros(CompoundFile::kHeaderSize);  // the header is written last
   std::size_t field_in_globals = 0;
@@ -87,7 +87,9 @@ void XlsListWriter::CheckStreamSize() {
     throw SaveFailure(file_.Target(), "the list is too large for an .xls workbook (2 GB)");
 }
 
-void XlsListWriter::Finish() {
+bool XlsListWriter::Finish() {
+  const WriterControl& control = file_.Control();
+  if (control.Stopped()) return false;
   FileOutput& out = file_.Output();
   strings_->Finish(cells_);
   out.Write(biff::EofRecord());
@@ -97,7 +99,8 @@ void XlsListWriter::Finish() {
   const std::uint64_t head_position = out.Position();
   out.Write(biff::SheetHead(widths_, used_, static_cast<std::uint32_t>(head_position - kStreamStart),
                             dbcell_positions_field));
-  const std::vector<std::uint32_t> dbcells = WriteCellTable();
+  std::vector<std::uint32_t> dbcells;
+  if (!WriteCellTable(dbcells)) return false;
   std::string positions;
   for (const std::uint32_t p : dbcells) positions += biff::U32Bytes(p);
   const std::uint64_t count = string_of_name_.size();
@@ -114,20 +117,24 @@ void XlsListWriter::Finish() {
   const CompoundFile container(stream_size);
   container.WriteTrailer(out);
   out.PatchAt(0, container.Header());
-  file_.Commit();
+  return file_.Commit();
 }
 
-std::vector<std::uint32_t> XlsListWriter::WriteCellTable() {
-  std::vector<std::uint32_t> dbcells;
-  if (used_.empty) return dbcells;
+bool XlsListWriter::WriteCellTable(std::vector<std::uint32_t>& dbcells) {
+  if (used_.empty) return true;
+  const WriterControl& control = file_.Control();
+  const std::uint64_t rows = used_.last_row + 1 - used_.first_row;
   dbcells.reserve(biff::RowBlockCount(used_));
-  for (std::uint32_t block = used_.first_row / biff::kRowsPerBlock;
-       block <= used_.last_row / biff::kRowsPerBlock; ++block) {
+  constexpr std::uint32_t kBlocksPerCheck = WriterControl::kRowsPerCheck / biff::kRowsPerBlock;
+  const std::uint32_t first_block = used_.first_row / biff::kRowsPerBlock;
+  for (std::uint32_t block = first_block; block <= used_.last_row / biff::kRowsPerBlock; ++block) {
     const std::uint32_t first = std::max(block * biff::kRowsPerBlock, used_.first_row);
     const std::uint32_t end = std::min((block + 1) * biff::kRowsPerBlock, used_.last_row + 1);
+    if ((block - first_block) % kBlocksPerCheck == 0 && !control.Checkpoint(first - used_.first_row, rows))
+      return false;
     WriteBlock(first, end, dbcells);
   }
-  return dbcells;
+  return true;
 }
 
 void XlsListWriter::WriteBlock(std::uint32_t first_row, std::uint32_t end_row,

@@ -22,14 +22,16 @@ namespace brixel {
 class XlsListWriter final : public ListWriter {
  public:
   // Throws SaveError.
-  XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
+  XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
+                const WriterControl& control = {});
   void Add(std::string_view name) override;
-  void Finish() override;
+  bool Finish() override;
 
  private:
   static constexpr std::uint32_t kNoCell = 0xFFFFFFFF;  // an empty name leaves its cell empty
-  // Writes the cell table in row blocks; returns the stream position of each block's DBCELL.
-  std::vector<std::uint32_t> WriteCellTable();
+  // Writes the cell table in row blocks and fills in the stream position of each block's DBCELL;
+  // false when stopped part way.
+  bool WriteCellTable(std::vector<std::uint32_t>& dbcells);
   void WriteBlock(std::uint32_t first_row, std::uint32_t end_row, std::vector<std::uint32_t>& dbcells);
   void CheckStreamSize();
 

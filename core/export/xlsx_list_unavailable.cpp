@@ -15,11 +15,13 @@ bool XlsxAvailable() {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs)
-    : file_(Refuse(path), fs), layout_(layout.first_row) {}
+                               const platform::FileSystem& fs, const WriterControl& control)
+    : file_(Refuse(path), fs, control), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view) {}
-void XlsxListWriter::Finish() {}
+bool XlsxListWriter::Finish() {
+  return false;
+}
 
 std::string XmlSafeName(std::string_view name) {
   return std::string(name);

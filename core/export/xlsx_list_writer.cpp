@@ -83,8 +83,8 @@ std::string XmlSafeName(std::string_view name) {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs)
-    : file_(path, fs), layout_(layout.first_row) {}
+                               const platform::FileSystem& fs, const WriterControl& control)
+    : file_(path, fs, control), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view name) {
   const std::uint64_t index = names_.Size();
@@ -96,7 +96,9 @@ void XlsxListWriter::Add(std::string_view name) {
   names_.Append(name);
 }
 
-void XlsxListWriter::Finish() {
+bool XlsxListWriter::Finish() {
+  const WriterControl& control = file_.Control();
+  if (control.Stopped()) return false;
   const std::string& temp = file_.HandOver();
   // Every number the library prints into the workbook (column widths, margins) in the one
   // form the format allows, whatever locale the process runs under.
@@ -132,6 +134,7 @@ void XlsxListWriter::Finish() {
       static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
   const std::uint32_t columns = SheetLayout::ColumnsFor(count);
   for (std::uint32_t r = 0; r < rows; ++r) {
+    if (!control.GoOn(r, rows)) return false;
     const std::uint32_t row = layout_.FirstRow() + r;
     for (std::uint32_t c = 0; c < columns; ++c) {
       const std::uint64_t k = layout_.IndexAt(row, c);
@@ -145,6 +148,8 @@ void XlsxListWriter::Finish() {
   worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
                           static_cast<lxw_col_t>(active.column));
   names_.Clear();
+  if (control.Stopped()) return false;
+  control.Tell(WritePhase::Assembling);
   lxw_error closed = LXW_NO_ERROR;
   {
     LibraryMessages quiet;  // the zip file is written here
@@ -152,7 +157,8 @@ void XlsxListWriter::Finish() {
     messages = quiet.Release();
   }
   check(closed, messages);
-  file_.Commit();
+  if (control.Stopped()) return false;
+  return file_.Commit();
 }
 
 }  // namespace brixel

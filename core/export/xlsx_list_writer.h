@@ -1,7 +1,9 @@
 #pragma once
 // The .xlsx list, made with libxlsxwriter in its constant-memory mode, laid out like the .xls
 // list. That mode takes rows only in ascending order while names arrive column by column, so the
-// names are kept until Finish and then written row by row across the columns.
+// names are kept until Finish and then written row by row across the columns. The library then
+// assembles the file in one call (workbook_close) that cannot be interrupted: the stop is looked
+// at before it and again right after, before anything takes the old file's place.
 #include <string>
 
 #include "core/export/column_width.h"
@@ -15,9 +17,10 @@ namespace brixel {
 class XlsxListWriter final : public ListWriter {
  public:
   // Throws SaveError, also in a build without libxlsxwriter.
-  XlsxListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs);
+  XlsxListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
+                 const WriterControl& control = {});
   void Add(std::string_view name) override;
-  void Finish() override;
+  bool Finish() override;
 
  private:
   ReplacementFile file_;

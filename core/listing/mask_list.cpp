@@ -20,28 +20,34 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string> ParseMaskFile(std::string_view bytes) {
+std::vector<std::string> ParseMaskFile(std::string_view bytes, bool* cut) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  const bool utf8 = IsValidUtf8(bytes);
-  std::vector<std::string> lines;
+  // The line ends first: the lines past the limit are not looked at, not even for the encoding.
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  bool more = false;
   std::size_t start = 0;
-  auto add_line = [&](std::size_t end) {
-    if (end == start) return;  // empty: a CR LF pair or a run of line ends adds nothing
-    const std::string_view line = TrimSpaces(bytes.substr(start, end - start));
-    lines.push_back(utf8 ? std::string(line) : DecodeCp1251(line));
-  };
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '\r' || c == '\n' || c == '\0') {
-      add_line(i);
-      start = i + 1;
+  for (std::size_t i = 0; i <= bytes.size() && !more; ++i) {
+    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n' && bytes[i] != '\0') continue;
+    if (i > start) {  // empty: a CR LF pair or a run of line ends adds nothing
+      if (spans.size() == kMaskFileLineLimit)
+        more = true;
+      else
+        spans.emplace_back(start, i);
     }
+    start = i + 1;
   }
-  add_line(bytes.size());
+  if (cut != nullptr) *cut = more;
+  const bool utf8 = spans.empty() || IsValidUtf8(bytes.substr(0, spans.back().second));
+  std::vector<std::string> lines;
+  lines.reserve(spans.size());
+  for (const auto& [from, to] : spans) {
+    const std::string_view line = TrimSpaces(bytes.substr(from, to - from));
+    lines.push_back(utf8 ? std::string(line) : DecodeCp1251(line));
+  }
   return lines;
 }
 
-std::vector<std::string> LoadMaskFile(const std::string& folder) {
+MaskFileLines ReadMaskFile(const std::string& folder) {
   try {
     const std::string path = PathToUtf8(PathFromUtf8(folder) / PathFromUtf8(kMaskFileName));
     platform::PlainFileRead file = platform::ReadPlainFile(path, kMaskFileLimit);
@@ -57,10 +63,16 @@ std::vector<std::string> LoadMaskFile(const std::string& folder) {
       const auto end = bytes.find_last_of(std::string_view("\r\n\0", 3));
       bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
     }
-    return ParseMaskFile(bytes);
+    MaskFileLines read;
+    read.lines = ParseMaskFile(bytes, &read.cut);
+    return read;
   } catch (...) {  // no memory for the lines: the built-in ones remain
     return {};
   }
+}
+
+std::vector<std::string> LoadMaskFile(const std::string& folder) {
+  return ReadMaskFile(folder).lines;
 }
 
 std::vector<std::string> LoadMaskList(const std::string& program_folder) {

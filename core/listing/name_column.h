@@ -38,6 +38,13 @@ class NameColumn {
 
   std::size_t ByteSize() const { return bytes_.size(); }
 
+  // The names of rows first to end - 1, back to back, as they lie in the buffer.
+  std::string_view Bytes(std::size_t first, std::size_t end) const {
+    const std::uint64_t begin = first == 0 ? 0 : ends_[first - 1];
+    const std::uint64_t stop = end == 0 ? 0 : ends_[end - 1];
+    return {bytes_.data() + begin, static_cast<std::size_t>(stop - begin)};
+  }
+
   // Rebuilds the column in the order given: row i of the result is row order[i] of this one.
   void Permute(const std::vector<std::uint32_t>& order);
 

@@ -11,7 +11,11 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+#include "core/platform/entry_facts.h"
+#include "core/platform/readable_file.h"
 
 namespace brixel::platform {
 
@@ -27,11 +31,15 @@ struct FolderEntry {
 struct FolderListing {
   std::string names;
   std::vector<FolderEntry> entries;
+  // Each entry's size and time where reading the folder gives them (Windows), one per entry;
+  // empty elsewhere. OpenFolder::ReadFacts reads them.
+  std::vector<EntryFacts> facts;
 
   std::string_view Name(const FolderEntry& e) const { return {names.data() + e.name_offset, e.name_size}; }
   void Clear() {
     names.clear();
     entries.clear();
+    facts.clear();
   }
 };
 
@@ -63,6 +71,27 @@ class OpenFolder {
   virtual bool ReadAll(FolderListing& out, int& error, std::stop_token stop = {}) = 0;
 
   virtual FolderIdentity Identity() const = 0;
+
+  // The size and time of entry `index` of a listing this folder read, links not followed: taken
+  // from the listing where reading the folder gave them (Windows), otherwise asked of the system
+  // relative to this folder (fstatat), so no path is built and no second walk is made. False,
+  // with ec set, for an entry that is gone or cannot be looked at. Safe on any thread while the
+  // folder stays open.
+  virtual bool ReadFacts(const FolderListing& /*listing*/, std::size_t /*index*/, EntryFacts& /*out*/,
+                         std::error_code& ec) const {
+    ec = std::make_error_code(std::errc::operation_not_supported);
+    return false;
+  }
+
+  // Opens the file `name` of this folder for reading, if it is a regular file: never through a
+  // link, never with a call that can block, and never a FIFO, device, socket or folder of that
+  // name (std::errc::invalid_argument). Null, with ec set, when it cannot be opened. Safe on any
+  // thread while the folder stays open.
+  virtual std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view /*name*/,
+                                                           std::error_code& ec) const {
+    ec = std::make_error_code(std::errc::operation_not_supported);
+    return nullptr;
+  }
 };
 
 // Where folders are opened: the platform's own file system, or a stand-in that tests make slow or

@@ -116,4 +116,19 @@ std::string DecodeCp1251(std::string_view bytes) {
   return out;
 }
 
+bool Cp1251Holds(std::string_view utf8) {
+  const char* p = utf8.data();
+  const char* end = p + utf8.size();
+  while (p < end) {
+    if (IsPrintableAscii(*p)) {
+      ++p;
+      continue;
+    }
+    const DecodedChar d = DecodeUtf8(p, end);
+    p += d.size;
+    if (d.valid && !IsControl(d.value) && Reverse().Find(d.value) == 0) return false;
+  }
+  return true;
+}
+
 }  // namespace brixel

@@ -23,5 +23,9 @@ void AppendCp1251(std::string_view utf8, std::string& out, Cp1251Mode mode);
 // Decodes Windows-1251 bytes to UTF-8 (the one unassigned byte, 0x98, becomes U+FFFD).
 std::string DecodeCp1251(std::string_view bytes);
 
+// Whether a text list in Windows-1251 keeps every character of the name that one in UTF-8 keeps:
+// false when it holds a character the code page lacks (an emoji, a Greek or Chinese letter, "ß",
+// "é"), which the text list writes as "?". Control characters and invalid bytes are lost in both.
+bool Cp1251Holds(std::string_view utf8);
 
 }  // namespace brixel

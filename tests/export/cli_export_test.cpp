@@ -1,6 +1,7 @@
 // brixel-list --format: the same writers as the windows, laid out as the full edition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/list_command.h"
@@ -76,6 +77,53 @@ TEST_F(CliExportTest, WriteFailureNamesTheFileAndKeepsTheOldOne) {
   EXPECT_NE(r.err.find(t.Path("out.xls") + ": "), std::string::npos) << r.err;
   EXPECT_TRUE(std::filesystem::is_directory(t.Root() / "out.xls"));
 }
+
+TEST_F(CliExportTest, ATextListIsNeverAppendedOntoAWorkbook) {
+  ASSERT_EQ(Cli({"-f", "xls", "-o", t.Path("book.xls"), t.Path("songs")}).status, 0);
+  const std::string book = test::ReadBytes(t.Path("book.xls"));
+  const CliRun r = Cli({"-o", t.Path("book.xls"), t.Path("songs")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(t.Path("book.xls") + ": it is an OLE compound file"), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadBytes(t.Path("book.xls")), book);
+}
+
+TEST_F(CliExportTest, NamesThatLoseCharactersInWindows1251AreCountedOnOneLine) {
+  t.Files({"songs/Café.mp3", "songs/Straße.mp3", "songs/\xF0\x9F\x8E\xB5.mp3", "songs/ελ.mp3"});
+  const CliRun r = Cli({"-o", t.Path("list.txt"), t.Path("songs")});
+  EXPECT_EQ(r.status, 0);
+  // The first three in the list's order, then "...".
+  EXPECT_EQ(r.err.rfind("brixel-list: 4 names lose characters in Windows-1251 (written as \"?\"): '", 0), 0u)
+      << r.err;
+  EXPECT_TRUE(r.err.ends_with(".mp3', ...; --encoding utf-8 keeps them\n")) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\''), 6);
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+  EXPECT_EQ(Cli({"--encoding", "cp1251", t.Path("songs")}).err, r.err);  // on stdout too
+  // Names the code page holds, and lists that hold every character, say nothing.
+  EXPECT_EQ(Cli({"-m", "*я.mp3", "-o", t.Path("list2.txt"), t.Path("songs")}).err, "");
+  EXPECT_EQ(Cli({"--encoding", "utf-8", "-o", t.Path("list3.txt"), t.Path("songs")}).err, "");
+  EXPECT_EQ(Cli({"-f", "html", "-o", t.Path("list.html"), t.Path("songs")}).err, "");
+}
+
+#ifdef __linux__
+TEST_F(CliExportTest, AnAppendWithNoRoomForItsCopyIsRefusedUnlessInPlace) {
+  const auto mount_point = t.Root() / "tiny";
+  const test::TmpfsMount tiny(mount_point, "size=64k");
+  if (!tiny.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+  const std::string list = (mount_point / "list.txt").string();
+  const std::string old(40 << 10, 'x');
+  test::WriteBytes(list, old);
+  const CliRun refused = Cli({"-o", list, t.Path("songs")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find(list + ": no room for the copy a safe append writes (the file's 40 KB beside it, "),
+            std::string::npos)
+      << refused.err;
+  EXPECT_NE(refused.err.find("--in-place"), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(list), old);
+  EXPECT_EQ(test::FolderEntries(mount_point), std::vector<std::string>{"list.txt"});
+  ASSERT_EQ(Cli({"--in-place", "-o", list, t.Path("songs")}).status, 0);
+  EXPECT_EQ(test::ReadBytes(list), old + "a & b.mp3\r\nb.mp3\r\n\xCF\xE5\xF1\xED\xFF.mp3\r\n");
+}
+#endif
 
 }  // namespace
 }  // namespace brixel::cli

@@ -1,5 +1,9 @@
 #include "tests/export/export_test_util.h"
 
+#ifdef __linux__
+#include <sys/mount.h>
+#endif
+
 #include <algorithm>
 
 #include "core/platform/file_path.h"
@@ -20,5 +24,16 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+#ifdef __linux__
+TmpfsMount::TmpfsMount(const std::filesystem::path& at, const char* options) : at_(at.string()) {
+  std::filesystem::create_directories(at);
+  mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, options) == 0;
+}
+
+TmpfsMount::~TmpfsMount() {
+  if (mounted_) ::umount(at_.c_str());
+}
+#endif
 
 }  // namespace brixel::test

@@ -17,6 +17,23 @@ void SaveList(ListFormat format, const std::string& path, const std::vector<std:
 // Names of the entries of a folder, sorted: shows a temporary file left behind.
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 
+#ifdef __linux__
+// A tmpfs of its own, mounted at `at` (created) with the mount options given, where mounting is
+// allowed (root on Linux): a small one is a disk that fills up.
+class TmpfsMount {
+ public:
+  TmpfsMount(const std::filesystem::path& at, const char* options);
+  ~TmpfsMount();
+  TmpfsMount(const TmpfsMount&) = delete;
+  TmpfsMount& operator=(const TmpfsMount&) = delete;
+  bool Mounted() const { return mounted_; }
+
+ private:
+  std::string at_;
+  bool mounted_ = false;
+};
+#endif
+
 // One list format with the file name a save of it goes to, for tests run once per format.
 struct FormatCase {
   const char* label;

@@ -2,10 +2,6 @@
 // byte-identical and leave no temporary file behind.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/mount.h>
-#endif
-
 #include "core/export/list_writer.h"
 #include "core/export/save_error.h"
 #include "tests/export/export_test_util.h"
@@ -69,6 +65,9 @@ TEST_P(SaveFailureTest, TargetThatIsAFolderOrInAMissingOrFileFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(t.Root() / "folder"));
   ExpectCleanFailure(t.Path("missing/list"), {"a"});
   ExpectCleanFailure(path + "/list", {"a"});  // the "folder" is a regular file
+#ifndef _WIN32
+  ExpectCleanFailure(path + "/", {"a"});
+#endif
 }
 
 TEST_P(SaveFailureTest, ReadOnlyTargetIsRefusedEvenForRoot) {
@@ -109,6 +108,15 @@ TEST_P(SaveFailureTest, EachFailingFileCallLeavesTheOldFile) {
   }
 }
 
+TEST_P(SaveFailureTest, AFileSystemWithoutPermissionsStillTakesTheSave) {
+  const test::FailingFileSystem fs(test::FailingCall::Mode);  // fchmod: ENOSYS, as FUSE FAT answers
+  ListWriterOptions options;
+  options.file_system = &fs;
+  SaveList(GetParam().format, path, {"a"}, test::FullLayout(), options);
+  EXPECT_NE(ReadBytes(path), old_bytes);
+  EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{GetParam().file});
+}
+
 TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
   const auto before = FolderEntries(t.Root());
   {
@@ -123,13 +131,8 @@ TEST_P(SaveFailureTest, UnfinishedWriterLeavesNoTrace) {
 // A real full disk: a tiny tmpfs, where mounting is allowed (root on Linux).
 TEST_P(SaveFailureTest, FullFileSystem) {
   const auto mount_point = t.Root() / "tiny";
-  std::filesystem::create_directory(mount_point);
-  if (::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "cannot mount a tmpfs here";
-  struct Unmount {
-    std::string at;
-    ~Unmount() { ::umount(at.c_str()); }
-  } unmount{mount_point.string()};
+  const test::TmpfsMount tiny(mount_point, "size=64k");
+  if (!tiny.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
 
   const std::string target = (mount_point / GetParam().file).string();
   WriteBytes(target, old_bytes);

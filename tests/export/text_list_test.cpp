@@ -7,6 +7,7 @@
 #endif
 
 #include "core/export/save_error.h"
+#include "core/export/text_list_guard.h"
 #include "tests/export/export_test_util.h"
 #include "tests/export/failing_file_system.h"
 #include "tests/support/temp_tree.h"
@@ -73,10 +74,9 @@ TEST_F(TextListTest, FailureOnANewFileRemovesIt) {
 }
 
 TEST_F(TextListTest, WhereNoCopyCanTakeTheFilesPlaceTheListIsAppendedToTheFileItself) {
-  // No file can be made in the folder, the old bytes cannot be copied, the owner cannot be kept;
-  // and the file system refuses files without a name, so the copy has one while it is written.
-  for (const auto call : {test::FailingCall::Create, test::FailingCall::Copy, test::FailingCall::Owner,
-                          test::FailingCall::Unnamed}) {
+  // No file can be made in the folder, the owner cannot be kept; and the file system refuses
+  // files without a name, so the copy has one while it is written.
+  for (const auto call : {test::FailingCall::Create, test::FailingCall::Owner, test::FailingCall::Unnamed}) {
     SCOPED_TRACE(static_cast<int>(call));
     WriteBytes(path, "kept\r\n");
     const test::FailingFileSystem fs(call);
@@ -85,6 +85,59 @@ TEST_F(TextListTest, WhereNoCopyCanTakeTheFilesPlaceTheListIsAppendedToTheFileIt
     SaveList(ListFormat::Text, path, {"a"}, test::FullLayout(), options);
     EXPECT_EQ(ReadBytes(path), "kept\r\na\r\n");
     EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+  }
+}
+
+TEST_F(TextListTest, ACopyWithNoRoomOnTheDiskGoesIntoTheFileItselfOnlyWithLeave) {
+  WriteBytes(path, "kept\r\n");
+  const test::FailingFileSystem fs(test::FailingCall::Copy);  // ENOSPC
+  ListWriterOptions options;
+  options.file_system = &fs;
+  try {
+    SaveList(ListFormat::Text, path, {"a"}, test::FullLayout(), options);
+    ADD_FAILURE() << "appended in place without leave";
+  } catch (const InPlaceRefused& e) {
+    EXPECT_EQ(e.cause, InPlaceCause::NoRoomForCopy);
+    EXPECT_EQ(e.room_needed, 6u);
+    EXPECT_NE(std::string(e.what()).find(path + ": no room"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(ReadBytes(path), "kept\r\n");
+  EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+  options.in_place_allowed = true;
+  SaveList(ListFormat::Text, path, {"a"}, test::FullLayout(), options);
+  EXPECT_EQ(ReadBytes(path), "kept\r\na\r\n");
+}
+
+TEST_F(TextListTest, AFileThatIsNoTextListIsRefusedAndKept) {
+  using namespace std::string_literals;
+  const std::pair<std::string, ForeignContent> files[] = {
+      {"PK\x03\x04\x14\0\x06\0"s, ForeignContent::Zip},
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0"s, ForeignContent::Ole},
+      {"\xEF\xBB\xBF\r\n  <!DOCTYPE html><html>", ForeignContent::Html},
+      {"<HTML><head><title>", ForeignContent::Html},
+      {"names\r\n" + std::string(4000, 'x') + "\0"s, ForeignContent::Binary},
+  };
+  for (const auto& [bytes, content] : files) {
+    SCOPED_TRACE(bytes.substr(0, 8));
+    WriteBytes(path, bytes);
+    try {
+      SaveList(ListFormat::Text, path, {"a"});
+      ADD_FAILURE() << "appended";
+    } catch (const NotATextList& e) {
+      EXPECT_EQ(e.content, content);
+      EXPECT_EQ(std::string(e.what()).rfind(path + ": it ", 0), 0u) << e.what();
+    }
+    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(test::FolderEntries(t.Root()), std::vector<std::string>{"list.txt"});
+    EXPECT_EQ(CheckTextListTarget(path), content);
+  }
+  // Text in either code page, markup within a line, a NUL past the first 4 KiB: a text list.
+  for (const std::string& text : {"\xCF\xE5\xF1\xED\xFF\r\n<html> as a name\r\n"s,
+                                  std::string(4096, 'x') + "\0"s}) {
+    WriteBytes(path, text);
+    EXPECT_EQ(CheckTextListTarget(path), std::nullopt);
+    SaveList(ListFormat::Text, path, {"a"});
+    EXPECT_EQ(ReadBytes(path), text + "a\r\n");
   }
 }
 

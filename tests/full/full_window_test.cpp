@@ -2,10 +2,14 @@
 #include "full/full_window.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -16,6 +20,7 @@
 #include "core/listing/mask_list.h"
 #include "shell/brixel_look.h"
 #include "shell/drive_list.h"
+#include "shell/focus_mark.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
@@ -25,6 +30,7 @@
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 #include "tests/support/workbook_check.h"
@@ -56,13 +62,20 @@ struct Fixture {
     root.File("program/rasshirenia.txt", "*.flac\r\n*.ogg; *.mp3\r\n");
     volumes.volumes = {{root.Path("a"), {}}, {root.Path("b"), QStringLiteral("card")}, {root.Path("c"), {}}};
     volumes.failing = {root.Path("b")};
-    window = std::make_unique<FullWindow>(FullWindowServices{FilesBeside(root.Path("program")),
-                                                             root.Path("a/music"), &volumes, &dialogs,
-                                                             [this](const QUrl& url) {
-                                                               opened.push_back(url);
-                                                               return true;
-                                                             },
-                                                             &folders});
+    Reopen();
+  }
+
+  // A window anew, shown, its start-up listing done: started with a folder named on the command
+  // line, or remembering settings from a file.
+  void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
+    window.reset();
+    window = std::make_unique<FullWindow>(
+        FullWindowServices{FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs,
+                           [this](const QUrl& url) {
+                             opened.push_back(url);
+                             return true;
+                           },
+                           &folders, std::move(named), std::move(settings)});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview
@@ -592,13 +605,13 @@ class FullWindowTest : public QObject {
     };
     f->window->activateWindow();
     f->Get<QWidget>("Drive1").setFocus();
-    QCOMPARE(walk(8), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
-                                   "Drive1"}));
+    QCOMPARE(walk(10), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
+                                    "PicMini", "PicClose", "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
-    QCOMPARE(walk(14),
-             (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall", "PicPerBig",
-                          "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel", "ImgSave", "FGrid2"}));
+    QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall",
+                                    "PicPerBig", "PicBreak", "PicOk", "ImgHelp", "ImgBack", "ImgChancel",
+                                    "ImgSave", "PicMini", "PicClose", "FGrid2"}));
   }
 
   void modelsPassTheModelTester() {
@@ -648,6 +661,13 @@ class FullWindowTest : public QObject {
       QVERIFY2(!f->Get<QWidget>(locked).isEnabled(), locked);
     for (const char* live : {"ImgHelp", "PicMini", "PicClose"})
       QVERIFY2(f->Get<QWidget>(live).isEnabled(), live);
+    // A screen reader hears the panel through its cancel button, which has the focus and its mark.
+    const QWidget& cancel = panel.CancelButton();
+    QVERIFY(cancel.hasFocus());
+    QCOMPARE(f->window->FocusMarker().Target(), &cancel);
+    QCOMPARE(cancel.accessibleDescription(),
+             QStringLiteral("Поиск файлов: Прочитано папок: 0, Найдено файлов: 0"));
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
     f->Shoot(QStringLiteral("full-progress"));
 
     f->folders.Release();
@@ -720,6 +740,212 @@ class FullWindowTest : public QObject {
     const QStringList names = f->AsFound();
     QVERIFY(names.contains(QStringLiteral("new.wav")) && names.contains(QStringLiteral("Track_two.WAV")));
     QVERIFY(!names.contains(QStringLiteral("hidden.mp3")) && !names.contains(QStringLiteral("gone.mp3")));
+  }
+
+  // Screen readers and the keyboard.
+
+  void everyControlSpeaks() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f->window.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Brixel V2.0"));
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
+    QCOMPARE(AccessibleControlNames(*f->window),
+             (QStringList{"Свернуть", "Закрыть", "Диск", "Папки", "Маска", "Наименования файлов",
+                          "Вложенные папки", "Помощь", "Далее"}));
+    f->Click("ImgNext");
+    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
+    QAccessibleInterface* digits = QAccessible::queryAccessibleInterface(&f->Get<QComboBox>("CboRazr"));
+    QCOMPARE(digits->text(QAccessible::Name), QStringLiteral("Разрядность"));
+    QCOMPARE(digits->text(QAccessible::Value), QStringLiteral("1"));
+
+    // A switch toggled by a screen reader is clicked, and says so.
+    QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&f->Switch("PicBig"));
+    QCOMPARE(big->role(), QAccessible::CheckBox);
+    QCOMPARE(big->text(QAccessible::Name), QStringLiteral("Все буквы большие"));
+    big->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    f->Wait();
+    QVERIFY(f->Switch("PicBig").IsOn() && big->state().checked);
+    QCOMPARE(f->Formatted().first(), QStringLiteral("MY_SONG.MP3"));
+    QAccessible::queryAccessibleInterface(&f->Get<QWidget>("ImgBack"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(!f->window->ShowsResultsPage());
+  }
+
+  void theKeyboardReachesEveryControlWithAVisibleMark() {
+    f->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    const FocusMark& mark = f->window->FocusMarker();
+    const auto marked = [&](const QWidget& control) {
+      const QRect place(control.mapTo(f->window.get(), QPoint(0, 0)), control.size());
+      return mark.Target() == &control && mark.isVisible() && mark.geometry().contains(place) &&
+             !place.contains(mark.geometry());
+    };
+    // Round the tab chain of each page: every control in turn carries the mark.
+    const auto walk_marks = [&](const char* first) {
+      f->Get<QWidget>(first).setFocus();
+      for (int step = 0; step < 20; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(marked(*focus), qPrintable(focus->objectName()));
+        QTest::keyClick(focus, Qt::Key_Tab);
+      }
+    };
+    walk_marks("Drive1");
+    // The mark is drawn, dark beside the red button and light on its edge, at 1x and 2x.
+    QWidget& next = f->Get<QWidget>("ImgNext");
+    next.setFocus();
+    f->Shoot(QStringLiteral("full-focus-next"));
+    for (int scale : {1, 2}) {
+      QImage image(f->window->size() * scale, QImage::Format_ARGB32);
+      image.setDevicePixelRatio(scale);
+      image.fill(Qt::white);
+      // Drawn in place: the outline's corner goes where it stands in the window.
+      f->window->render(&image, WindowRegion().boundingRect().topLeft());
+      const QPoint left_edge = next.geometry().topLeft() + QPoint(0, next.height() / 2);
+      QVERIFY(qGray(image.pixel((left_edge - QPoint(3, 0)) * scale)) < 60);
+      QVERIFY(qGray(image.pixel((left_edge - QPoint(1, 0)) * scale)) > 200);
+    }
+    f->Click("ImgNext");
+    walk_marks("FGrid2");
+    f->Click("ImgBack");
+
+    // Minimise by the keyboard.
+    QWidget& minimise = f->Get<QWidget>("PicMini");
+    minimise.setFocus();
+    QVERIFY(marked(minimise));
+    QTest::keyClick(&minimise, Qt::Key_Space);
+    QVERIFY(f->window->isMinimized());
+    f->window->showNormal();
+    f->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+
+    // The case switches are a radio group to the arrow keys; the selection goes along.
+    f->Click("ImgNext");
+    PictureSwitch& big = f->Switch("PicBig");
+    PictureSwitch& small = f->Switch("PicSmall");
+    PictureSwitch& per_big = f->Switch("PicPerBig");
+    big.setFocus();
+    QTest::keyClick(&big, Qt::Key_Down);
+    QVERIFY(small.hasFocus() && f->OnSwitches().isEmpty());  // none selected: the focus alone moves
+    QTest::keyClick(&small, Qt::Key_Space);
+    f->Wait();
+    QTest::keyClick(&small, Qt::Key_Right);
+    f->Wait();
+    QVERIFY(per_big.hasFocus());
+    QCOMPARE(f->OnSwitches(), QStringList{"PicPerBig"});
+    QTest::keyClick(&per_big, Qt::Key_Down);  // round to the first
+    f->Wait();
+    QCOMPARE(f->OnSwitches(), QStringList{"PicBig"});
+    QTest::keyClick(&big, Qt::Key_Up);
+    f->Wait();
+    QCOMPARE(f->OnSwitches(), QStringList{"PicPerBig"});
+    QCOMPARE(f->Formatted().first(), QStringLiteral("My_song.mp3"));
+
+    // Alt+F4 closes, wherever the focus is.
+    QTest::keyClick(&per_big, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(!f->window->isVisible());
+  }
+
+  // The window remembers.
+
+  void settingsAreRememberedFromRunToRun() {
+    const std::string settings = f->root.Path("program/Brixel.ini");
+    f->Reopen(std::nullopt, settings);
+    f->OpenFolder(f->root.Path("a/music/sub"));
+    f->PickMask(1);  // *.mp3
+    f->Click("PicScan");
+    f->window->move(40, 30);
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(f->root.Path("c/list.html")), 3};
+    f->Click("ImgNext");
+    f->Click("ImgSave");
+    f->dialogs.SetSaveFolder(QString::fromStdString(f->root.Path("c")));  // as the dialog leaves it
+    f->Click("PicClose");
+
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music/sub"));
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentIndex(), 1);
+    QCOMPARE(f->Preview(), (QStringList{"deep.mp3", "song.mp3"}));
+    QVERIFY(f->Switch("PicScan").IsOn());
+    QCOMPARE(f->window->pos(), QPoint(40, 30));
+    QCOMPARE(f->dialogs.SaveFolder(), QString::fromStdString(f->root.Path("c")));
+    f->Click("ImgNext");
+    f->Click("ImgSave");
+    QCOMPARE(f->dialogs.questions.back().filter_index, 3);
+
+    // The folder gone, the file damaged: the start as without them, and nothing breaks.
+    f->Click("PicClose");
+    std::filesystem::remove_all(f->root.Root() / "a/music/sub");
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    WriteBytes(settings, std::string(1, '\0') + "\xff[listing\nmask=\x01");
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<QComboBox>("cboMask").currentIndex(), 0);
+    QVERIFY(f->dialogs.messages.empty());
+  }
+
+  // Folders come in the ways users bring them.
+
+  void aFolderNamedOnTheCommandLineIsTheStart() {
+    f->Reopen(f->root.Path("c/x.mp3"));  // a file: its folder
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+    QCOMPARE(f->Get<DriveList>("Drive1").currentIndex(), 2);
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+    f->Reopen(f->root.Path("nowhere"));
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music"));
+    QCOMPARE(f->dialogs.messages.size(), std::size_t{1});
+    QCOMPARE(f->dialogs.messages[0].text,
+             QStringLiteral("Папка «%1» не найдена.").arg(QString::fromStdString(f->root.Path("nowhere"))));
+  }
+
+  void aDroppedFolderOrFileIsChosen() {
+    const auto drop = [this](const std::string& path) { return DropPath(*f->window, path); };
+    QVERIFY(drop(f->root.Path("c")));
+    f->Wait();
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("c"));
+    QCOMPARE(f->Preview(), QStringList{"x.mp3"});
+    // On the results page: back to the options page, showing the folder dropped.
+    f->Click("ImgNext");
+    QVERIFY(drop(f->root.Path("a/music/sub/deep.mp3")));
+    f->Wait();
+    QVERIFY(!f->window->ShowsResultsPage());
+    QCOMPARE(f->Get<FolderList>("Dir1").Path(), f->root.Path("a/music/sub"));
+    // Refused while a job runs, and for what brings no folder.
+    f->StartHeldListing();
+    QVERIFY(!drop(f->root.Path("c")));
+    f->folders.Release();
+    f->Wait();
+    QVERIFY(!drop(f->root.Path("nowhere")));
+  }
+
+  // The table goes where users paste it.
+
+  void copyPutsTheRowsOnTheClipboard() {
+    f->Click("ImgNext");
+    f->Click("PicBig");
+    QTableView& table = f->Get<QTableView>("FGrid2");
+    table.setFocus();
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);  // none selected: every row
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nsong.mp3\tSONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
+    table.selectionModel()->select(f->window->FoundModel().index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table.selectionModel()->select(f->window->FoundModel().index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QAction* copy = table.actions().value(0);
+    QVERIFY(copy != nullptr);
+    QCOMPARE(copy->text(), QStringLiteral("Копировать"));
+    QCOMPARE(table.contextMenuPolicy(), Qt::ActionsContextMenu);
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
+
+    // A listing that found nothing copies nothing: the clipboard keeps what it held.
+    f->Click("ImgBack");
+    f->OpenFolder(f->root.Path("a/empty"));
+    f->Click("ImgNext");
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("my_SONG.Mp3\tMY_SONG.MP3\nTrack_two.WAV\tTRACK_TWO.WAV\n"));
   }
 
   void aCancelAtAnyMomentLeavesTheOldStateOrTheCompleteNewOne() {

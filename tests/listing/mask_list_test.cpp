@@ -87,11 +87,12 @@ TEST(MaskList, WhatIsNoRegularFileLeavesTheBuiltInLinesSilently) {
 }
 
 TEST(MaskList, OnlyTheFirstBytesAreReadAndTheLineCutThereIsDropped) {
-  // 99-byte lines of Cyrillic after one empty line: the limit falls inside a letter, which would
-  // make the whole file invalid UTF-8 (and so read as Windows-1251) if it were kept.
+  // 1,682-byte lines of Cyrillic after one empty line (fewer lines than the line limit fill the
+  // bytes): the limit falls inside a letter, which would make the whole file invalid UTF-8 (and so
+  // read as Windows-1251) if it were kept.
   const std::string line = "*." + [] {
     std::string s;
-    for (int i = 0; i < 48; ++i) s += "ж";
+    for (int i = 0; i < 840; ++i) s += "ж";
     return s;
   }();
   const std::size_t whole_lines = (kMaskFileLimit - 1) / (line.size() + 1);
@@ -104,6 +105,23 @@ TEST(MaskList, OnlyTheFirstBytesAreReadAndTheLineCutThereIsDropped) {
   ASSERT_EQ(lines.size(), whole_lines);
   EXPECT_EQ(lines.front(), line);
   EXPECT_EQ(lines.back(), line);
+}
+
+TEST(MaskList, OnlyTheFirstTenThousandLinesAreRead) {
+  // Short lines past the limit, as a runaway script writes them; the bytes past it do not count
+  // for the encoding either.
+  std::string bytes = "*.песня\n";
+  for (std::size_t i = 1; i < kMaskFileLineLimit + 5; ++i) bytes += "*.a" + std::to_string(i) + "\r\n";
+  bytes += "*.\xFF\n";
+  test::TempTree tree;
+  test::WriteBytes(tree.Path("rasshirenia.txt"), bytes);
+  const MaskFileLines read = ReadMaskFile(tree.Path());
+  EXPECT_TRUE(read.cut);
+  ASSERT_EQ(read.lines.size(), kMaskFileLineLimit);
+  EXPECT_EQ(read.lines.front(), "*.песня");
+  EXPECT_EQ(read.lines.back(), "*.a" + std::to_string(kMaskFileLineLimit - 1));
+  test::WriteBytes(tree.Path("rasshirenia.txt"), "*.a\n*.b\n");
+  EXPECT_FALSE(ReadMaskFile(tree.Path()).cut);
 }
 
 TEST(MaskList, SplitGivesOneMaskPerSemicolonPlusOne) {

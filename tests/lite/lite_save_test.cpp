@@ -294,6 +294,23 @@ TEST_F(LiteSaveTest, AStoppedSaveLeavesTheOutputByteForByteAndNoTemporaryFile) {
   EXPECT_EQ(left, (std::vector<std::string>{"kept-link.txt", "kept.htm", "kept.txt", "kept.xls"}));
 }
 
+TEST_F(LiteSaveTest, AStopAsTheWriterCommitsStillLeavesTheOutput) {
+  // The text list has a second name, so it goes in place and is cut back.
+  WriteBytes(tree_.Path("out/kept.txt"), "kept");
+  std::filesystem::create_hard_link(tree_.Root() / "out/kept.txt", tree_.Root() / "out/kept-link.txt");
+  for (const char* format : {"*.txt", "*.htm", "*.xls"}) {
+    const LiteSaveRequest request = Request(format, std::string("kept") + (format + 1), true);
+    WriteBytes(request.output_path, "kept");
+    std::stop_source stop;
+    ListWriterOptions options;
+    options.control.progress = [&](WritePhase phase, std::uint64_t, std::uint64_t) {
+      if (phase == WritePhase::Committing) stop.request_stop();
+    };
+    EXPECT_EQ(RunLiteSave(request, locale_, options, {stop.get_token()}), std::nullopt) << format;
+    EXPECT_EQ(ReadBytes(request.output_path), "kept") << format;
+  }
+}
+
 TEST_F(LiteSaveTest, AnUnknownSaveFormatWritesNothing) {
   const LiteSaveRequest request = Request("*.doc", "list.doc");
   EXPECT_EQ(Save(request), 0u);

@@ -4,7 +4,10 @@
 #include "lite/lite_window.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -25,6 +28,7 @@
 #include "shell/brixel_look.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
+#include "shell/focus_mark.h"
 #include "shell/folder_list.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
@@ -34,9 +38,11 @@
 #include "shell/progress_panel.h"
 #include "shell/qt_dialogs.h"
 #include "shell/round_button.h"
+#include "shell/shaped_window.h"
 #include "shell/volume_source.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
+#include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 #include "tests/support/workbook_check.h"
@@ -102,13 +108,22 @@ class LiteWindowTest : public QObject {
     volumes_ = TreeAndStick(tree_->Path());
     folders_ = std::make_unique<test::HeldFolders>();
     opened_.clear();
+    Reopen();
+  }
+
+  // A window anew, its start-up listing done: started with a folder named on the command line,
+  // or remembering settings from a file.
+  void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
+    model_tester_.reset();
+    window_.reset();
     window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
                                                               [this](const QUrl& url) {
                                                                 opened_ << url;
                                                                 return true;
                                                               },
                                                               FilesBeside(tree_->Path("prog")),
-                                                              tree_->Path("music"), folders_.get()});
+                                                              tree_->Path("music"), folders_.get(),
+                                                              std::move(named), std::move(settings)});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -570,6 +585,100 @@ class LiteWindowTest : public QObject {
     Wait(w);
     Choose(w.Save().CboSave(), 2);
     Shoot(QStringLiteral("formatted"));
+  }
+
+  // Screen readers and the keyboard.
+
+  void everyControlSpeaks() {
+    LiteWindow& w = *window_;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name),
+             QStringLiteral("BrixelLite V1.0"));
+    QCOMPARE(test::AccessibilityFaults(w), QStringList());
+    QAccessibleInterface* format = QAccessible::queryAccessibleInterface(&w.Save().CboSave());
+    QCOMPARE(format->text(QAccessible::Name), QStringLiteral("Формат списка"));
+    QCOMPARE(format->text(QAccessible::Value), QStringLiteral("*.txt"));
+    // The numbering switch, pressed by a screen reader.
+    QAccessibleInterface* numbering = QAccessible::queryAccessibleInterface(&w.Formatting().PicNum());
+    numbering->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    Wait(w);
+    QVERIFY(numbering->state().checked);
+    QCOMPARE(ShownNames(w).first(), QStringLiteral("1 b_side.wav"));
+  }
+
+  void theKeyboardReachesTheTitleButtonsAndAltF4Closes() {
+    LiteWindow& w = *window_;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ImgSave().setFocus();
+    QTest::keyClick(&w.ImgSave(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.PicMini());
+    QTest::keyClick(&w.PicMini(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.PicClose());
+    QCOMPARE(w.FocusMarker().Target(), &w.PicClose());
+    Shoot(QStringLiteral("focus-close"));
+    QTest::keyClick(&w.PicClose(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.Drive1());
+    QTest::keyClick(&w.Drive1(), Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(!w.isVisible());
+  }
+
+  // The window remembers; folders come in from outside.
+
+  void settingsAreRememberedFromRunToRun() {
+    const std::string settings = tree_->Path("prog/BrixelLite.ini");
+    Reopen(std::nullopt, settings);
+    LiteWindow* w = window_.get();
+    Click(w->Formatting().PicPerBig());
+    Click(w->Formatting().PicOk());
+    Click(w->Formatting().PicNum());
+    Choose(w->Formatting().CboRazr(), 1);
+    Click(w->PicScan());
+    Choose(w->Save().CboSave(), 2);
+    w->Save().SetOutputFile(QString::fromStdString(tree_->Path("lists/list.htm")));
+    const QStringList formatted = ShownNames(*w);
+    QCOMPARE(formatted.first(), QStringLiteral("01 B_side"));
+    w->close();
+
+    Reopen(std::nullopt, settings);
+    w = window_.get();
+    QCOMPARE(ShownNames(*w), formatted);
+    QVERIFY(w->Formatting().PicPerBig().IsOn() && w->PicScan().IsOn());
+    QCOMPARE(w->Formatting().CboRazr().currentIndex(), 1);
+    QCOMPARE(w->Save().SaveFormat(), QStringLiteral("*.htm"));
+    QCOMPARE(w->Save().TxtSave().text(), QString::fromStdString(tree_->Path("lists/list.htm")));
+
+    // A newer version's file: this start is as without it, and it is left as it was.
+    test::WriteBytes(settings, "format=9\n[formatting]\ncase=1\n");
+    Reopen(std::nullopt, settings);
+    QVERIFY(!window_->Formatting().PicBig().IsOn());
+    window_->close();
+    QCOMPARE(test::ReadBytes(settings), std::string("format=9\n[formatting]\ncase=1\n"));
+  }
+
+  void aFolderNamedOrDroppedIsChosen() {
+    Reopen(tree_->Path("music/sub/deep.mp3"));
+    QCOMPARE(window_->Dir1().Path(), tree_->Path("music/sub"));
+    QCOMPARE(ShownNames(*window_), QStringList{"deep.mp3"});
+
+    QVERIFY(test::DropPath(*window_, tree_->Path("music")));
+    Wait(*window_);
+    QCOMPARE(window_->Dir1().Path(), tree_->Path("music"));
+    QCOMPARE(ShownNames(*window_).size(), 3);
+    QVERIFY(dialogs_.messages.empty());
+  }
+
+  void copyPutsTheListOnTheClipboard() {
+    LiteWindow& w = *window_;
+    Click(w.Formatting().PicOk());
+    QTableView& list = w.List().View();
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("b_side\nmy_SONG\ntrack_one\n"));
+    list.selectRow(1);
+    list.actions().value(0)->trigger();  // «Копировать» in the context menu
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("my_SONG\n"));
   }
 
   // Long jobs, with the held folder source standing for a slow share: a scan waits at a folder

@@ -52,6 +52,7 @@ shows_window() {
 }
 for id in "$full_id" "$lite_id"; do
   program=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$id.desktop")
+  program=${program%% *}  # without the field code for a folder
   class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$id.desktop")
   XDG_CONFIG_HOME=$tmp/config HOME=$tmp/home shows_window "$bin/$program" "$class" ||
     fail "the unpacked $program showed no window of class $class"

@@ -8,8 +8,8 @@
 #          cleanly when Windows asks it to close.
 #   setup: the setup program in a fresh wine prefix: a silent install for every user puts the files,
 #          the Start-menu links and the "Apps & features" entry in place (no desktop links, the
-#          PATH untouched); the installed windows keep their mask file in %APPDATA%\Brixel and write
-#          nothing beside themselves; an upgrade with the desktop links and the PATH entry keeps the
+#          PATH untouched); the installed windows keep their mask and settings files in
+#          %APPDATA%\Brixel and write nothing beside themselves; an upgrade with the desktop links and the PATH entry keeps the
 #          user's files; the silent uninstall leaves the prefix as it found it but for the user's
 #          files; a per-user install goes to the user's own programs folder and leaves again. Its
 #          first page is photographed into build/screenshots/windows-setup.png.
@@ -234,10 +234,13 @@ ImageGrab.grab(bbox=(x, y, x + w, y + h), xdisplay=sys.argv[1]).save(sys.argv[6]
     fail "the PATH after the uninstall: $(registry_value "$machine_env" Path)"
   prefix_files >"$tmp/after.txt"
   local left expected_left
+  # The user's files: the mask file and the windows' settings files in %APPDATA%\Brixel, and the
+  # list put into the program's folder.
+  local user_folder="./${appdata#"$WINEPREFIX/drive_c/"}/Brixel"
   left=$(comm -13 "$tmp/before.txt" "$tmp/after.txt" | tr '\n' ' ')
-  expected_left=$(printf '%s\n' "./${appdata#"$WINEPREFIX/drive_c/"}/Brixel" \
-    "./${appdata#"$WINEPREFIX/drive_c/"}/Brixel/rasshirenia.txt" "./Program Files/Brixel" \
-    "./Program Files/Brixel/мой список.txt" | sort | tr '\n' ' ')
+  expected_left=$(printf '%s\n' "$user_folder" "$user_folder/Brixel.ini" "$user_folder/BrixelLite.ini" \
+    "$user_folder/rasshirenia.txt" "./Program Files/Brixel" "./Program Files/Brixel/мой список.txt" |
+    sort | tr '\n' ' ')
   [ "$left" = "$expected_left" ] || fail "the uninstall left: $left"
   [ -f "$documents/brixel-kzd.txt" ] || fail "the uninstall took the list in Documents"  # in the home
   [ -z "$(comm -23 "$tmp/before.txt" "$tmp/after.txt")" ] ||

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -25,11 +26,13 @@
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
 #include "shell/drive_list.h"
+#include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/mounted_volumes.h"
+#include "shell/name_copy.h"
 #include "shell/name_table_model.h"
 #include "shell/open_help.h"
 #include "shell/picture_switch.h"
@@ -40,6 +43,7 @@
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
 #include "shell/window_region.h"
+#include "shell/window_settings.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 
@@ -328,6 +332,94 @@ class ShellTest : public QObject {
     QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignBottom));
   }
 
+  void copiedNamesArePastedAsTheyShow() {
+    NameColumn found, formatted;
+    for (const char* name : {"a.mp3", "tab\there.mp3", "say \"hi\".mp3", "line\nbreak.mp3"})
+      found.Append(name);
+    formatted.Append("A");
+    // One column: the names as they are, one a line.
+    QCOMPARE(NamesAsText({&found}, {{0, 1}}), QByteArray("a.mp3\ntab\there.mp3\n"));
+    // Two columns: tab-separated cells, quoted where a spreadsheet would split them; the column
+    // not yet filled gives empty cells.
+    QCOMPARE(NamesAsText({&found, &formatted}, {{0, 0}, {2, 3}}),
+             QByteArray("a.mp3\tA\n\"say \"\"hi\"\".mp3\"\t\n\"line\nbreak.mp3\"\t\n"));
+  }
+
+  // Settings: what is written is read back; what cannot be read gives way to the start without it,
+  // value by value; a newer version's file, or one that cannot be read, is neither read nor written.
+  void settingsComeBackOrFallBackQuietly() {
+    TempTree t;
+    const std::string path = t.Path("Brixel.ini");
+    QVERIFY(LoadWindowSettings(path).may_write);  // missing
+    WindowSettings kept;
+    kept.folder = t.Path("папка");
+    kept.mask_line = QStringLiteral("*.mp3; *.wav");
+    kept.subfolders = true;
+    kept.options = {LetterCase::FirstCapital, true, true, 3, "007", true};
+    kept.save_type = 2;
+    kept.save_path = t.Path("списки/list.txt");
+    kept.position = QPoint(-20, 35);
+    StoreWindowSettings(path, kept);
+    const RememberedSettings read = LoadWindowSettings(path);
+    QVERIFY(read.may_write);
+    QCOMPARE(read.settings.folder, kept.folder);
+    QCOMPARE(read.settings.mask_line, kept.mask_line);
+    QVERIFY(read.settings.subfolders);
+    QVERIFY(read.settings.options == kept.options);
+    QCOMPARE(read.settings.save_type, 2);
+    QCOMPARE(read.settings.save_path, kept.save_path);
+    QCOMPARE(read.settings.position, kept.position);
+
+    // Damaged: what makes no sense falls back, the rest is read, and the next store mends it.
+    WriteBytes(path,
+               "\xff\xfe\x01[listing\nmask=*.txt\n[formatting]\ndigits=9\ncase=7\nnumbering=yes\n"
+               "start=123456\n[window]\nx=abc\ny=3\n");
+    const RememberedSettings damaged = LoadWindowSettings(path);
+    QVERIFY(damaged.may_write);
+    QVERIFY(damaged.settings.options == FormatOptions{});
+    QVERIFY(!damaged.settings.position);
+    QCOMPARE(damaged.settings.save_type, -1);
+    StoreWindowSettings(path, kept);
+    QCOMPARE(LoadWindowSettings(path).settings.folder, kept.folder);
+
+    // A newer version's file is left as it is; so is one that cannot be read (a folder here).
+    WriteBytes(path, "format=2\n[listing]\nfolder=/elsewhere\n");
+    const RememberedSettings newer = LoadWindowSettings(path);
+    QVERIFY(!newer.may_write);
+    QVERIFY(newer.settings.folder.empty());
+    t.Folder("Unreadable.ini");
+    QVERIFY(!LoadWindowSettings(t.Path("Unreadable.ini")).may_write);
+    StoreWindowSettings(t.Path("no/such/folder/x.ini"), kept);  // silently not written
+  }
+
+  // A folder handed in: named, remembered, dropped; a file stands for its folder.
+  void foldersComeInFromOutside() {
+    TempTree t;
+    t.File("music/song.mp3");
+    const std::string music = t.Path("music");
+    QCOMPARE(FolderNamed(music + "/song.mp3"), music);
+    QCOMPARE(FolderNamed(music + "/../music/"), music);
+    QVERIFY(FolderNamed(t.Path("gone")).empty());
+
+    const std::string current = t.Path();
+    QCOMPARE(ChooseStartFolder(music + "/song.mp3", t.Path("gone"), current).folder, music);
+    const StartFolder missing = ChooseStartFolder(t.Path("gone"), music, current);
+    QCOMPARE(missing.folder, music);  // as without it: the remembered folder
+    QVERIFY(missing.named_missing);
+    const StartFolder vanished = ChooseStartFolder(std::nullopt, t.Path("gone"), current);
+    QCOMPARE(vanished.folder, current);
+    QVERIFY(!vanished.named_missing);
+    QCOMPARE(CommandLinePath({"Brixel"}), std::nullopt);
+    QCOMPARE(CommandLinePath({"Brixel", "-v", "/music"}), std::optional<std::string>("/music"));
+
+    QMimeData drop;
+    drop.setUrls({QUrl(QStringLiteral("https://example.org/a.mp3")),
+                  QUrl::fromLocalFile(QString::fromStdString(music + "/song.mp3"))});
+    QCOMPARE(DroppedFolder(drop), music);
+    drop.setUrls({QUrl(QStringLiteral("https://example.org/a.mp3"))});
+    QVERIFY(DroppedFolder(drop).empty());
+  }
+
   void theSaveDialogReportsTheNameAsTypedAndTheTypeChosen() {
     TempTree folder;
     const QStringList types{"Текстовый документ (*.txt)", " В формате Excel (*.xls)",
@@ -402,6 +494,7 @@ class ShellTest : public QObject {
     QCOMPARE(files.mask_folder, t.Path("own"));
     QCOMPARE(files.help_folder, t.Path("own/help"));
     QCOMPARE(files.output_folder, t.Path("own"));
+    QCOMPARE(SettingsFile(files, QStringLiteral("BrixelLite")), t.Path("own/BrixelLite.ini"));
   }
 
   // Under a prefix (bin/ beside share/brixel/), and in a folder that cannot be written, the program
@@ -423,6 +516,7 @@ class ShellTest : public QObject {
     QCOMPARE(files.mask_folder, user.config);
     QCOMPARE(files.help_folder, t.Path("usr/share/brixel/help"));
     QCOMPARE(files.output_folder, user.documents);
+    QCOMPARE(SettingsFile(files, QStringLiteral("Brixel")), JoinFolder(user.config, "Brixel.ini"));
 
     const FolderTest read_only = [](const std::string&) { return false; };
     files = ChooseProgramFiles(t.Path("ro"), user, read_only);

@@ -28,12 +28,16 @@ pid_t StartChild(const std::function<int()>& body) {
   return child;
 }
 
-int RunUnprivileged(const std::function<int()>& body) {
+pid_t StartUnprivileged(const std::function<int()>& body) {
   const bool drop = RunningAsRoot();
-  const pid_t child = StartChild([&] {
+  return StartChild([&] {
     if (drop && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) return 98;
     return body();
   });
+}
+
+int RunUnprivileged(const std::function<int()>& body) {
+  const pid_t child = StartUnprivileged(body);
   int status = 0;
   if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 98)
     return -1;

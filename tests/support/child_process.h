@@ -14,6 +14,10 @@ inline constexpr unsigned kNobody = 65534;  // the uid and gid of nobody / nogro
 // Starts body in a child process, which exits with body's result (an exception: 99).
 pid_t StartChild(const std::function<int()>& body);
 
+// Starts body in a child process as nobody when the tests run as root (exit status 98 when it
+// could not drop to nobody).
+pid_t StartUnprivileged(const std::function<int()>& body);
+
 // Runs body in a child process as nobody when the tests run as root (as themselves otherwise)
 // and waits for it: body's result, or -1 when the child could not drop to nobody or died.
 int RunUnprivileged(const std::function<int()>& body);

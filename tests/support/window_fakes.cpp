@@ -1,7 +1,10 @@
 #include "tests/support/window_fakes.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QEventLoop>
+#include <QMimeData>
 #include <QTimer>
 #include <QWidget>
 #include <cerrno>
@@ -118,6 +121,18 @@ bool HeldFolders::WaitUntilStopSeen() const {
 void HeldFolders::Refuse(std::string refused) {
   const std::lock_guard lock(mutex_);
   refuse_ = std::move(refused);
+}
+
+bool DropPath(QWidget& window, const std::string& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  const QPointF middle(window.width() / 2.0, window.height() / 2.0);
+  QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  return drop.isAccepted();
 }
 
 bool Idle(const QWidget& window) {

@@ -89,6 +89,10 @@ class HeldFolders : public platform::FolderSource {
 // folder when a test is run by hand, so the sources stay clean.
 QString ScreenshotFolder();
 
+// A drag of a file or folder from a file manager, entered on the window and dropped: whether the
+// window took it.
+bool DropPath(QWidget& window, const std::string& path);
+
 // Lets the window's job (a scan, a formatting run, a save) end, and the threads of cancelled ones,
 // the window's events running meanwhile. False when that takes a long while: the test fails
 // instead of hanging.

@@ -13,19 +13,28 @@
 namespace brixel::platform {
 namespace {
 
+std::unique_ptr<TargetFile> Found(const std::string& path) {
+  std::error_code ec;
+  auto target = NativeFileSystem().Resolve(path, ec);
+  EXPECT_TRUE(target) << path << ": " << ec.message();
+  return target;
+}
+
 TEST(WindowsFileSystem, AppendCreatesOnceThenAppendsAfterTheOldBytes) {
   test::TempTree t;
   const std::string path = t.Path("список.txt");
-  const FileSystem& fs = NativeFileSystem();
   for (const char* part : {"ab", "cd"}) {
     bool created = false;
     std::uint64_t size = 99;
     std::error_code ec;
-    auto file = fs.OpenForAppend(path, created, size, ec);
+    auto target = Found(path);
+    ASSERT_TRUE(target);
+    target->Lock(ec);
+    auto file = target->OpenForAppend(created, size, ec);
     ASSERT_TRUE(file) << ec.message();
     EXPECT_EQ(created, part[0] == 'a');
     EXPECT_EQ(size, part[0] == 'a' ? 0u : 2u);
-    file->Write(part, ec);
+    file->Write(part, ec);  // the lock moved to this handle: its writes go in
     file->Close(ec);
     EXPECT_FALSE(ec) << ec.message();
   }
@@ -35,9 +44,9 @@ TEST(WindowsFileSystem, AppendCreatesOnceThenAppendsAfterTheOldBytes) {
 
 TEST(WindowsFileSystem, PositionedWritesAndTruncation) {
   test::TempTree t;
-  const std::string path = t.Path("new.bin");
   std::error_code ec;
-  auto file = NativeFileSystem().CreateNew(path, ec);
+  auto target = Found(t.Path("new.bin"));
+  auto file = target->CreateNew("new.bin", ec);
   ASSERT_TRUE(file) << ec.message();
   file->Write("hello", ec);
   file->WriteAt(0, "J", ec);
@@ -45,64 +54,75 @@ TEST(WindowsFileSystem, PositionedWritesAndTruncation) {
   file->Sync(ec);
   file->Close(ec);
   EXPECT_FALSE(ec) << ec.message();
-  EXPECT_EQ(test::ReadBytes(path), "Jello!");
+  EXPECT_EQ(test::ReadBytes(t.Path("new.bin")), "Jello!");
 
   bool created = true;
   std::uint64_t size = 0;
-  auto again = NativeFileSystem().OpenForAppend(path, created, size, ec);
+  auto again = Found(t.Path("new.bin"))->OpenForAppend(created, size, ec);
   ASSERT_TRUE(again);
   again->Truncate(2, ec);
   again->Write("y", ec);
   again->Close(ec);
-  EXPECT_EQ(test::ReadBytes(path), "Jey");
+  EXPECT_EQ(test::ReadBytes(t.Path("new.bin")), "Jey");
 }
 
 TEST(WindowsFileSystem, FailuresCompareAsPortableConditions) {
   test::TempTree t;
   t.File("taken.txt", "old");
   std::error_code ec;
-  EXPECT_FALSE(NativeFileSystem().CreateNew(t.Path("taken.txt"), ec));
+  auto target = Found(t.Path("taken.txt"));
+  EXPECT_FALSE(target->CreateNew("taken.txt", ec));
   EXPECT_EQ(ec, std::errc::file_exists);
   ec.clear();
-  NativeFileSystem().Remove(t.Path("missing.txt"), ec);
+  target->Remove("missing.txt", ec);
   EXPECT_EQ(ec, std::errc::no_such_file_or_directory);
   EXPECT_FALSE(ec.message().empty());
   EXPECT_EQ(ec.message().find("Unknown"), std::string::npos) << ec.message();
   EXPECT_EQ(test::ReadBytes(t.Path("taken.txt")), "old");
 }
 
-TEST(WindowsFileSystem, ReplaceTakesThePlaceOfTheTarget) {
+TEST(WindowsFileSystem, ReplaceTakesThePlaceOfTheTargetOnlyIfItIsUnchanged) {
   test::TempTree t;
   t.File("target.html", "old");
   t.File("temp.tmp", "new");
   std::error_code ec;
-  NativeFileSystem().Replace(t.Path("temp.tmp"), t.Path("target.html"), ec);
+  auto target = Found(t.Path("target.html"));
+  target->Lock(ec);
+  EXPECT_FALSE(ec) << ec.message();
+  target->Replace("temp.tmp", ec);
   EXPECT_FALSE(ec) << ec.message();
   EXPECT_EQ(test::ReadBytes(t.Path("target.html")), "new");
   EXPECT_FALSE(std::filesystem::exists(t.Root() / "temp.tmp"));
+
+  t.File("temp.tmp", "newer");
+  target = Found(t.Path("target.html"));
+  t.File("target.html", "another program's");
+  target->Replace("temp.tmp", ec);
+  EXPECT_EQ(ec, TargetChangedError());
+  EXPECT_EQ(test::ReadBytes(t.Path("target.html")), "another program's");
 }
 
-TEST(WindowsFileSystem, InspectTellsWhatASaveMayDo) {
+TEST(WindowsFileSystem, ResolveTellsWhatASaveMayDo) {
   test::TempTree t;
   t.File("список.txt", "abc");
   t.Folder("папка");
-  const FileSystem& fs = NativeFileSystem();
-  std::error_code ec;
-  EXPECT_FALSE(fs.Inspect(t.Path("нет.txt"), ec).exists);
-  EXPECT_FALSE(ec) << ec.message();
-  const FileFacts file = fs.Inspect(t.Path("список.txt"), ec);
+  EXPECT_FALSE(Found(t.Path("нет.txt"))->Facts().exists);
+  const auto target = Found(t.Path("список.txt"));
+  const FileFacts& file = target->Facts();
   EXPECT_TRUE(file.exists && file.regular && !file.folder);
   EXPECT_EQ(file.size, 3u);
   EXPECT_EQ(file.links, 1u);
   EXPECT_FALSE(file.write_error) << file.write_error.message();
-  EXPECT_EQ(file.real_path, t.Path("список.txt"));
-  EXPECT_TRUE(fs.Inspect(t.Path("папка"), ec).folder);
+  EXPECT_EQ(target->Name(), "список.txt");
+  std::error_code ec;
+  EXPECT_EQ(target->ReadStart(2, ec), "ab");
+  EXPECT_TRUE(Found(t.Path("папка"))->Facts().folder);
   ASSERT_TRUE(::SetFileAttributesW((t.Root() / PathFromUtf8("список.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
   // (Wine run as root opens a read-only file for writing all the same: the mark alone refuses.)
-  EXPECT_TRUE(fs.Inspect(t.Path("список.txt"), ec).marked_read_only);
+  EXPECT_TRUE(Found(t.Path("список.txt"))->Facts().marked_read_only);
   ::SetFileAttributesW((t.Root() / PathFromUtf8("список.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
   // No file without a name on Windows: a save writes a named temporary file.
-  EXPECT_FALSE(fs.CreateUnnamed(t.Path(), ec));
+  EXPECT_FALSE(target->CreateUnnamed(ec));
   EXPECT_TRUE(ec);
 }
 
@@ -112,11 +132,13 @@ TEST(WindowsFileSystem, ANewFileStartsAsACopyAndTakesTheOldOnesAttributes) {
   const std::wstring old_path = (t.Root() / "old.txt").wstring();
   ASSERT_TRUE(::SetFileAttributesW(old_path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   std::error_code ec;
-  auto file = NativeFileSystem().CreateNew(t.Path("new.txt"), ec);
+  auto target = Found(t.Path("old.txt"));
+  target->Lock(ec);  // shared: the copy still reads it
+  auto file = target->CreateNew("new.txt", ec);
   ASSERT_TRUE(file) << ec.message();
-  file->CopyFrom(t.Path("old.txt"), 3, ec);
+  file->CopyFrom(target->FilePath(), 3, ec);
   file->Write("d", ec);
-  file->CopyMode(t.Path("old.txt"), ec);
+  file->CopyMode(target->FilePath(), ec);
   file->Close(ec);
   EXPECT_FALSE(ec) << ec.message();
   EXPECT_EQ(test::ReadBytes(t.Path("new.txt")), "abcd");

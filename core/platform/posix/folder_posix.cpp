@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/platform/folder.h"
+#include "core/platform/posix/stat_facts.h"
 
 #ifdef __linux__
 #include <sys/syscall.h>
@@ -56,6 +57,22 @@ class PosixFolder final : public OpenFolder {
   }
 
   bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override;
+
+  bool ReadFacts(const FolderListing& listing, std::size_t index, EntryFacts& out,
+                 std::error_code& ec) const override {
+    const std::string name(listing.Name(listing.entries[index]));
+    struct stat st {};
+    if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      ec.assign(errno, std::generic_category());
+      return false;
+    }
+    out = FactsOf(st);
+    return true;
+  }
+
+  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name, std::error_code& ec) const override {
+    return OpenRegularFileAt(fd_, std::string(name), ec);
+  }
 
   FolderIdentity Identity() const override {
     struct stat st {};

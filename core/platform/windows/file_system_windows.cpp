@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/platform/file_system.h"
@@ -142,8 +143,6 @@ class WindowsFile final : public WritableFile {
     if (!::SetFileInformationByHandle(handle_, FileBasicInfo, &info, sizeof info)) ec = LastWin32Error();
   }
 
-  void Link(const std::string&, std::error_code& ec) override { ec = {ERROR_NOT_SUPPORTED, Win32Category()}; }
-
   // The handle is not shared with writers that open the file by name: close it first.
   std::string SharedPath() const override { return {}; }
 
@@ -179,45 +178,172 @@ HANDLE Create(const std::wstring& path, DWORD disposition) {
                        nullptr);
 }
 
-class WindowsFileSystem final : public FileSystem {
- public:
-  std::unique_ptr<WritableFile> OpenForAppend(const std::string& path, bool& created, std::uint64_t& size,
-                                              std::error_code& ec) const override {
-    const std::wstring wide = SystemPath(path, ec);
-    if (ec) return nullptr;
-    // Try to create first, so "created" is certain even if another program makes the file now.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      HANDLE h = Create(wide, CREATE_NEW);
-      if (h != INVALID_HANDLE_VALUE) {
-        created = true;
-        size = 0;
-        return std::make_unique<WindowsFile>(h, true);
-      }
-      DWORD e = ::GetLastError();
-      if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) break;
-      h = Create(wide, OPEN_EXISTING);
-      if (h != INVALID_HANDLE_VALUE) {
-        LARGE_INTEGER length{};
-        if (!::GetFileSizeEx(h, &length)) {
-          ec = LastWin32Error();
-          ::CloseHandle(h);
-          return nullptr;
-        }
-        created = false;
-        size = static_cast<std::uint64_t>(length.QuadPart);
-        return std::make_unique<WindowsFile>(h, true);
-      }
-      e = ::GetLastError();
-      if (e != ERROR_FILE_NOT_FOUND) break;  // removed between the two calls: try again
-    }
+// The whole file, as far as a lock can reach.
+bool LockWhole(HANDLE h, DWORD flags) {
+  OVERLAPPED at{};
+  return ::LockFileEx(h, flags | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &at) != 0;
+}
+
+void UnlockWhole(HANDLE h) {
+  OVERLAPPED at{};
+  ::UnlockFileEx(h, 0, MAXDWORD, MAXDWORD, &at);
+}
+
+// What an open handle's file is: size, identity, times.
+bool ReadFacts(HANDLE h, FileFacts& facts, std::error_code& ec) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_BASIC_INFO times{};
+  if (!::GetFileInformationByHandle(h, &info) ||
+      !::GetFileInformationByHandleEx(h, FileBasicInfo, &times, sizeof times)) {
     ec = LastWin32Error();
+    return false;
+  }
+  facts.exists = true;
+  facts.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts.regular = !facts.folder && ::GetFileType(h) == FILE_TYPE_DISK;
+  facts.marked_read_only = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  facts.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  facts.links = info.nNumberOfLinks;
+  facts.volume = info.dwVolumeSerialNumber;
+  facts.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  facts.modified = times.LastWriteTime.QuadPart;
+  facts.changed = times.ChangeTime.QuadPart;
+  return true;
+}
+
+HANDLE OpenToRead(const std::wstring& path) {
+  return ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                       nullptr);
+}
+
+class WindowsTarget final : public TargetFile {
+ public:
+  ~WindowsTarget() override { CloseFile(); }
+
+  // path: the "\\?\" form of the target, links resolved.
+  void Place(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    folder_ = path.substr(0, slash == std::wstring::npos ? 0 : slash);
+    if (folder_.size() == 6 && folder_.back() == L':') folder_ += L'\\';  // "\\?\C:" is no folder
+    wide_name_ = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    name_ = WideToUtf8(wide_name_);
+  }
+
+  void Find(const std::string& path, std::error_code& ec) {
+    const std::wstring wide = SystemPath(path, ec);
+    if (ec) return;
+    Place(wide);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD e = ::GetLastError();
+      // Nothing there, or no such folder: the creation that follows names it.
+      if (e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND) ec = {static_cast<int>(e), Win32Category()};
+      return;
+    }
+    // Opened through links (a link that leads nowhere fails here), for what the file itself is.
+    file_ = OpenToRead(wide);
+    if (file_ == INVALID_HANDLE_VALUE) {
+      ec = LastWin32Error();
+      return;
+    }
+    if (!ReadFacts(file_, facts_, ec)) return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      const std::string real = FinalPath(file_, ec);
+      if (ec) return;
+      const std::wstring wide_real = SystemPath(real, ec);
+      if (ec) return;
+      Place(wide_real);
+    }
+    if (facts_.regular) {
+      // Opening for writing, without truncating, is the system's own answer: the access list,
+      // the read-only attribute and another program holding the file all count.
+      const HANDLE w = Create(Here(wide_name_), OPEN_EXISTING);
+      if (w == INVALID_HANDLE_VALUE)
+        facts_.write_error = LastWin32Error();
+      else
+        ::CloseHandle(w);
+    }
+  }
+
+  const FileFacts& Facts() const override { return facts_; }
+  const std::string& Name() const override { return name_; }
+  std::string FilePath() const override { return PathOf(name_); }
+  std::string PathOf(const std::string& name) const override {
+    return WideToUtf8(Here(Utf8ToWide(name)));
+  }
+
+  std::string ReadStart(std::size_t limit, std::error_code& ec) const override {
+    std::string bytes(limit, '\0');
+    OVERLAPPED from{};  // from the start, whatever the handle's position
+    DWORD n = 0;
+    if (!::ReadFile(file_, bytes.data(), static_cast<DWORD>(limit), &n, &from) &&
+        ::GetLastError() != ERROR_HANDLE_EOF) {
+      ec = LastWin32Error();
+      return {};
+    }
+    bytes.resize(n);
+    return bytes;
+  }
+
+  // A shared lock: every program may still read the file (the copy does), none may write it.
+  void Lock(std::error_code& ec) override {
+    if (file_ == INVALID_HANDLE_VALUE || !facts_.regular) return;
+    if (LockWhole(file_, 0)) {
+      locked_ = true;
+      // What the last writer before the lock left is what the save copies and checks against.
+      FileFacts now = facts_;
+      if (ReadFacts(file_, now, ec)) facts_ = now;
+    } else if (::GetLastError() == ERROR_LOCK_VIOLATION) {
+      ec = std::make_error_code(std::errc::resource_unavailable_try_again);
+    }
+  }
+
+  std::uint64_t FreeSpace(std::error_code& ec) const override {
+    ULARGE_INTEGER free{};
+    if (!::GetDiskFreeSpaceExW(JoinPath(folder_, L"").c_str(), &free, nullptr, nullptr)) {
+      ec = LastWin32Error();
+      return 0;
+    }
+    return free.QuadPart;
+  }
+
+  std::unique_ptr<WritableFile> OpenForAppend(bool& created, std::uint64_t& size, std::error_code& ec) override {
+    const std::wstring path = Here(wide_name_);
+    created = !facts_.exists;
+    const HANDLE h = Create(path, created ? CREATE_NEW : OPEN_EXISTING);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD e = ::GetLastError();
+      ec = e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_NOT_FOUND
+               ? TargetChangedError()
+               : std::error_code(static_cast<int>(e), Win32Category());
+      return nullptr;
+    }
+    auto file = std::make_unique<WindowsFile>(h, true);
+    FileFacts now;
+    if (!ReadFacts(h, now, ec)) return nullptr;
+    if (!created && (now.volume != facts_.volume || now.file != facts_.file)) {
+      ec = TargetChangedError();
+      return nullptr;
+    }
+    size = now.regular ? now.size : 0;
+    // The list goes in through this handle, and a shared lock would keep it out too: the
+    // lock moves here, whole.
+    if (locked_) {
+      UnlockWhole(file_);
+      locked_ = false;
+      LockWhole(h, LOCKFILE_EXCLUSIVE_LOCK);
+    }
+    return file;
+  }
+
+  // Windows has no files without a name: a save writes a named temporary file.
+  std::unique_ptr<WritableFile> CreateUnnamed(std::error_code& ec) const override {
+    ec = {ERROR_NOT_SUPPORTED, Win32Category()};
     return nullptr;
   }
 
-  std::unique_ptr<WritableFile> CreateNew(const std::string& path, std::error_code& ec) const override {
-    const std::wstring wide = SystemPath(path, ec);
-    if (ec) return nullptr;
-    const HANDLE h = Create(wide, CREATE_NEW);
+  std::unique_ptr<WritableFile> CreateNew(const std::string& name, std::error_code& ec) const override {
+    const HANDLE h = Create(Here(Utf8ToWide(name)), CREATE_NEW);
     if (h == INVALID_HANDLE_VALUE) {
       ec = LastWin32Error();
       return nullptr;
@@ -225,75 +351,62 @@ class WindowsFileSystem final : public FileSystem {
     return std::make_unique<WindowsFile>(h, false);
   }
 
-  // Windows has no files without a name: a save writes a named temporary file.
-  std::unique_ptr<WritableFile> CreateUnnamed(const std::string&, std::error_code& ec) const override {
+  void Link(const std::string&, const std::string&, std::error_code& ec) const override {
     ec = {ERROR_NOT_SUPPORTED, Win32Category()};
-    return nullptr;
   }
 
-  FileFacts Inspect(const std::string& path, std::error_code& ec) const override {
-    FileFacts facts;
-    facts.real_path = path;
-    const std::wstring wide = SystemPath(path, ec);
-    if (ec) return facts;
-    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+  void Replace(const std::string& name, std::error_code& ec) override {
+    const std::wstring target = Here(wide_name_);
+    // A file that is open cannot be replaced: the lock goes with the handle, just before.
+    CloseFile();
+    if (facts_.exists) {
+      const HANDLE h = OpenToRead(target);
+      FileFacts now;
+      const bool read = h != INVALID_HANDLE_VALUE && ReadFacts(h, now, ec);
+      if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+      if (!read || !now.SameAs(facts_)) {
+        ec = TargetChangedError();
+        return;
+      }
+    }
+    // Without MOVEFILE_REPLACE_EXISTING a file that took a free name meanwhile is kept.
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (facts_.exists ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!::MoveFileExW(Here(Utf8ToWide(name)).c_str(), target.c_str(), flags)) {
       const DWORD e = ::GetLastError();
-      // Nothing there, or no such folder: the creation that follows names it.
-      if (e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND) ec = {static_cast<int>(e), Win32Category()};
-      return facts;
+      ec = e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS ? TargetChangedError()
+                                                               : std::error_code(static_cast<int>(e), Win32Category());
     }
-    // Opened through links (a link that leads nowhere fails here), for what the file itself is.
-    const HANDLE h = ::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-      ec = LastWin32Error();
-      return facts;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(h, &info)) {
-      ec = LastWin32Error();
-      ::CloseHandle(h);
-      return facts;
-    }
-    facts.exists = true;
-    facts.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    facts.regular = !facts.folder && ::GetFileType(h) == FILE_TYPE_DISK;
-    facts.marked_read_only = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-    facts.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    facts.links = info.nNumberOfLinks;
-    facts.volume = info.dwVolumeSerialNumber;
-    facts.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    facts.modified =
-        static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                                  info.ftLastWriteTime.dwLowDateTime);
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) facts.real_path = FinalPath(h, ec);
-    ::CloseHandle(h);
-    if (ec) return facts;
-    if (facts.regular) {
-      // Opening for writing, without truncating, is the system's own answer: the access list,
-      // the read-only attribute and another program holding the file all count.
-      const HANDLE w = Create(wide, OPEN_EXISTING);
-      if (w == INVALID_HANDLE_VALUE)
-        facts.write_error = LastWin32Error();
-      else
-        ::CloseHandle(w);
-    }
-    return facts;
   }
 
-  void Replace(const std::string& from, const std::string& to, std::error_code& ec) const override {
-    const std::wstring source = SystemPath(from, ec);
-    const std::wstring target = ec ? std::wstring() : SystemPath(to, ec);
-    if (ec) return;
-    if (!::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      ec = LastWin32Error();
+  void Remove(const std::string& name, std::error_code& ec) const override {
+    if (!::DeleteFileW(Here(Utf8ToWide(name)).c_str())) ec = LastWin32Error();
   }
 
-  void Remove(const std::string& path, std::error_code& ec) const override {
-    const std::wstring wide = SystemPath(path, ec);
-    if (ec) return;
-    if (!::DeleteFileW(wide.c_str())) ec = LastWin32Error();
+ private:
+  std::wstring Here(std::wstring_view name) const { return JoinPath(folder_, name); }
+
+  void CloseFile() {
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    if (locked_) UnlockWhole(file_);
+    locked_ = false;
+    ::CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+  }
+
+  std::wstring folder_;
+  std::wstring wide_name_;
+  std::string name_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  bool locked_ = false;
+  FileFacts facts_;
+};
+
+class WindowsFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<TargetFile> Resolve(const std::string& path, std::error_code& ec) const override {
+    auto target = std::make_unique<WindowsTarget>();
+    target->Find(path, ec);
+    if (ec) return nullptr;
+    return target;
   }
 };
 

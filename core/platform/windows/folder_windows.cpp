@@ -7,6 +7,7 @@
 
 #include "core/platform/attribute_words.h"
 #include "core/platform/folder.h"
+#include "core/platform/windows/file_facts_windows.h"
 #include "core/platform/windows/long_path.h"
 #include "core/platform/windows/wide_text.h"
 #include "core/platform/windows/win32_error.h"
@@ -17,6 +18,11 @@ namespace {
 
 bool IsDotOrDotDot(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// A name from a foreign file system may hold a separator; it must not lead anywhere else.
+bool IsBareName(const std::wstring& wide) {
+  return !wide.empty() && wide.find_first_of(L"\\/") == std::wstring::npos && !IsDotOrDotDot(wide.c_str());
 }
 
 EntryKind KindFromAttributes(DWORD attributes) {
@@ -59,8 +65,7 @@ class WindowsFolder final : public OpenFolder {
 
   std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
     const std::wstring wide = Utf8ToWide(name);
-    // A name from a foreign file system may hold a separator; it must not lead anywhere else.
-    if (wide.empty() || wide.find_first_of(L"\\/") != std::wstring::npos || IsDotOrDotDot(wide.c_str())) {
+    if (!IsBareName(wide)) {
       error = ERROR_INVALID_NAME;
       return nullptr;
     }
@@ -112,6 +117,25 @@ class WindowsFolder final : public OpenFolder {
 
   FolderIdentity Identity() const override { return identity_; }
 
+  bool ReadFacts(const FolderListing& listing, std::size_t index, EntryFacts& out,
+                 std::error_code& ec) const override {
+    if (index >= listing.facts.size()) {
+      ec = std::make_error_code(std::errc::invalid_argument);
+      return false;
+    }
+    out = listing.facts[index];
+    return true;
+  }
+
+  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name, std::error_code& ec) const override {
+    const std::wstring wide = Utf8ToWide(name);
+    if (!IsBareName(wide)) {
+      ec = std::make_error_code(std::errc::invalid_argument);
+      return nullptr;
+    }
+    return OpenRegularFile(JoinPath(path_, wide), ec);
+  }
+
  private:
   WindowsFolder(std::wstring path, HANDLE handle, FolderIdentity identity)
       : path_(std::move(path)), handle_(handle), identity_(identity) {}
@@ -123,6 +147,7 @@ class WindowsFolder final : public OpenFolder {
     out.entries.push_back({static_cast<std::uint32_t>(offset),
                            static_cast<std::uint32_t>(out.names.size() - offset),
                            KindFromAttributes(data.dwFileAttributes)});
+    out.facts.push_back(FactsOf(data));
   }
 
   std::wstring path_;

@@ -1,0 +1,144 @@
+#!/usr/bin/python3
+"""Reads a CSV or JSON list back with independent readers and compares it with what was written.
+
+check_table.py csv FILE EXPECTED.json          Python's csv module
+check_table.py json FILE EXPECTED.json         Python's json module and python3 -m json.tool
+check_table.py libreoffice FILE EXPECTED.json  LibreOffice Calc opens the CSV with formulas
+                                               evaluated; openpyxl reads what it saved
+
+EXPECTED.json: {"columns": [...], "rows": [[...], ...]}, each value as the JSON list holds it
+(text, numbers, the modified time in ISO 8601 with its offset, null for nothing). Prints each
+problem and exits 1 when there is one."""
+import csv
+import datetime
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+TEXT = {"name", "folder", "artist", "title", "album"}
+
+
+def csv_text(column, value):
+    if value is None:
+        return ""
+    if column == "modified":
+        return value[:10] + " " + value[11:19]
+    if column == "duration":
+        return "%d:%02d:%02d" % (value // 3600, value // 60 % 60, value % 60)
+    return str(value)
+
+
+def exact(column, text):
+    """What a script does to get the exact text back: one added apostrophe goes."""
+    return text[1:] if column in TEXT and text.startswith("'") else text
+
+
+def check_csv(path, want):
+    problems = []
+    raw = open(path, "rb").read()
+    if not raw.startswith(b"\xef\xbb\xbf"):
+        problems.append("no byte-order mark")
+    if raw.replace(b"\r\n", b"").count(b"\n") != sum(str(v).count("\n") for r in want["rows"] for v in r):
+        problems.append("a line ends without CR LF")
+    with open(path, encoding="utf-8-sig", newline="") as f:
+        rows = list(csv.reader(f, strict=True))
+    if rows[0] != want["columns"]:
+        problems.append("header %r" % rows[0])
+    if len(rows) - 1 != len(want["rows"]):
+        problems.append("%d rows, not %d" % (len(rows) - 1, len(want["rows"])))
+    for got, row in zip(rows[1:], want["rows"]):
+        for column, text, value in zip(want["columns"], got, row):
+            if text.startswith(("=", "+", "-", "@", "\t", "\r")) and column in TEXT:
+                problems.append("%r could run as a formula" % text)
+            if exact(column, text) != csv_text(column, value):
+                problems.append("%s: %r, not %r" % (column, text, csv_text(column, value)))
+    return problems
+
+
+def check_json(path, want):
+    problems = []
+    tool = subprocess.run([sys.executable, "-m", "json.tool", path], capture_output=True, text=True)
+    if tool.returncode != 0:
+        problems.append("json.tool: " + tool.stderr.strip())
+    with open(path, encoding="utf-8") as f:
+        got = json.load(f)
+    expected = [dict(zip(want["columns"], row)) for row in want["rows"]]
+    if got != expected:
+        problems.append("read %r\nwanted %r" % (got, expected))
+    for obj in got:
+        if list(obj) != want["columns"]:
+            problems.append("members in the order %r" % list(obj))
+        for column in ("size", "duration", "track", "year"):
+            if obj.get(column) is not None and type(obj[column]) is not int:
+                problems.append("%s is no number: %r" % (column, obj[column]))
+        if obj.get("modified") is not None:
+            datetime.datetime.fromisoformat(obj["modified"])  # ISO 8601 with its offset, or it raises
+    return problems
+
+
+def check_libreoffice(path, want):
+    import openpyxl
+    problems = []
+    with tempfile.TemporaryDirectory() as tmp:
+        # A control beside the list: a bare formula, which LibreOffice must run, or the check
+        # below proves nothing.
+        control = os.path.join(tmp, "control.csv")
+        with open(control, "w", encoding="utf-8", newline="") as f:
+            f.write("name\r\n=1+1\r\n")
+        copy = os.path.join(tmp, "list.csv")
+        shutil.copyfile(path, copy)
+        # Comma, quote, UTF-8, from line 1, special numbers detected, formulas evaluated.
+        options = "44,34,76,1,,0,false,true,false,false,false,-1,true"
+        subprocess.run(["soffice", "-env:UserInstallation=file://" + os.path.join(tmp, "profile"), "--headless",
+                        "--infilter=CSV:" + options, "--convert-to", "xlsx", "--outdir", os.path.join(tmp, "out"),
+                        copy, control], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        try:
+            sheet = openpyxl.load_workbook(os.path.join(tmp, "out", "list.xlsx")).active
+            control_cell = openpyxl.load_workbook(os.path.join(tmp, "out", "control.xlsx")).active["A2"]
+        except FileNotFoundError:
+            return ["LibreOffice made nothing of %s" % path]
+        if control_cell.data_type != "f":
+            problems.append("LibreOffice ran no formula even in the control: the check proves nothing")
+        for r, row in enumerate(want["rows"], start=2):
+            for c, (column, value) in enumerate(zip(want["columns"], row), start=1):
+                cell = sheet.cell(row=r, column=c)
+                if cell.data_type == "f":
+                    problems.append("%s became the formula %r" % (column, cell.value))
+                elif value is None or value == "":
+                    if cell.value not in (None, ""):
+                        problems.append("%s: %r, not empty" % (column, cell.value))
+                elif column in TEXT:
+                    if exact(column, str(cell.value)) != value and str(cell.value) != value:
+                        problems.append("%s: %r, not %r" % (column, cell.value, value))
+                elif column in ("size", "track", "year"):
+                    if not isinstance(cell.value, (int, float)) or cell.value != value:
+                        problems.append("%s: %r is no number %r" % (column, cell.value, value))
+                elif column == "modified":
+                    if not isinstance(cell.value, datetime.datetime) or cell.value.isoformat() != value[:19]:
+                        problems.append("modified: %r is no date %s" % (cell.value, value))
+                elif column == "duration":
+                    seconds = (cell.value.hour * 3600 + cell.value.minute * 60 + cell.value.second
+                               if isinstance(cell.value, datetime.time) else
+                               round(cell.value.total_seconds()) if isinstance(cell.value, datetime.timedelta) else
+                               round((cell.value - datetime.datetime(1899, 12, 30)).total_seconds())
+                               if isinstance(cell.value, datetime.datetime) else None)
+                    if seconds != value:
+                        problems.append("duration: %r is not %d s" % (cell.value, value))
+    return problems
+
+
+def main():
+    kind, path, expected = sys.argv[1:4]
+    with open(expected, encoding="utf-8") as f:
+        want = json.load(f)
+    problems = {"csv": check_csv, "json": check_json, "libreoffice": check_libreoffice}[kind](path, want)
+    for p in problems:
+        print(p)
+    sys.exit(1 if problems else 0)
+
+
+if __name__ == "__main__":
+    main()
