@@ -9,10 +9,11 @@
 #   setup: the setup program in a fresh wine prefix: a silent install for every user puts the files,
 #          the Start-menu links and the "Apps & features" entry in place (no desktop links, the
 #          PATH untouched); the installed windows keep their mask and settings files in
-#          %APPDATA%\Brixel and write nothing beside themselves; an upgrade with the desktop links and the PATH entry keeps the
-#          user's files; the silent uninstall leaves the prefix as it found it but for the user's
-#          files; a per-user install goes to the user's own programs folder and leaves again. Its
-#          first page is photographed into build/screenshots/windows-setup.png.
+#          %APPDATA%\Brixel and write nothing beside themselves; an upgrade with the desktop links
+#          and the PATH entry keeps the user's files; the silent uninstall leaves the prefix as it
+#          found it but for the user's files; a per-user install goes to the user's own programs
+#          folder and leaves again. Its first page is photographed into
+#          build/screenshots/windows-setup.png.
 #
 # Usage: windows_downloads_test.sh BUILD VERSION zip|setup   (wine's settings and DISPLAY from the
 # Windows leg). The downloads the Windows leg made in BUILD are used when they are newer than the
