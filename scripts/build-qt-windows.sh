@@ -149,7 +149,7 @@ fi
 
 if [ "$mode" = archive ]; then
   [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] || fail "there is no finished $prefix to pack"
-  [ -d "$archive_out" ] && archive_out=$archive_out/$name.tar.xz
+  [ -d "$archive_out" ] && archive_out=${archive_out%/}/$name.tar.xz
   echo "build-qt-windows: packing $prefix into $archive_out"
   XZ_OPT="-6 -T0" tar -C "$CACHE_ROOT" --owner=0 --group=0 --numeric-owner -cJf "$archive_out.partial" "$name" ||
     { rm -f "$archive_out.partial"; fail "packing failed"; }
