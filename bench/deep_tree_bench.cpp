@@ -148,9 +148,9 @@ int main(int argc, char** argv) {
       for (int r = 0; r < runs; ++r) {
         Count count;
         const auto start = std::chrono::steady_clock::now();
-        const brixel::ScanReport report = brixel::ListFolderTree(bench_root, "*.mp3", count);
+        const brixel::ScanReport report = brixel::Scan({bench_root, "*.mp3", true}, count);
         times.push_back(Seconds(std::chrono::steady_clock::now() - start));
-        if (count.names != 1 || report.folder_error != 0 || !report.skipped.empty()) {
+        if (count.names != 1 || report.folder_error || !report.skipped.empty()) {
           std::fprintf(stderr, "deep_tree_bench: the walk found %zu names, skipped %zu folders\n",
                        count.names, report.skipped.size());
           RemoveTree(bench_root, levels);

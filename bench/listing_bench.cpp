@@ -33,7 +33,7 @@ void BM_MaskTest(benchmark::State& state) {
     for (std::size_t i = 0; i < names.Size(); ++i) hits += mp3.Matches(names[i]);
     benchmark::DoNotOptimize(hits);
   }
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * names.Size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(names.Size()));
 }
 BENCHMARK(BM_MaskTest);
 
@@ -45,7 +45,7 @@ void BM_SortNames(benchmark::State& state) {
     SortNames(copy, collator);
     benchmark::DoNotOptimize(copy);
   }
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * names.Size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(names.Size()));
 }
 BENCHMARK(BM_SortNames)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 

@@ -12,11 +12,11 @@ std::uint64_t NameMix::Random() {  // xorshift64*: fast, deterministic, good eno
 }
 
 std::string NameMix::Next(std::uint64_t serial) {
-  static constexpr std::array<const char*, 12> kWords{
-      "track", "Song", "my_song", "Live at Home", "intro", "песня", "Кино", "ёлка",
-      "remix.final", "DEMO", "запись_01", "Band - Title"};
-  static constexpr std::array<const char*, 10> kExtensions{
-      ".mp3", ".MP3", ".Mp3", ".wav", ".WAV", ".txt", ".jpg", ".flac", ".tar.gz", ""};
+  static constexpr std::array<const char*, 12> kWords{"track",       "Song",  "my_song",   "Live at Home",
+                                                      "intro",       "песня", "Кино",      "ёлка",
+                                                      "remix.final", "DEMO",  "запись_01", "Band - Title"};
+  static constexpr std::array<const char*, 10> kExtensions{".mp3", ".MP3", ".Mp3",  ".wav",    ".WAV",
+                                                           ".txt", ".jpg", ".flac", ".tar.gz", ""};
   const std::uint64_t r = Random();
   std::string name = kWords[r % kWords.size()];
   name += (r >> 8) % 3 == 0 ? "_" : " ";

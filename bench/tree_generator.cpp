@@ -13,10 +13,14 @@
 namespace brixel::bench {
 
 bool FindPreset(const std::string& name, TreePreset& preset) {
-  if (name == "small") preset = {10'000, 100};
-  else if (name == "medium") preset = {100'000, 1'000};
-  else if (name == "large") preset = {1'000'000, 10'000};
-  else return false;
+  if (name == "small")
+    preset = {10'000, 100};
+  else if (name == "medium")
+    preset = {100'000, 1'000};
+  else if (name == "large")
+    preset = {1'000'000, 10'000};
+  else
+    return false;
   return true;
 }
 

@@ -39,6 +39,8 @@ std::string SetStart(CliOptions& o, const std::string& v) {
   return {};
 }
 
+// The option tables keep one option to a line, each with what it sets, as --help lists them.
+// clang-format off
 const std::map<std::string, ValueParser>& ValueOptions() {
   static const std::map<std::string, ValueParser> options{
       {"--mask", [](CliOptions& o, const std::string& v) { o.mask_line = v; return std::string(); }},
@@ -100,6 +102,7 @@ const std::map<std::string, std::string>& ShortNames() {
       {"-f", "--format"},    {"-h", "--help"}, {"-n", "--number"}};
   return names;
 }
+// clang-format on
 
 }  // namespace
 

@@ -2,17 +2,17 @@
 
 #include <ostream>
 
+#include "core/edition.h"
 #include "core/export/appended_file.h"
 #include "core/export/cp1251_losses.h"
-#include "core/export/export_dispatch.h"
 #include "core/export/save_error.h"
+#include "core/export/write_list.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
 #include "core/platform/folder.h"
 #include "core/platform/program_folder.h"
 #include "core/text/cp1251.h"
 #include "core/utf8/utf8.h"
-#include "core/version.h"
 
 namespace brixel::cli {
 
@@ -35,12 +35,6 @@ ListFormat ListFormatOf(OutputFormat format) {
   if (format == OutputFormat::Html) return ListFormat::Html;
   if (format == OutputFormat::Xls || format == OutputFormat::Xlsx) return ListFormat::Spreadsheet;
   return ListFormat::Text;
-}
-
-// The command line writes its lists as the full edition does: names from A2, the page naming
-// "Бриксел В.2.0.1".
-ListLayout FullEditionLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
 }
 
 ListWriterOptions WriterOptions(const CliOptions& options) {
@@ -74,7 +68,7 @@ void ReportCp1251Losses(const NameColumn& names, std::ostream& err) {
 }  // namespace
 
 ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err,
-                   const ScanControl& control) {
+                   const platform::FolderSource* folders) {
   const std::string folder = options.folder.empty() ? CurrentFolder() : options.folder;
 
   // Names are formatted, and numbered, in the order they are listed: sorted or as found.
@@ -82,16 +76,19 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   ColumnTarget column(names);
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
-  const ScanReport report =
-      Scan({folder, options.mask_line, options.recursive, options.order}, target, control);
-  if (report.folder_error != 0) {
-    err << "brixel-list: cannot read folder '" << folder << "': " << platform::ErrorText(report.folder_error)
-        << "\n";
+  const ScanReport report = Scan({.folder = folder,
+                                  .mask_line = options.mask_line,
+                                  .subfolders = options.recursive,
+                                  .order = options.order,
+                                  .folders = folders},
+                                 target);
+  if (report.folder_error) {
+    err << "brixel-list: cannot read folder '" << folder << "': " << report.folder_error.message() << "\n";
     return ExitStatus::Failed;
   }
   if (options.show_errors)
     for (const SkippedFolder& s : report.skipped)
-      err << "brixel-list: cannot read " << s.path << ": " << platform::ErrorText(s.error) << "\n";
+      err << "brixel-list: cannot read " << s.path << ": " << s.error.message() << "\n";
 
   if (!options.output) {
     const TextEncoding encoding = options.encoding.value_or(TextEncoding::Utf8);
@@ -108,7 +105,7 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   const ListWriterOptions writer = WriterOptions(options);
   const ListFormat format = ListFormatOf(options.output_format);
   try {
-    WriteList(format, *options.output, names, FullEditionLayout(), writer);
+    WriteList(format, *options.output, names, LayoutOf(kFullEdition), writer);
   } catch (const InPlaceRefused& e) {
     err << "brixel-list: " << e.what()
         << "; --in-place appends to the file itself, where a crash could leave part of the list\n";
@@ -117,7 +114,8 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
     err << "brixel-list: " << e.what() << "\n";
     return ExitStatus::Failed;
   }
-  if (format == ListFormat::Text && writer.text_encoding == TextEncoding::Cp1251) ReportCp1251Losses(names, err);
+  if (format == ListFormat::Text && writer.text_encoding == TextEncoding::Cp1251)
+    ReportCp1251Losses(names, err);
   return ExitStatus::Done;
 }
 
@@ -132,7 +130,7 @@ ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::
     return ExitStatus::Done;
   }
   if (parsed.options.version) {
-    out << "brixel-list " << kFullVersion.Text() << "\n";
+    out << "brixel-list " << kFullEdition.version.Text() << "\n";
     return ExitStatus::Done;
   }
   return RunList(parsed.options, out, err);

@@ -13,9 +13,9 @@ enum class ExitStatus : int {
   Usage = 2,   // bad options
 };
 
-// The control is for tests that stand in for the file system.
+// folders: where the scan reads; tests stand in for the file system (default the platform's).
 ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& err,
-                   const ScanControl& control = {});
+                   const platform::FolderSource* folders = nullptr);
 
 // Parses and runs; what main() does.
 ExitStatus RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

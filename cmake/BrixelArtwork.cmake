@@ -45,7 +45,7 @@ function(brixel_render_svg)
 endfunction()
 
 # brixel_record_svg(SVG <file.svg> OUTPUT <file>): the picture recorded as painting commands
-# (shell/recorded_picture.h), which a Qt without SVG replays.
+# (shell/picture_recording.h), which a Qt without SVG replays.
 function(brixel_record_svg)
   cmake_parse_arguments(ARG "" "SVG;OUTPUT" "" ${ARGN})
   if(NOT ARG_SVG OR NOT ARG_OUTPUT)

@@ -1,6 +1,7 @@
 # One way to register a test program:
 #   brixel_add_test(NAME SOURCES <files...> LIBS <targets...> [QT [PLATFORM <name>]])
-# A GoogleTest program is discovered by CTest test by test. QT marks a Qt Test program that drives
+# A GoogleTest program is discovered by CTest test by test; these programs, which need no Qt, are
+# built together by the target brixel_core_tests. QT marks a Qt Test program that drives
 # the windows: run whole on the offscreen platform (or the PLATFORM named: "windows" needs a
 # display, and such tests carry the label "display"), with the window test doubles, leaving its
 # screenshots in the build folder.
@@ -33,10 +34,14 @@ function(brixel_add_test name)
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "${platform};BRIXEL_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots;BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}"
       TIMEOUT 300)
+    # "qt": the Qt Test programs, which the sanitizer runs leave out but for the window jobs'.
     if(ARG_PLATFORM STREQUAL "windows")
-      set_tests_properties(${name} PROPERTIES LABELS display)
+      set_tests_properties(${name} PROPERTIES LABELS "qt;display")
+    else()
+      set_tests_properties(${name} PROPERTIES LABELS qt)
     endif()
   else()
+    set_property(GLOBAL APPEND PROPERTY BRIXEL_CORE_TESTS ${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} brixel_test_support GTest::gtest ${BRIXEL_GTEST_MAIN})
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "BRIXEL_BUILD_DIR=${CMAKE_BINARY_DIR}")

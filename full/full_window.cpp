@@ -7,29 +7,29 @@
 #include <QSignalBlocker>
 #include <QTableView>
 #include <cmath>
-#include <memory>
+#include <optional>
 
-#include "core/export/export_dispatch.h"
-#include "core/format/formatting_run.h"
+#include "core/edition.h"
+#include "core/export/write_list.h"
 #include "core/listing/mask_list.h"
-#include "core/version.h"
 #include "full/save_action.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
+#include "shell/formatting_job.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/listing_job.h"
-#include "shell/mounted_volumes.h"
 #include "shell/name_grid.h"
 #include "shell/name_table_model.h"
 #include "shell/picture_switch.h"
-#include "shell/qt_dialogs.h"
+#include "shell/save_job.h"
 #include "shell/twips.h"
 #include "shell/window_jobs.h"
 
@@ -45,15 +45,6 @@ const QString kPreviewHeading = QStringLiteral("Файлы");
 const QStringList kTableHeadings{QStringLiteral("Названия до переименования"),
                                  QStringLiteral("Названия после переименования")};
 
-// The progress panel's captions.
-const QString kSearchTitle = QStringLiteral("Поиск файлов");
-const QString kFormattingTitle = QStringLiteral("Форматирование");
-const QString kSaveTitle = QStringLiteral("Сохранение списка");
-
-// Jobs that a newer one of their kind replaces.
-constexpr int kPreviewGroup = 1;
-constexpr int kFormattingGroup = 2;
-
 using Widgets = std::initializer_list<QWidget*>;
 
 const FormattingLayout kFormattingLayout{
@@ -66,31 +57,23 @@ const FormattingLayout kFormattingLayout{
 
 }  // namespace
 
-FullWindow::FullWindow(FullWindowServices services)
-    : services_(std::move(services)), looks_(SwitchLooks::Load()) {
-  static MountedVolumes system_volumes;
-  static QtDialogs qt_dialogs;
-  if (services_.volumes == nullptr) services_.volumes = &system_volumes;
-  if (services_.dialogs == nullptr) services_.dialogs = &qt_dialogs;
-  setObjectName(QStringLiteral("frmBrixel"));
-  setWindowTitle(QStringLiteral("Brixel V2.0"));
-
-  label9_ = new QLabel(QStringLiteral("Бриксел В."), this);
-  label9_->setObjectName(QStringLiteral("Label9"));
-  label9_->setFont(TitleFont());
+FullWindow::FullWindow(WindowServices services)
+    : services_(WithSystemServices(std::move(services))), looks_(SwitchLooks::Load()) {
+  label9_ = MakeEditionTitle(kFullEdition);
   label9_->move(TwipsPoint(300, 420));
 
   BuildOptionsPage();
   BuildResultsPage();
   BuildButtons();
   SetTabOrder();
-  jobs_ = new WindowJobs(*this, services_.folders);
+  jobs_ = new WindowJobs(*this);
 
   const RememberedSettings remembered = LoadWindowSettings(services_.settings_file);
   store_settings_ = remembered.may_write;
   const StartFolder start =
       ChooseStartFolder(services_.named_folder, remembered.settings.folder, services_.start_folder);
   chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
+  choice_.emplace(*dir1_, *chooser_, *cbo_mask_, services_.folders);
   chooser_->Start(start.folder);
   connect(chooser_, &FolderChooser::folderChanged, this, &FullWindow::RefreshPreview);
   connect(this, &ShapedWindow::folderDropped, this, &FullWindow::TakeFolder);
@@ -101,7 +84,12 @@ FullWindow::FullWindow(FullWindowServices services)
 }
 
 FullWindow::~FullWindow() {
-  jobs_->StopAll();  // a job may still read the tables, which go before the children do
+  // The tables go before the window's children do, and a job or a view may still read them: the
+  // jobs end, and the models over the tables go first (their views then show nothing as the
+  // window closes).
+  jobs_->StopAll();
+  delete preview_model_;
+  delete found_model_;
 }
 
 void FullWindow::closeEvent(QCloseEvent* event) {
@@ -193,8 +181,8 @@ void FullWindow::BuildResultsPage() {
 void FullWindow::BuildButtons() {
   img_help_ = MakeBottomRowButton("ImgHelp", artwork::kButtonHelp, QStringLiteral("Помощь"), 300, this);
   img_back_ = MakeBottomRowButton("ImgBack", artwork::kButtonBack, QStringLiteral("Назад"), 4200, this);
-  img_chancel_ =
-      MakeBottomRowButton("ImgChancel", artwork::kButtonReset, QStringLiteral("Сбросить настройки"), 5520, this);
+  img_chancel_ = MakeBottomRowButton("ImgChancel", artwork::kButtonReset,
+                                     QStringLiteral("Сбросить настройки"), 5520, this);
   img_next_ = MakeBottomRowButton("ImgNext", artwork::kButtonNext, QStringLiteral("Далее"), 6840, this);
   img_save_ = MakeBottomRowButton("ImgSave", artwork::kButtonSave, QStringLiteral("Сохранить"), 6840, this);
   img_back_->hide();
@@ -236,7 +224,7 @@ void FullWindow::StartUp() {
   WriteTableHeadings();
 
   pic_scan_->ShowLook(looks_.ImgUnchecked);
-  label9_->setText(QStringLiteral("Бриксел В.") + QString::fromStdString(kFullVersion.Text()));
+  label9_->setText(QString::fromStdString(kFullEdition.Title()));
   label9_->adjustSize();
   OptionReset();
   RefreshPreview();
@@ -256,26 +244,15 @@ void FullWindow::WriteTableHeadings() {
 }
 
 void FullWindow::RefreshPreview() {
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
-  const auto fresh = std::make_shared<NameTable>();
-  WindowJob job;
-  job.title = kSearchTitle;
-  job.locked = ListingInputs();
-  job.frees_at_cancel = true;
-  job.restart_group = kPreviewGroup;  // a newer choice wins
-  job.work = [request, fresh](JobContext& context) { return ListInto(*fresh, request, context); };
-  job.finished = [this, fresh] {
+  WindowJob job = ListingJob(choice_->Request(false), FreshColumn::Empty, [this](NameTable&& fresh) {
     preview_model_->BeginRebuild();
-    std::swap(preview_, *fresh);
+    std::swap(preview_, fresh);
     preview_model_->EndRebuild();
-    previewed_ = chooser_->Current();
-    previewed_mask_ = cbo_mask_->currentIndex();
-  };
-  // The preview and the choice stay together: the choice goes back to what the list shows.
-  job.cancelled = [this] {
-    chooser_->ReturnTo(previewed_);
-    if (previewed_mask_ >= 0) cbo_mask_->setCurrentIndex(previewed_mask_);
-  };
+    choice_->Shown();
+  });
+  job.locked = ListingInputs();
+  job.restart_group = kListingGroup;  // a newer choice wins
+  job.cancelled = [this] { choice_->PutBack(); };
   jobs_->Restart(std::move(job));
 }
 
@@ -290,19 +267,10 @@ void FullWindow::TakeFolder(const std::string& folder) {
 
 void FullWindow::Next() {
   // The options page stays until the new table is complete: a cancel leaves it, and the old
-  // table, as they were.
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), pic_scan_->IsOn()};
-  const auto fresh = std::make_shared<NameTable>();
-  WindowJob job;
-  job.title = kSearchTitle;
+  // table, as they were. The table comes as the option reset's formatting run leaves it.
+  WindowJob job = ListingJob(choice_->Request(pic_scan_->IsOn()), FreshColumn::AsFound,
+                             [this](NameTable&& fresh) { ShowResults(std::move(fresh)); });
   job.locked = ListingInputs();
-  job.frees_at_cancel = true;
-  job.work = [request, fresh](JobContext& context) {
-    if (!ListInto(*fresh, request, context)) return false;
-    FormattingRun(*fresh, FormatOptions{});  // the run after the option reset: the names as found
-    return true;
-  };
-  job.finished = [this, fresh] { ShowResults(std::move(*fresh)); };
   jobs_->Start(std::move(job));
 }
 
@@ -350,29 +318,18 @@ void FullWindow::Reset() {
 
 void FullWindow::RunFormatting() {
   const FormatOptions options = formatting_->Options();
-  const auto formatted = std::make_shared<NameColumn>();
-  const auto result = std::make_shared<FormatResult>();
-  WindowJob job;
-  job.title = kFormattingTitle;
+  // The as-found column is only read, by the job and by the view, while the job runs.
+  WindowJob job = FormattingJob(found_.AsFound(), options,
+                                [this, options](NameColumn&& formatted, const FormatResult& result) {
+                                  found_.Formatted().Swap(formatted);
+                                  found_model_->FormattedChanged();
+                                  formatting_->ShowStartTextValid(result.start_number_valid);
+                                  formatted_with_ = options;
+                                  formatted_start_valid_ = result.start_number_valid;
+                                });
   // The switches stay live: a click meanwhile runs afresh with the newest options. Only what
   // would read or change the table waits.
   job.locked = {img_back_, img_save_};
-  job.restart_group = kFormattingGroup;
-  job.work = [this, options, formatted, result](JobContext& context) {
-    // The as-found column is only read, here and by the view, while the job runs.
-    const NameColumn& as_found = found_.AsFound();
-    const std::optional<FormatResult> done = FormatColumn(as_found, options, FormatLocale::ForUser(),
-                                                          *formatted, context.ForPass(as_found.Size()));
-    if (done) *result = *done;
-    return done.has_value();
-  };
-  job.finished = [this, options, formatted, result] {
-    found_.Formatted().Swap(*formatted);
-    found_model_->FormattedChanged();
-    formatting_->ShowStartTextValid(result->start_number_valid);
-    formatted_with_ = options;
-    formatted_start_valid_ = result->start_number_valid;
-  };
   // The switches go back to what the table shows.
   job.cancelled = [this] {
     formatting_->SetOptions(formatted_with_);
@@ -382,28 +339,16 @@ void FullWindow::RunFormatting() {
 }
 
 void FullWindow::Save() {
-  RunSaveAction(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_,
-                [this](ListFormat format, const std::string& path) { WriteList(format, path); });
-}
-
-void FullWindow::WriteList(ListFormat format, const std::string& path) {
-  const auto failed = std::make_shared<bool>(false);
-  WindowJob job;
-  job.title = kSaveTitle;
+  const std::optional<SaveChoice> choice =
+      AskWhereToSave(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
+  if (!choice) return;
+  const NameColumn& names = found_.Formatted();  // only read, by the job and by the view
+  WindowJob job = SaveJob(
+      [&names, choice = *choice](const WorkControl& control) {
+        return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), {}, control);
+      },
+      *this, *services_.dialogs);
   job.locked = ListingInputs();
-  job.work = [this, format, path, failed](JobContext& context) {
-    const NameColumn& names = found_.Formatted();  // only read, here and by the view
-    try {
-      return brixel::WriteList(format, path, names, FullListLayout(), ListWriterOptions{},
-                               context.ForPass(names.Size()));
-    } catch (...) {
-      *failed = true;  // the file is as it was
-      return true;
-    }
-  };
-  job.finished = [this, failed] {
-    if (*failed) ShowSaveFailure(*this, *services_.dialogs);
-  };
   jobs_->Start(std::move(job));
 }
 

@@ -6,15 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "core/export/list_writer.h"
 #include "core/format/format_options.h"
 #include "core/listing/name_table.h"
-#include "shell/dialog_facade.h"
 #include "shell/folder_chooser.h"
-#include "shell/open_help.h"
-#include "shell/program_files.h"
+#include "shell/listing_choice.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_services.h"
 #include "shell/window_settings.h"
 
 class QComboBox;
@@ -30,33 +28,13 @@ class Frame;
 class ImageButton;
 class NameTableModel;
 class PictureSwitch;
-class VolumeSource;
 class WindowJobs;
-
-namespace platform {
-class FolderSource;
-}
-
-// What the window needs from outside; tests put in their own. Left out, the volumes are the
-// system's, the dialogs Qt's and the folders the scans read the platform's; nothing is remembered.
-struct FullWindowServices {
-  ProgramFiles files;          // where the mask file and the help pages are
-  std::string start_folder;    // the folder shown at start when none is named or remembered
-  const VolumeSource* volumes = nullptr;
-  DialogFacade* dialogs = nullptr;
-  UrlOpener open_url;
-  const platform::FolderSource* folders = nullptr;
-  // The folder (or a file's) named on the command line.
-  std::optional<std::string> named_folder = std::nullopt;
-  // Where the window's settings are remembered between runs; empty: nothing is.
-  std::string settings_file = {};
-};
 
 class FullWindow : public ShapedWindow {
   Q_OBJECT
 
  public:
-  explicit FullWindow(FullWindowServices services);
+  explicit FullWindow(WindowServices services);
   ~FullWindow() override;
 
   const NameTable& FoundTable() const { return found_; }
@@ -91,22 +69,19 @@ class FullWindow : public ShapedWindow {
   void OptionReset();
   void RunFormatting();
   void Save();
-  // The save's writing, in a job: waited for on cancel, so the file is whole or as it was.
-  void WriteList(ListFormat format, const std::string& path);
   void WriteTableHeadings();
   // The controls a listing or a save must not see changed while it runs.
   QList<QWidget*> ListingInputs() const;
 
-  FullWindowServices services_;
+  WindowServices services_;
   SwitchLooks looks_;
   NameTable preview_;
   NameTable found_;
   int save_filter_index_ = 1;     // the file type chosen last, for the rest of the run
   FormatOptions formatted_with_;  // what the table's right column shows, for a cancelled run
   bool formatted_start_valid_ = true;
-  FolderChooser::Place previewed_;  // the choice the preview shows, for a cancelled refresh
-  int previewed_mask_ = -1;
-  bool store_settings_ = true;  // false: the settings file is a newer version's, or unreadable
+  std::optional<ListingChoice> choice_;  // what the preview shows, for a cancelled refresh
+  bool store_settings_ = true;           // false: the settings file is a newer version's, or unreadable
 
   QLabel* label9_ = nullptr;
   Frame* fra1_ = nullptr;

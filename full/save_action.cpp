@@ -1,14 +1,15 @@
 #include "full/save_action.h"
 
+#include <QString>
+#include <QStringList>
 #include <string_view>
 
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 #include "core/format/format_options.h"
 #include "core/format/start_number.h"
 #include "core/listing/name_table.h"
-#include "core/version.h"
 #include "shell/dialog_facade.h"
-#include "shell/save_messages.h"
+#include "shell/messages.h"
 
 namespace brixel {
 
@@ -18,44 +19,48 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The save dialog's file types, in the order FormatForFilterIndex counts them.
-QStringList FileTypes() {
+}  // namespace
+
+QStringList SaveFileTypes() {
   return {QStringLiteral("Текстовый документ (*.txt)"), QStringLiteral(" В формате Excel (*.xls)"),
           QStringLiteral(" В HTML формате (*.html)")};
 }
 
-}  // namespace
-
-ListLayout FullListLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
+std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
+  switch (filter_index) {
+    case 1:
+      return ListFormat::Text;
+    case 2:
+      return ListFormat::Spreadsheet;
+    case 3:
+      return ListFormat::Html;
+    default:
+      return std::nullopt;
+  }
 }
 
-void RunSaveAction(QWidget& window, const NameTable& table, const FormatOptions& options,
-                   DialogFacade& dialogs, int& filter_index, const SaveWriter& write) {
-  const QString title = FromUtf8(kMessageTitle);
+std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table,
+                                         const FormatOptions& options, DialogFacade& dialogs,
+                                         int& filter_index) {
   if (IsListEmpty(table)) {
-    dialogs.ShowMessage(&window, title, FromUtf8(kEmptyListMessage));
-    return;
+    ShowWarning(window, dialogs, FromUtf8(kEmptyListMessage));
+    return std::nullopt;
   }
   // The formatting run leaves such names unnumbered while the switch says numbering is on: a
   // list saved so would not be the list asked for. Refused before the dialog, so nothing is
   // written and the user can correct the box at once.
   if (options.numbering && !ParseStartNumber(options.start_text)) {
-    dialogs.ShowMessage(&window, title,
-                        QStringLiteral("Начальный номер «%1» — не число. Список не сохранён.")
-                            .arg(FromUtf8(options.start_text)));
-    return;
+    ShowWarning(window, dialogs,
+                QStringLiteral("Начальный номер «%1» — не число. Список не сохранён.")
+                    .arg(FromUtf8(options.start_text)));
+    return std::nullopt;
   }
-  const std::optional<SaveFileChoice> choice = dialogs.AskSaveFile(&window, FileTypes(), filter_index);
-  if (!choice || choice->path.isEmpty()) return;
+  const std::optional<SaveFileChoice> choice = dialogs.AskSaveFile(&window, SaveFileTypes(), filter_index);
+  if (!choice || choice->path.isEmpty()) return std::nullopt;
   if (choice->filter_index >= 1) filter_index = choice->filter_index;
   const std::optional<ListFormat> format = FormatForFilterIndex(choice->filter_index);
-  if (!format) return;
-  write(*format, choice->path.toStdString());
-}
-
-void ShowSaveFailure(QWidget& window, DialogFacade& dialogs) {
-  dialogs.ShowMessage(&window, FromUtf8(kMessageTitle), FromUtf8(kFailureMessage));
+  if (!format) return std::nullopt;
+  return SaveChoice{*format, choice->path.toStdString()};
 }
 
 }  // namespace brixel

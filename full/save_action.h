@@ -1,10 +1,11 @@
 #pragma once
-// The save button's action: an empty list gets "Список пуст."; numbering switched on with a start
-// text that is no number gets a message saying so, since the table then shows the names without
-// their numbers; otherwise the save dialog asks for the file and its type, and the
-// after-formatting names go to that type's writer under the name exactly as typed. Any failure
-// after the dialog shows one message; the list itself is never touched.
-#include <functional>
+// The save button's questions: an empty list gets "Список пуст."; numbering switched on with a
+// start text that is no number gets a message saying so, since the table then shows the names
+// without their numbers; otherwise the save dialog asks for the file and its type. The
+// after-formatting names then go to that type's writer under the name exactly as typed, which
+// the window does in a job of its own.
+#include <QStringList>
+#include <optional>
 #include <string>
 
 #include "core/export/list_writer.h"
@@ -17,19 +18,21 @@ class DialogFacade;
 class NameTable;
 struct FormatOptions;
 
-// The full edition's lists: names from A2 of a workbook, the page naming "Бриксел В.2.0.1".
-ListLayout FullListLayout();
+// The save dialog's file types, in the order of its 1-based filter index: text, spreadsheet, HTML.
+QStringList SaveFileTypes();
+// The writer a file type stands for; nothing for any other index, which saves nothing.
+std::optional<ListFormat> FormatForFilterIndex(int filter_index);
 
-// Writes the table's after-formatting names in a format to a path: the window hands it to a job
-// of its own, which shows ShowSaveFailure if the writer fails.
-using SaveWriter = std::function<void(ListFormat format, const std::string& path)>;
+struct SaveChoice {
+  ListFormat format;
+  std::string path;  // exactly as typed
+};
 
-// filter_index: the file type chosen last (1-based); shown first and updated by the choice.
-// options: the switches and boxes as they are now.
-void RunSaveAction(QWidget& window, const NameTable& table, const FormatOptions& options,
-                   DialogFacade& dialogs, int& filter_index, const SaveWriter& write);
-
-// The one message for every failure after the dialog.
-void ShowSaveFailure(QWidget& window, DialogFacade& dialogs);
+// Asks what to save where. filter_index: the file type chosen last (1-based), shown first and
+// updated by the choice. options: the switches and boxes as they are now. Nothing when nothing is
+// to be saved: a message said why, or the dialog was cancelled.
+std::optional<SaveChoice> AskWhereToSave(QWidget& window, const NameTable& table,
+                                         const FormatOptions& options, DialogFacade& dialogs,
+                                         int& filter_index);
 
 }  // namespace brixel

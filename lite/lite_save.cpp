@@ -8,7 +8,6 @@
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
-#include "core/version.h"
 #include "lite/save_format.h"
 
 namespace brixel {
@@ -47,21 +46,17 @@ class SaveOutputTarget : public ListTarget {
 
 }  // namespace
 
-ListLayout LiteListLayout() {
-  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
-}
-
 std::size_t RunLiteSave(const LiteSaveRequest& request) {
   return RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{});
 }
 
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options) {
-  return *RunLiteSave(request, locale, writer_options, ScanControl{});
+  return *RunLiteSave(request, locale, writer_options, WorkControl{});
 }
 
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
-                                       const ListWriterOptions& writer_options, const ScanControl& control) {
+                                       const ListWriterOptions& writer_options, const WorkControl& control) {
   const std::optional<ListFormat> format = ListFormatForEntry(request.save_format);
   if (!format) return 0;
 
@@ -73,19 +68,23 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
 
   ListWriterOptions steered = writer_options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
   std::unique_ptr<ListWriter> writer;
   try {
-    writer = OpenListWriter(*format, request.output_path, LiteListLayout(), steered);
+    writer = OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), steered);
   } catch (const SaveStopped&) {
     return std::nullopt;
   }
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
-  const ScanReport report =
-      Scan({request.folder, request.mask_line, request.subfolders, ScanOrder::AsFound}, target, control);
+  const ScanReport report = Scan({.folder = request.folder,
+                                  .mask_line = request.mask_line,
+                                  .subfolders = request.subfolders,
+                                  .folders = request.folders},
+                                 target, control);
   if (report.stopped || target.Dropped())
-    return std::nullopt;  // the writer, dropped unfinished, puts the file back
+    return std::nullopt;                       // the writer, dropped unfinished, puts the file back
   if (!writer->Finish()) return std::nullopt;  // stopped: the file is as it was
   return target.Written();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The lite save: the list is not read from the window. The folder is scanned afresh in scan order
 // (with its subfolders when asked), and each name, as it is found, is shaped by a per-name
-// formatter made for this save alone (running number from 1) and written to the output, as
-// WriteListEntry did name by name.
+// formatter made for this save alone (running number from 1) and written to the output at once,
+// name by name.
 //
 // Text lists are appended to, pages and workbooks replaced whole. There is no empty-list check:
 // a scan that finds nothing still creates the text file, writes a page without names or a
@@ -21,16 +21,14 @@
 namespace brixel {
 
 struct LiteSaveRequest {
-  std::string folder;       // Dir1
-  std::string mask_line;    // cboMask
-  bool subfolders = false;  // PicScan
-  std::string save_format;  // the chosen CboSave entry
-  std::string output_path;  // txtSave, unchanged
-  FormatOptions options;    // the switches, digit count and start text
+  std::string folder;                               // Dir1
+  std::string mask_line;                            // cboMask
+  bool subfolders = false;                          // PicScan
+  std::string save_format;                          // the chosen CboSave entry
+  std::string output_path;                          // txtSave, unchanged
+  FormatOptions options;                            // the switches, digit count and start text
+  const platform::FolderSource* folders = nullptr;  // where the scan reads; default the platform's
 };
-
-// The lite edition's lists: names from A1 of a workbook, the page naming "Бриксел лайт В.1.0.0".
-ListLayout LiteListLayout();
 
 // Runs one lite save; returns how many names were written. A save format that is none of the
 // three entries writes nothing. Throws SaveError, also before anything is touched when numbering
@@ -38,13 +36,13 @@ ListLayout LiteListLayout();
 std::size_t RunLiteSave(const LiteSaveRequest& request);
 std::size_t RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
                         const ListWriterOptions& writer_options);
-// Under the control of a window: nothing when the save was stopped - during the scan, or in the
-// writer's own work up to the moment the new file takes the old one's place (the control's stop
-// reaches the writer unless the options bring one) - and the output is then
-// exactly as it was (the writer is dropped unfinished: a text list's new copy never takes the
-// old one's place, or a list appended in place is cut back; a page or workbook never replaces
-// the target; no temporary file is left).
+// Under the control of a window, which steers and watches the scan and the writer: nothing when
+// the save was stopped - during the scan, or in the writer's own work up to the moment the new
+// file takes the old one's place (the control's stop and sink reach the writer unless the options
+// bring their own) - and the output is then exactly as it was (the writer is dropped unfinished:
+// a text list's new copy never takes the old one's place, or a list appended in place is cut
+// back; a page or workbook never replaces the target; no temporary file is left).
 std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const FormatLocale& locale,
-                                       const ListWriterOptions& writer_options, const ScanControl& control);
+                                       const ListWriterOptions& writer_options, const WorkControl& control);
 
 }  // namespace brixel

@@ -11,30 +11,30 @@
 #include <memory>
 #include <utility>
 
+#include "core/edition.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/mask_list.h"
 #include "core/listing/name_order.h"
 #include "core/platform/collation.h"
 #include "core/platform/user_locale.h"
-#include "core/version.h"
 #include "lite/lite_list.h"
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
-#include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
 #include "shell/folder_list.h"
+#include "shell/formatting_job.h"
 #include "shell/formatting_panel.h"
 #include "shell/frame.h"
 #include "shell/image_button.h"
 #include "shell/listing_controls.h"
 #include "shell/listing_job.h"
 #include "shell/picture_switch.h"
-#include "shell/save_messages.h"
+#include "shell/save_job.h"
 #include "shell/twips.h"
 #include "shell/window_jobs.h"
 
@@ -42,28 +42,13 @@ namespace brixel {
 
 namespace {
 
-const QString kTitleCaption = QStringLiteral("Бриксел лайт В.");
 constexpr char kHelpPage[] = "helpl.html";
-
-// The progress panel's captions.
-const QString kSearchTitle = QStringLiteral("Поиск файлов");
-const QString kFormattingTitle = QStringLiteral("Форматирование");
-const QString kSaveTitle = QStringLiteral("Сохранение списка");
-
-// Jobs that a newer one of their kind replaces.
-constexpr int kRebuildGroup = 1;
-constexpr int kFormattingGroup = 2;
 
 }  // namespace
 
-LiteWindow::LiteWindow(LiteWindowServices services)
-    : services_(std::move(services)), looks_(SwitchLooks::Load()) {
-  setObjectName(QStringLiteral("frmBrixel"));
-  setWindowTitle(QStringLiteral("BrixelLite V1.0"));
-
-  label9_ = new QLabel(kTitleCaption, this);
-  label9_->setObjectName(QStringLiteral("Label9"));
-  label9_->setFont(TitleFont());
+LiteWindow::LiteWindow(WindowServices services)
+    : services_(WithSystemServices(std::move(services))), looks_(SwitchLooks::Load()) {
+  label9_ = MakeEditionTitle(kLiteEdition);
   label9_->setGeometry(TwipsRect(300, 420, 2085, 300));
 
   const RememberedSettings remembered = LoadWindowSettings(services_.settings_file);
@@ -77,9 +62,9 @@ LiteWindow::LiteWindow(LiteWindowServices services)
                                                      {240, 960, 1680},
                                                      QPoint(3660, 240),
                                                      QPoint(3720, 1320)});
-  save_panel_ = new SavePanel(*this, services_.dialogs);
+  save_panel_ = new SavePanel(*this, *services_.dialogs);
   BuildBottomRow();
-  jobs_ = new WindowJobs(*this, services_.folders);
+  jobs_ = new WindowJobs(*this);
 
   // A line the user picks, even the one already shown, rebuilds the list: picking it again is how
   // files added meanwhile come into view.
@@ -92,7 +77,7 @@ LiteWindow::LiteWindow(LiteWindowServices services)
 
   StartUp();
   RestoreSettings(remembered.settings);
-  if (start.named_missing) ReportMissingFolder(*this, services_.dialogs, *services_.named_folder);
+  if (start.named_missing) ReportMissingFolder(*this, *services_.dialogs, *services_.named_folder);
 }
 
 LiteWindow::~LiteWindow() {
@@ -154,12 +139,13 @@ void LiteWindow::BuildOptionsArea(const std::string& start_folder) {
   drive1_->setGeometry(TwipsRect(120, 240, 2655, 315));
   dir1_ = new FolderList(fra_dir);
   dir1_->setGeometry(TwipsRect(120, 660, 2655, 2565));
-  folder_chooser_ = new FolderChooser(*drive1_, *dir1_, services_.volumes, this);
+  folder_chooser_ = new FolderChooser(*drive1_, *dir1_, *services_.volumes, this);
   folder_chooser_->Start(start_folder);
 
   Frame* fra_mask = MakePlacedFrame("FraMask", QStringLiteral("Маска"), Frame::Border::Shown, fra1,
                                     QRect(0, 3420, 2895, 675));
   cbo_mask_ = MakeMaskList(*fra_mask);
+  choice_.emplace(*dir1_, *folder_chooser_, *cbo_mask_, services_.folders);
 
   Frame* fra_file = MakePlacedFrame("FraFile", QStringLiteral("Наименования файлов"), Frame::Border::Shown,
                                     fra1, QRect(3060, 0, 4815, 4095));
@@ -190,7 +176,7 @@ void LiteWindow::StartUp() {
   cbo_mask_->setCurrentIndex(0);
   list_->FitColumn();
   pic_scan_->ShowLook(looks_.ImgUnchecked);
-  label9_->setText(kTitleCaption + QString::fromStdString(kLiteVersion.Text()));
+  label9_->setText(QString::fromStdString(kLiteEdition.Title()));
   // The version makes the title longer than its design width: it grows to the right, never cut.
   label9_->resize(std::max(label9_->width(), label9_->sizeHint().width()), label9_->height());
   OnListingChoiceChanged();
@@ -202,20 +188,8 @@ void LiteWindow::StartUp() {
 }
 
 void LiteWindow::OnListingChoiceChanged() {
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
-  const auto fresh = std::make_shared<NameTable>();
-  WindowJob job;
-  job.title = kSearchTitle;
-  job.locked = AllInputs();
-  job.frees_at_cancel = true;
-  job.restart_group = kRebuildGroup;  // a newer choice wins
-  job.work = [request, fresh](JobContext& context) {
-    if (!ListInto(*fresh, request, context)) return false;
-    fresh->Formatted() = fresh->AsFound();
-    return true;
-  };
-  job.finished = [this, fresh] {
-    list_->Show(std::move(*fresh));
+  WindowJob job = ListingJob(choice_->Request(false), FreshColumn::AsFound, [this](NameTable&& fresh) {
+    list_->Show(std::move(fresh));
     {
       // Its choice of the first digit count would ask for a run: the list is fresh already.
       const QSignalBlocker no_run(formatting_);
@@ -223,43 +197,25 @@ void LiteWindow::OnListingChoiceChanged() {
     }
     listed_with_ = formatting_->Options();
     listed_start_valid_ = true;
-    listed_place_ = folder_chooser_->Current();
-    listed_mask_ = cbo_mask_->currentIndex();
-  };
-  // The list and the choice stay together: the choice goes back to what the list shows.
-  job.cancelled = [this] {
-    folder_chooser_->ReturnTo(listed_place_);
-    if (listed_mask_ >= 0) cbo_mask_->setCurrentIndex(listed_mask_);
-  };
+    choice_->Shown();
+  });
+  job.locked = AllInputs();
+  job.restart_group = kListingGroup;  // a newer choice wins
+  job.cancelled = [this] { choice_->PutBack(); };
   jobs_->Restart(std::move(job));
 }
 
 void LiteWindow::LiteFormattingRun() {
-  const ScanRequest request{dir1_->Path(), cbo_mask_->currentText().toStdString(), false};
   const FormatOptions options = formatting_->Options();
-  const auto fresh = std::make_shared<NameTable>();
-  const auto result = std::make_shared<FormatResult>();
-  WindowJob job;
-  job.title = kFormattingTitle;
+  WindowJob job = RescanFormattingJob(choice_->Request(false), options,
+                                      [this, options](NameTable&& fresh, const FormatResult& result) {
+                                        list_->Show(std::move(fresh));
+                                        formatting_->ShowStartTextValid(result.start_number_valid);
+                                        listed_with_ = options;
+                                        listed_start_valid_ = result.start_number_valid;
+                                      });
   // The switches and boxes stay live: a click meanwhile runs afresh with the newest options.
   job.locked = ChoiceInputs();
-  job.frees_at_cancel = true;
-  job.restart_group = kFormattingGroup;
-  job.work = [request, options, fresh, result](JobContext& context) {
-    if (!ListInto(*fresh, request, context)) return false;
-    NameColumn& names = fresh->Formatted();
-    names = fresh->AsFound();
-    const std::optional<FormatResult> done =
-        brixel::LiteFormattingRun(names, options, FormatLocale::ForUser(), context.ForPass(names.Size()));
-    if (done) *result = *done;
-    return done.has_value();
-  };
-  job.finished = [this, options, fresh, result] {
-    list_->Show(std::move(*fresh));
-    formatting_->ShowStartTextValid(result->start_number_valid);
-    listed_with_ = options;
-    listed_start_valid_ = result->start_number_valid;
-  };
   // The switches go back to what the list shows.
   job.cancelled = [this] {
     formatting_->SetOptions(listed_with_);
@@ -276,31 +232,19 @@ void LiteWindow::LiteSave() {
   request.save_format = save_panel_->SaveFormat().toStdString();
   request.output_path = save_panel_->TxtSave().text().toStdString();
   request.options = formatting_->Options();
+  request.folders = services_.folders;
 
   // After a save the list shows its names sorted on their text: sorted in the job, from a copy.
   const auto shown = std::make_shared<NameColumn>(list_->Shown());
-  const auto failed = std::make_shared<bool>(false);
-  WindowJob job;
-  job.title = kSaveTitle;
+  WindowJob job = SaveJob(
+      [request, shown](const WorkControl& control) {
+        if (!RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{}, control))
+          return false;  // stopped: the output is as it was
+        SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
+        return true;
+      },
+      *this, *services_.dialogs, [this, shown] { list_->ShowReordered(std::move(*shown)); });
   job.locked = AllInputs();
-  job.work = [request, shown, failed](JobContext& context) {
-    try {
-      if (!RunLiteSave(request, FormatLocale::ForUser(), ListWriterOptions{}, context.ForScan()))
-        return false;  // stopped: the output is as it was
-    } catch (...) {
-      *failed = true;  // one message for every cause; the output is as it was
-      return true;
-    }
-    SortNames(*shown, Collator(UserLocaleName(LocaleCategory::Collation)));
-    return true;
-  };
-  job.finished = [this, shown, failed] {
-    if (*failed)
-      services_.dialogs.ShowMessage(this, QString::fromUtf8(kMessageTitle),
-                                    QString::fromUtf8(kFailureMessage));
-    else
-      list_->ShowReordered(std::move(*shown));
-  };
   jobs_->Start(std::move(job));
 }
 

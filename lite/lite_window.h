@@ -8,10 +8,10 @@
 
 #include "core/format/format_options.h"
 #include "shell/folder_chooser.h"
-#include "shell/open_help.h"
-#include "shell/program_files.h"
+#include "shell/listing_choice.h"
 #include "shell/shaped_window.h"
 #include "shell/switch_looks.h"
+#include "shell/window_services.h"
 #include "shell/window_settings.h"
 
 class QComboBox;
@@ -19,42 +19,21 @@ class QLabel;
 
 namespace brixel {
 
-class DialogFacade;
 class DriveList;
 class FolderList;
 class FormattingPanel;
-class Frame;
 class ImageButton;
 class LiteList;
 class PictureSwitch;
 class SavePanel;
-class VolumeSource;
 class WindowJobs;
-
-namespace platform {
-class FolderSource;
-}
-
-// What the window uses from outside; tests put in their own.
-struct LiteWindowServices {
-  DialogFacade& dialogs;
-  const VolumeSource& volumes;
-  UrlOpener open_url;
-  ProgramFiles files;          // the mask file, the help page and the default output file
-  std::string start_folder;    // the folder listed first when none is named or remembered
-  const platform::FolderSource* folders = nullptr;  // where scans read; null: the platform's own
-  // The folder (or a file's) named on the command line.
-  std::optional<std::string> named_folder = std::nullopt;
-  // Where the window's settings are remembered between runs; empty: nothing is.
-  std::string settings_file = {};
-};
 
 class LiteWindow : public ShapedWindow {
   Q_OBJECT
 
  public:
   // Builds the controls and runs the start-up sequence; the window is then ready to show.
-  explicit LiteWindow(LiteWindowServices services);
+  explicit LiteWindow(WindowServices services);
   ~LiteWindow() override;
 
   QLabel& Label9() const { return *label9_; }
@@ -92,7 +71,7 @@ class LiteWindow : public ShapedWindow {
   QList<QWidget*> ChoiceInputs() const;
   QList<QWidget*> AllInputs() const;
 
-  LiteWindowServices services_;
+  WindowServices services_;
   SwitchLooks looks_;
   QLabel* label9_;
   DriveList* drive1_;
@@ -108,9 +87,8 @@ class LiteWindow : public ShapedWindow {
   WindowJobs* jobs_;
   FormatOptions listed_with_;  // what the list shows, for a cancelled run
   bool listed_start_valid_ = true;
-  FolderChooser::Place listed_place_;  // the choice the list shows, for a cancelled rebuild
-  int listed_mask_ = -1;
-  bool store_settings_ = true;  // false: the settings file is a newer version's, or unreadable
+  std::optional<ListingChoice> choice_;  // what the list shows, for a cancelled rebuild
+  bool store_settings_ = true;           // false: the settings file is a newer version's, or unreadable
 };
 
 }  // namespace brixel

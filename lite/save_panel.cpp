@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "lite/save_format.h"
 #include "shell/dialog_facade.h"
 #include "shell/frame.h"
 #include "shell/twips.h"
-#include "lite/save_format.h"
 
 namespace brixel {
 

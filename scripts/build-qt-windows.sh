@@ -80,7 +80,7 @@ qt_options() {
     -DFEATURE_vulkan=OFF
     # No Direct2D paint engine. Without it 6.4.2 leaves the DirectWrite font database out of Gui,
     # yet the windows plugin still names it: DirectWrite 3 goes too (GDI's font database stays the
-    # default, drawing through DirectWrite as before).
+    # default, and it draws through DirectWrite all the same).
     -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
     # Plugins nothing loads: the windows draw in their own style on Fusion (so neither the Windows
     # nor the Windows Vista style, nor style sheets, which stand on the Windows style), and their

@@ -12,12 +12,13 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libxlsxwriter-dev li
 # programs to hand to it.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # What the tests and benchmarks need on top: GoogleTest, Google Benchmark, the independent
-# spreadsheet readers (LibreOffice Calc among them), a virtual display for screenshots, and the
-# tools the benchmark compares with; for the package: the desktop entry and metainfo validators,
-# lintian, man, and xdotool to see the unpacked windows show.
+# spreadsheet readers (LibreOffice Calc among them, driven through python3-uno so that it starts
+# once for every file), a virtual display for screenshots, and the tools the benchmark compares
+# with; for the package: the desktop entry and metainfo validators, lintian, man, and xdotool to
+# see the unpacked windows show; clang-format checks the code's layout.
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev python3 python3-xlrd python3-openpyxl
-  gnumeric libreoffice-calc-nogui xvfb xauth locales time "${PACKAGE_PACKAGES[@]}" desktop-file-utils
-  appstream lintian man-db xdotool)
+  gnumeric libreoffice-calc-nogui python3-uno xvfb xauth locales time "${PACKAGE_PACKAGES[@]}"
+  desktop-file-utils appstream lintian man-db xdotool clang-format)
 # The C locales the window tests save under: the windows run with the user's, whose decimal
 # sign is a comma in both.
 TEST_LOCALES=(ru_RU de_DE)

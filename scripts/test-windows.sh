@@ -129,8 +129,8 @@ if [ -f "$WIN_BUILD/CMakeCache.txt" ] &&
   ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$WIN_BUILD/CMakeCache.txt"; then
   rm -rf "$WIN_BUILD/CMakeCache.txt" "$WIN_BUILD/CMakeFiles"
 fi
-gui_options=(-DBRIXEL_BUILD_WINDOWS=OFF)
-[ "$gui" = on ] && gui_options=(-DBRIXEL_BUILD_WINDOWS=ON -DBRIXEL_RENDER_SVG="$render_svg")
+gui_options=(-DBRIXEL_BUILD_GUI=OFF)
+[ "$gui" = on ] && gui_options=(-DBRIXEL_BUILD_GUI=ON -DBRIXEL_RENDER_SVG="$render_svg")
 cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_BENCH=OFF "${gui_options[@]}" \
   -DBRIXEL_WINDOWS_DEPS="$DEPS_PREFIX" -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null

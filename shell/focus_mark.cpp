@@ -34,11 +34,12 @@ void FocusMark::Follow(QWidget* focus) {
 }
 
 void FocusMark::Place() {
-  if (!target_ || !target_->isVisibleTo(&window_)) {
+  QWidget* target = target_.data();
+  if (target == nullptr || !target->isVisibleTo(&window_)) {
     hide();
     return;
   }
-  const QRect control(target_->mapTo(&window_, QPoint(0, 0)), target_->size());
+  const QRect control(target->mapTo(&window_, QPoint(0, 0)), target->size());
   setGeometry(control.adjusted(-kMargin, -kMargin, kMargin, kMargin));
   raise();
   show();

@@ -12,7 +12,7 @@
 #include "core/platform/file_path.h"
 #include "core/platform/folder_path.h"
 #include "shell/dialog_facade.h"
-#include "shell/save_messages.h"
+#include "shell/messages.h"
 
 namespace brixel {
 
@@ -57,7 +57,7 @@ StartFolder ChooseStartFolder(const std::optional<std::string>& named, const std
 void ReportMissingFolder(QWidget& window, DialogFacade& dialogs, const std::string& named) {
   const QString text = QStringLiteral("Папка «%1» не найдена.").arg(QString::fromStdString(named));
   QTimer::singleShot(0, &window, [window = QPointer<QWidget>(&window), &dialogs, text] {
-    if (window) dialogs.ShowMessage(window, QString::fromUtf8(kMessageTitle), text);
+    if (window) ShowWarning(*window, dialogs, text);
   });
 }
 

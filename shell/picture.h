@@ -2,7 +2,7 @@
 // A vector picture, drawn crisp at any display scale. A picture is an object of its own: controls
 // that show "the same picture" hold the very object, and two loads of one file are two pictures.
 // Where Qt draws SVG the artwork is SVG (picture_svg.cpp); elsewhere it is the same artwork
-// recorded as painting commands at build time (picture_recorded.cpp).
+// recorded as painting commands at build time (picture_replayed.cpp).
 #include <QIcon>
 #include <QRectF>
 #include <QSize>

@@ -65,7 +65,8 @@ bool HoldsMaskFile(const std::string& folder) {
 // full path (so a user or a test can move it), else the known folder it stands for.
 std::string RoamingAppData() {
   const QString variable = qEnvironmentVariable("APPDATA");
-  if (!variable.isEmpty() && QDir::isAbsolutePath(variable)) return ToUtf8(QDir::toNativeSeparators(variable));
+  if (!variable.isEmpty() && QDir::isAbsolutePath(variable))
+    return ToUtf8(QDir::toNativeSeparators(variable));
   PWSTR path = nullptr;
   std::string folder;
   if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &path)))
@@ -110,7 +111,8 @@ UserFolders DesktopUserFolders() {
   const std::string roaming = RoamingAppData();
   if (!roaming.empty()) user.config = JoinFolder(roaming, kWindowsConfigFolderName);
   // GenericConfigLocation is AppData\Local there, where the first Windows builds kept the file.
-  if (!config.isEmpty()) user.earlier_config = JoinFolder(ToUtf8(QDir::toNativeSeparators(config)), kOwnFolderName);
+  if (!config.isEmpty())
+    user.earlier_config = JoinFolder(ToUtf8(QDir::toNativeSeparators(config)), kOwnFolderName);
 #else
   if (!config.isEmpty()) user.config = JoinFolder(ToUtf8(QDir::toNativeSeparators(config)), kOwnFolderName);
 #endif

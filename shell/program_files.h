@@ -1,19 +1,19 @@
 #pragma once
 // Where the programs keep their files: the mask file, the help pages and the lite edition's
-// default list. A program unpacked into a folder of its own keeps them all there, as it always
-// has. An installed program (under a prefix with share/brixel/ beside its bin/, or beside the
-// marker the Windows setup program leaves) or one whose folder cannot be written keeps what it
-// writes in the user's own folders instead: /usr/bin and Program Files are neither the place for
-// a user's mask file nor writable, and ~/.local/bin or a per-user install is no place for lists.
+// default list. A program unpacked into a folder of its own keeps them all there. An installed
+// program (under a prefix with share/brixel/ beside its bin/, or beside the marker the Windows
+// setup program leaves) or one whose folder cannot be written keeps what it writes in the user's
+// own folders instead: /usr/bin and Program Files are neither the place for a user's mask file nor
+// writable, and ~/.local/bin or a per-user install is no place for lists.
 #include <functional>
 #include <string>
 
 namespace brixel {
 
 struct ProgramFiles {
-  std::string mask_folder;    // holds rasshirenia.txt, read at start and created when missing
-  std::string help_folder;    // holds the help pages
-  std::string output_folder;  // the lite edition's default list goes here
+  std::string mask_folder;      // holds rasshirenia.txt, read at start and created when missing
+  std::string help_folder;      // holds the help pages
+  std::string output_folder;    // the lite edition's default list goes here
   std::string settings_folder;  // the windows' settings files; empty: none are kept
 };
 

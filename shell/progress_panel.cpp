@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "shell/brixel_look.h"
-#include "shell/window_jobs.h"
+#include "shell/job_progress.h"
 
 namespace brixel {
 

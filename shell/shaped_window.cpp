@@ -2,11 +2,13 @@
 
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QWindow>
 
+#include "core/edition.h"
 #include "shell/accessible_controls.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
@@ -58,6 +60,15 @@ ShapedWindow::ShapedWindow(QWidget* parent)
 
 QList<QWidget*> ShapedWindow::TitleButtons() const {
   return {pic_mini_, pic_close_};
+}
+
+QLabel* ShapedWindow::MakeEditionTitle(const Edition& edition) {
+  setObjectName(QStringLiteral("frmBrixel"));
+  setWindowTitle(QString::fromStdString(edition.WindowTitle()));
+  auto* title = new QLabel(QString::fromUtf8(edition.title_label), this);
+  title->setObjectName(QStringLiteral("Label9"));
+  title->setFont(TitleFont());
+  return title;
 }
 
 void ShapedWindow::ShapeWindowAndButtons() {

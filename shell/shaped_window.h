@@ -11,10 +11,13 @@
 
 #include "shell/picture.h"
 
+class QLabel;
+
 namespace brixel {
 
 class FocusMark;
 class RoundButton;
+struct Edition;
 
 class ShapedWindow : public QWidget {
   Q_OBJECT
@@ -35,6 +38,10 @@ class ShapedWindow : public QWidget {
   void folderDropped(const std::string& folder);
 
  protected:
+  // Names the window as its edition's (frmBrixel, and the desktop's title "Brixel V2.0") and makes
+  // its title label, Label9, with the title before the version ("Бриксел В."), in the title font.
+  QLabel* MakeEditionTitle(const Edition& edition);
+
   // Whether a folder dropped now would be taken; a window busy with a job refuses it.
   virtual bool TakesDroppedFolder() const { return true; }
   // Start-up's first step: the window's outline, then the two round buttons'.

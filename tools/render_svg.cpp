@@ -8,7 +8,7 @@
 // SIZE is N (an N x N box), WxH (a W x H box) or @S (the drawing's own size times S, "@1", "@2",
 // "@1.5"). The drawing keeps its proportions, centred in the box on a transparent background. An
 // .ico holds one PNG image per size, each drawn at its size. --picture records the painting
-// commands with the drawing's own size (shell/recorded_picture.h).
+// commands with the drawing's own size (shell/picture_recording.h).
 // Missing folders of an output are created.
 // Exit status: 0 done, 1 a picture could not be read or a file not written, 2 bad usage.
 #include <QBuffer>
@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "shell/recorded_picture.h"
+#include "shell/picture_recording.h"
 
 namespace {
 

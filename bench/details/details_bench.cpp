@@ -30,12 +30,13 @@ using namespace brixel;
 std::vector<std::string> Folders(const std::string& root) {
   std::vector<std::string> folders{root};
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    int error = 0;
+    std::error_code error;
     const auto folder = platform::OpenFolder::Open(folders[i], error);
     platform::FolderListing listing;
     if (!folder || !folder->ReadAll(listing, error)) continue;
     for (const auto& e : listing.entries)
-      if (e.kind == platform::EntryKind::Folder) folders.push_back(folders[i] + "/" + std::string(listing.Name(e)));
+      if (e.kind == platform::EntryKind::Folder)
+        folders.push_back(folders[i] + "/" + std::string(listing.Name(e)));
   }
   return folders;
 }
@@ -53,7 +54,7 @@ Pass Read(const std::vector<std::string>& folders, const DetailsRequest& request
     FileDetails details;
     platform::FolderListing listing;
     for (std::size_t i; (i = next++) < folders.size();) {
-      int error = 0;
+      std::error_code error;
       const auto folder = platform::OpenFolder::Open(folders[i], error);
       listing.Clear();
       if (!folder || !folder->ReadAll(listing, error)) continue;
@@ -83,7 +84,7 @@ void DropCaches(const std::vector<std::string>& folders, bool system) {
     return;
   }
   for (const std::string& path : folders) {
-    int error = 0;
+    std::error_code error;
     const auto folder = platform::OpenFolder::Open(path, error);
     platform::FolderListing listing;
     if (!folder || !folder->ReadAll(listing, error)) continue;
@@ -149,8 +150,9 @@ int main(int argc, char** argv) {
           const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
           rates.push_back(static_cast<double>(pass.files) / took.count());
         }
-        std::printf("%-5s %-14s %d thread%s: %9.0f files/s (%zu files, %zu with a title)\n", cold ? "cold" : "warm",
-                    mode.label, threads, threads == 1 ? " " : "s", Median(rates), pass.files, pass.tagged);
+        std::printf("%-5s %-14s %d thread%s: %9.0f files/s (%zu files, %zu with a title)\n",
+                    cold ? "cold" : "warm", mode.label, threads, threads == 1 ? " " : "s", Median(rates),
+                    pass.files, pass.tagged);
         std::fflush(stdout);
       }
     }
@@ -161,6 +163,6 @@ int main(int argc, char** argv) {
   const Pass pass = Read(folders, modes[2].request, 1, &kept);
   const long after = ResidentKb();
   std::printf("every column kept in a DetailsColumn: %zu files, %.0f bytes per file resident\n", pass.files,
-              (after - before) * 1024.0 / static_cast<double>(pass.files));
+              static_cast<double>(after - before) * 1024.0 / static_cast<double>(pass.files));
   return 0;
 }

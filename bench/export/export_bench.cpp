@@ -10,10 +10,10 @@
 #include <stop_token>
 
 #include "bench/name_mix.h"
-#include "core/export/export_dispatch.h"
 #include "core/export/list_writer.h"
+#include "core/export/write_list.h"
 #include "core/platform/file_path.h"
-#include "core/version.h"
+#include "core/platform/file_system.h"
 
 #ifdef BRIXEL_BENCH_XLSXWRITER
 #include <xlsxwriter.h>
@@ -46,10 +46,12 @@ const std::filesystem::path& Folder() {
 
 // Laid out as the full edition saves its lists.
 ListLayout FullLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
+  return LayoutOf(kFullEdition);
 }
 
-std::string FileIn(const char* name) { return PathToUtf8(Folder() / name); }
+std::string FileIn(const char* name) {
+  return PathToUtf8(Folder() / name);
+}
 
 void RemoveBetweenRuns(benchmark::State& state, const std::string& path) {
   state.PauseTiming();
@@ -63,7 +65,7 @@ void BM_TextList(benchmark::State& state) {
     RemoveBetweenRuns(state, path);  // the text list appends
     WriteList(ListFormat::Text, path, Names(), FullLayout());
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 // The same names as UTF-8 lines, converted by iconv: the yardstick of the text list.
@@ -78,17 +80,17 @@ void BM_IconvSameNames(benchmark::State& state) {
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) state.SkipWithError("iconv failed");
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_HtmlList(benchmark::State& state) {
   for (auto _ : state) WriteList(ListFormat::Html, FileIn("list.html"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_XlsList(benchmark::State& state) {
   for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xls"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 
 void BM_XlsxList(benchmark::State& state) {
@@ -97,8 +99,26 @@ void BM_XlsxList(benchmark::State& state) {
     return;
   }
   for (auto _ : state) WriteList(ListFormat::Spreadsheet, FileIn("list.xlsx"), Names(), FullLayout());
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
+
+// Asks for the stop once the writer comes to `phase` (half way through its rows for
+// WritePhase::Rows) and notes the moment it asked.
+class StopAtPhase final : public ProgressSink {
+ public:
+  StopAtPhase(WritePhase phase, std::stop_source& stop) : phase_(phase), stop_(stop) {}
+  void Writing(WritePhase phase, std::uint64_t done, std::uint64_t total) override {
+    if (phase != phase_ || stop_.stop_requested() || (phase == WritePhase::Rows && done < total / 2)) return;
+    asked_ = std::chrono::steady_clock::now();
+    stop_.request_stop();
+  }
+  std::chrono::steady_clock::time_point Asked() const { return asked_; }
+
+ private:
+  WritePhase phase_;
+  std::stop_source& stop_;
+  std::chrono::steady_clock::time_point asked_;
+};
 
 // How soon a stop ends the save of a million-name workbook once it is asked for, at a moment of
 // each phase of Finish: half way through the rows, as the library begins to assemble the .xlsx
@@ -109,18 +129,14 @@ void WorkbookStop(benchmark::State& state, ListFormat format, const char* file) 
   const std::string path = FileIn(file);
   for (auto _ : state) {
     std::stop_source stop;
-    std::chrono::steady_clock::time_point asked;
+    StopAtPhase watcher(phase, stop);
     ListWriterOptions options;
-    options.control.stop = stop.get_token();
-    options.control.progress = [&](WritePhase p, std::uint64_t done, std::uint64_t total) {
-      if (p != phase || stop.stop_requested() || (p == WritePhase::Rows && done < total / 2)) return;
-      asked = std::chrono::steady_clock::now();
-      stop.request_stop();
-    };
+    options.control = {stop.get_token(), &watcher};
     const auto writer = OpenListWriter(format, path, FullLayout(), options);
     for (std::size_t i = 0; i < kNames; ++i) writer->Add(Names()[i]);
     if (writer->Finish() || !stop.stop_requested()) state.SkipWithError("the stop was not honoured");
-    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count());
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - watcher.Asked()).count());
   }
 }
 
@@ -192,7 +208,7 @@ void BM_XlsxLibraryFloor(benchmark::State& state) {
     }
     if (workbook_close(workbook) != LXW_NO_ERROR) state.SkipWithError("libxlsxwriter failed");
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kNames));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kNames));
 }
 BENCHMARK(BM_XlsxLibraryFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif
@@ -202,8 +218,12 @@ BENCHMARK(BM_IconvSameNames)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HtmlList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_XlsList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_XlsxList)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_XlsStop)->Arg(static_cast<int>(WritePhase::Rows))->Arg(static_cast<int>(WritePhase::Committing))
-    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_XlsStop)
+    ->Arg(static_cast<int>(WritePhase::Rows))
+    ->Arg(static_cast<int>(WritePhase::Committing))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 BENCHMARK(BM_XlsxStop)
     ->Arg(static_cast<int>(WritePhase::Rows))
     ->Arg(static_cast<int>(WritePhase::Assembling))

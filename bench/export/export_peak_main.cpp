@@ -10,9 +10,8 @@
 #include <string>
 
 #include "bench/name_mix.h"
-#include "core/export/export_dispatch.h"
 #include "core/export/save_error.h"
-#include "core/version.h"
+#include "core/export/write_list.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -34,8 +33,7 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   try {
-    brixel::WriteList(list_format, argv[3], names,
-                      brixel::ListLayout{1, "Бриксел В." + brixel::kFullVersion.Text()}, options);
+    brixel::WriteList(list_format, argv[3], names, brixel::LayoutOf(brixel::kFullEdition), options);
   } catch (const brixel::SaveError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
@@ -44,6 +42,7 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("%s %zu names: %.3f s, peak %.1f MB (names alone %.1f MB)\n", format.c_str(), count, seconds,
-              usage.ru_maxrss / 1024.0, (names.ByteSize() + 8.0 * names.Size()) / 1e6);
+              static_cast<double>(usage.ru_maxrss) / 1024.0,
+              static_cast<double>(names.ByteSize() + 8 * names.Size()) / 1e6);
   return 0;
 }

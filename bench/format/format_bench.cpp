@@ -69,12 +69,12 @@ FormatOptions OptionsFor(Switch which) {
 }
 
 void SetPerNameCounters(benchmark::State& state, std::size_t names, std::size_t allocations) {
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * names));
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(names));
   state.counters["per_name"] =
       benchmark::Counter(static_cast<double>(names),
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  state.counters["allocs_per_name"] =
-      static_cast<double>(allocations) / static_cast<double>(state.iterations() * names);
+  state.counters["allocs_per_name"] = static_cast<double>(allocations) /
+                                      (static_cast<double>(state.iterations()) * static_cast<double>(names));
 }
 
 void BM_FormattingRun(benchmark::State& state) {

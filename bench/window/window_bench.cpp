@@ -37,6 +37,7 @@
 #include "core/listing/name_table.h"
 #include "full/full_window.h"
 #include "shell/brixel_look.h"
+#include "shell/dialog_facade.h"
 #include "shell/image_button.h"
 #include "shell/picture_switch.h"
 #include "shell/volume_source.h"
@@ -140,7 +141,7 @@ struct Bench {
 
   std::unique_ptr<FullWindow> NewWindow() {
     return std::make_unique<FullWindow>(
-        FullWindowServices{FilesBeside(program.string()), tree, &volumes, &dialogs, {}});
+        WindowServices{FilesBeside(program.string()), tree, &volumes, &dialogs, {}});
   }
 
   template <typename T>

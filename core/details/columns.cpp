@@ -24,11 +24,17 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string_view ColumnName(Column column) { return kNames[static_cast<std::size_t>(column)]; }
+std::string_view ColumnName(Column column) {
+  return kNames[static_cast<std::size_t>(column)];
+}
 
-bool IsAudioColumn(Column column) { return column >= Column::Duration; }
+bool IsAudioColumn(Column column) {
+  return column >= Column::Duration;
+}
 
-bool IsEntryColumn(Column column) { return column == Column::Size || column == Column::Modified; }
+bool IsEntryColumn(Column column) {
+  return column == Column::Size || column == Column::Modified;
+}
 
 std::string ParseColumns(std::string_view list, Columns& out) {
   if (Trim(list).empty()) return "--columns needs at least one column name";
@@ -42,7 +48,8 @@ std::string ParseColumns(std::string_view list, Columns& out) {
                                     [&](std::string_view name) { return SameIgnoringAsciiCase(item, name); });
     if (known == kNames.end()) {
       std::string error = "unknown column '" + std::string(item) + "' (the columns are";
-      for (const std::string_view name : kNames) error += (name == kNames.front() ? " " : ", ") + std::string(name);
+      for (const std::string_view name : kNames)
+        error += (name == kNames.front() ? " " : ", ") + std::string(name);
       return error + ")";
     }
     const Column column = kAllColumns[static_cast<std::size_t>(known - kNames.begin())];
@@ -52,7 +59,8 @@ std::string ParseColumns(std::string_view list, Columns& out) {
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);
   }
-  if (std::find(parsed.begin(), parsed.end(), Column::Name) == parsed.end()) parsed.insert(parsed.begin(), Column::Name);
+  if (std::find(parsed.begin(), parsed.end(), Column::Name) == parsed.end())
+    parsed.insert(parsed.begin(), Column::Name);
   out = std::move(parsed);
   return "";
 }

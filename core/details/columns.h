@@ -11,12 +11,22 @@
 
 namespace brixel {
 
-enum class Column : std::uint8_t { Name, Folder, Size, Modified, Duration, Artist, Title, Album, Track, Year };
+enum class Column : std::uint8_t {
+  Name,
+  Folder,
+  Size,
+  Modified,
+  Duration,
+  Artist,
+  Title,
+  Album,
+  Track,
+  Year
+};
 
-inline constexpr std::array<Column, 10> kAllColumns{Column::Name,   Column::Folder, Column::Size,
-                                                    Column::Modified, Column::Duration, Column::Artist,
-                                                    Column::Title,  Column::Album,  Column::Track,
-                                                    Column::Year};
+inline constexpr std::array<Column, 10> kAllColumns{
+    Column::Name,   Column::Folder, Column::Size,  Column::Modified, Column::Duration,
+    Column::Artist, Column::Title,  Column::Album, Column::Track,    Column::Year};
 
 using Columns = std::vector<Column>;
 

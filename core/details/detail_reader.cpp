@@ -25,8 +25,8 @@ DetailsRequest RequestFor(const Columns& columns, TagEncoding tag_encoding) {
   return request;
 }
 
-void ReadFileDetails(const platform::OpenFolder& folder, const platform::FolderListing& listing, std::size_t index,
-                     const DetailsRequest& request, FileDetails& out) {
+void ReadFileDetails(const platform::OpenFolder& folder, const platform::FolderListing& listing,
+                     std::size_t index, const DetailsRequest& request, FileDetails& out) {
   const std::string_view name = listing.Name(listing.entries[index]);
   std::error_code ec;
   if (request.entry) {

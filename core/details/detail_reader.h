@@ -30,7 +30,7 @@ DetailsRequest RequestFor(const Columns& columns, TagEncoding tag_encoding);
 
 // Reads entry `index` of `listing`, which `folder` read, into `out`: what `request` asks for is
 // set (or left empty when it cannot be read), the rest - `folder` among it - is left as it is.
-void ReadFileDetails(const platform::OpenFolder& folder, const platform::FolderListing& listing, std::size_t index,
-                     const DetailsRequest& request, FileDetails& out);
+void ReadFileDetails(const platform::OpenFolder& folder, const platform::FolderListing& listing,
+                     std::size_t index, const DetailsRequest& request, FileDetails& out);
 
 }  // namespace brixel

@@ -36,6 +36,7 @@ using Row = std::span<const Field>;
 
 // Fills `row` with the fields of `columns` in order: `name` (the name as formatted) for the name
 // column, the rest from `details`.
-void FillRow(const Columns& columns, std::string_view name, const FileDetails& details, std::vector<Field>& row);
+void FillRow(const Columns& columns, std::string_view name, const FileDetails& details,
+             std::vector<Field>& row);
 
 }  // namespace brixel

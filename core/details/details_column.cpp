@@ -10,7 +10,9 @@ constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::min();
 constexpr std::uint64_t kNoSize = std::numeric_limits<std::uint64_t>::max();
 constexpr std::uint32_t kNoCount = std::numeric_limits<std::uint32_t>::max();
 
-std::uint32_t Count(const std::optional<std::uint32_t>& value) { return value.value_or(kNoCount); }
+std::uint32_t Count(const std::optional<std::uint32_t>& value) {
+  return value.value_or(kNoCount);
+}
 
 std::optional<std::uint32_t> Count(std::uint32_t value) {
   if (value == kNoCount) return std::nullopt;
@@ -45,7 +47,8 @@ void DetailsColumn::Read(std::size_t row, FileDetails& out) const {
   out.folder = folders_[folder_[row]];
   const Numbers& n = numbers_[row];
   out.size = n.size == kNoSize ? std::nullopt : std::optional<std::uint64_t>(n.size);
-  out.modified = n.modified == kNone ? std::nullopt : std::optional<LocalTime>(LocalTime{n.modified, n.utc_offset});
+  out.modified =
+      n.modified == kNone ? std::nullopt : std::optional<LocalTime>(LocalTime{n.modified, n.utc_offset});
   out.audio.duration = Count(n.duration);
   out.audio.track = Count(n.track);
   out.audio.year = Count(n.year);
@@ -76,6 +79,8 @@ void DetailsColumn::Permute(const std::vector<std::uint32_t>& order) {
   *this = std::move(sorted);
 }
 
-void DetailsColumn::Clear() { *this = DetailsColumn(); }
+void DetailsColumn::Clear() {
+  *this = DetailsColumn();
+}
 
 }  // namespace brixel

@@ -11,7 +11,8 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, unsigned& month, unsig
   days += 719468;
   const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
   const auto day_of_era = static_cast<unsigned>(days - era * 146097);
-  const unsigned year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const unsigned year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
   const unsigned day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const unsigned m = (5 * day_of_year + 2) / 153;
   day = day_of_year - (153 * m + 2) / 5 + 1;
@@ -19,7 +20,9 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, unsigned& month, unsig
   year = static_cast<std::int64_t>(year_of_era) + era * 400 + (month <= 2 ? 1 : 0);
 }
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 }  // namespace
 
@@ -38,8 +41,8 @@ CivilTime ToCivil(const LocalTime& time) {
 std::string FormatLocalDateTime(const LocalTime& time) {
   const CivilTime c = ToCivil(time);
   char text[48];
-  std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02u:%02u:%02u", static_cast<long long>(c.year), c.month, c.day,
-                c.hour, c.minute, c.second);
+  std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02u:%02u:%02u", static_cast<long long>(c.year), c.month,
+                c.day, c.hour, c.minute, c.second);
   return text;
 }
 
@@ -49,7 +52,8 @@ std::string FormatIso8601(const LocalTime& time) {
   const std::int32_t offset = time.utc_offset;
   const unsigned magnitude = static_cast<unsigned>(offset < 0 ? -offset : offset) / 60;
   char zone[16];
-  std::snprintf(zone, sizeof zone, "%c%02u:%02u", offset < 0 ? '-' : '+', magnitude / 60 % 100, magnitude % 60);
+  std::snprintf(zone, sizeof zone, "%c%02u:%02u", offset < 0 ? '-' : '+', magnitude / 60 % 100,
+                magnitude % 60);
   return text + zone;
 }
 

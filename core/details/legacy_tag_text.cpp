@@ -68,6 +68,8 @@ LegacyTagTextScope::LegacyTagTextScope(TagEncoding encoding) : previous_(current
   current_encoding = encoding;
 }
 
-LegacyTagTextScope::~LegacyTagTextScope() { current_encoding = previous_; }
+LegacyTagTextScope::~LegacyTagTextScope() {
+  current_encoding = previous_;
+}
 
 }  // namespace brixel

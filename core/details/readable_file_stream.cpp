@@ -10,7 +10,8 @@ ReadableFileStream::ReadableFileStream(platform::ReadableFile& file, std::string
 
 TagLib::ByteVector ReadableFileStream::readBlock(unsigned long length) {
   if (failed_ || position_ >= size_ || spent_ >= budget_) return {};
-  const std::uint64_t want = std::min({static_cast<std::uint64_t>(length), size_ - position_, budget_ - spent_});
+  const std::uint64_t want =
+      std::min({static_cast<std::uint64_t>(length), size_ - position_, budget_ - spent_});
   if (want == 0) return {};
   TagLib::ByteVector block(static_cast<unsigned int>(want));
   std::error_code ec;
@@ -33,8 +34,12 @@ void ReadableFileStream::seek(long offset, Position p) {
   position_ = target < 0 ? 0 : static_cast<std::uint64_t>(target);
 }
 
-long ReadableFileStream::tell() const { return static_cast<long>(std::min<std::uint64_t>(position_, LONG_MAX)); }
+long ReadableFileStream::tell() const {
+  return static_cast<long>(std::min<std::uint64_t>(position_, LONG_MAX));
+}
 
-long ReadableFileStream::length() { return static_cast<long>(std::min<std::uint64_t>(size_, LONG_MAX)); }
+long ReadableFileStream::length() {
+  return static_cast<long>(std::min<std::uint64_t>(size_, LONG_MAX));
+}
 
 }  // namespace brixel

@@ -12,7 +12,9 @@ namespace {
 constexpr std::array<std::string_view, 3> kNames{"auto", "latin1", "cp1251"};
 }
 
-std::string_view TagEncodingName(TagEncoding encoding) { return kNames[static_cast<std::size_t>(encoding)]; }
+std::string_view TagEncodingName(TagEncoding encoding) {
+  return kNames[static_cast<std::size_t>(encoding)];
+}
 
 std::string ParseTagEncoding(std::string_view name, TagEncoding& out) {
   for (std::size_t i = 0; i < kNames.size(); ++i) {

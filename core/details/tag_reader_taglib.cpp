@@ -19,7 +19,9 @@ namespace {
 constexpr std::uint32_t kMaxTrack = 65535;
 constexpr std::uint32_t kMaxYear = 9999;
 
-std::string Utf8(const TagLib::String& text) { return SanitizeUtf8(text.to8Bit(true)); }
+std::string Utf8(const TagLib::String& text) {
+  return SanitizeUtf8(text.to8Bit(true));
+}
 
 // The tags of one file, most trusted first.
 std::vector<const TagLib::Tag*> TagsOf(TagLib::File& file) {
@@ -62,7 +64,9 @@ std::string UpperAscii(std::string_view text) {
 
 }  // namespace
 
-bool TagsAvailable() { return true; }
+bool TagsAvailable() {
+  return true;
+}
 
 bool HasAudioExtension(std::string_view name) {
   const std::size_t dot = name.rfind('.');

@@ -3,9 +3,13 @@
 
 namespace brixel {
 
-bool TagsAvailable() { return false; }
+bool TagsAvailable() {
+  return false;
+}
 
-bool HasAudioExtension(std::string_view) { return false; }
+bool HasAudioExtension(std::string_view) {
+  return false;
+}
 
 void ReadAudioDetails(platform::ReadableFile&, std::string_view, TagEncoding, AudioDetails& out) noexcept {
   out = {};

@@ -37,7 +37,7 @@ bool InPlaceNeedsLeave(InPlaceCause cause) {
 }
 
 AppendedFile::AppendedFile(const std::string& path, const platform::FileSystem& fs,
-                           const WriterControl& control, bool in_place_allowed)
+                           const WorkControl& control, bool in_place_allowed)
     : path_(path), found_(ResolveSaveTarget(path, SaveMode::Append, fs)), control_(control) {
   RefuseForeignContent(path_, *found_);
   const platform::FileFacts& facts = found_->Facts();
@@ -78,7 +78,8 @@ InPlaceCause AppendedFile::CauseOf(const ReplacementFile::Refused& refused, std:
   }
   switch (refused.step) {
     case Step::Create:
-      if (refused.cause == std::errc::permission_denied || refused.cause == std::errc::operation_not_permitted ||
+      if (refused.cause == std::errc::permission_denied ||
+          refused.cause == std::errc::operation_not_permitted ||
           refused.cause == std::errc::read_only_file_system)
         return found_->Facts().folder_takes_no_renames ? InPlaceCause::FolderTakesNoRenames
                                                        : InPlaceCause::FolderTakesNoNewFile;

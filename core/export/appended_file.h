@@ -17,7 +17,7 @@
 #include "core/export/file_output.h"
 #include "core/export/replacement_file.h"
 #include "core/export/save_error.h"
-#include "core/export/writer_control.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -40,9 +40,9 @@ bool InPlaceNeedsLeave(InPlaceCause cause);
 // itself; the message names the file, the cause and, for want of room, the room needed.
 class InPlaceRefused : public SaveError {
  public:
-  InPlaceRefused(std::string_view path, InPlaceCause cause, std::string_view why, std::uint64_t room_needed,
-                 std::uint64_t room_free)
-      : SaveError(SaveMessage(path, why)), cause(cause), room_needed(room_needed), room_free(room_free) {}
+  InPlaceRefused(std::string_view path, InPlaceCause why_in_place, std::string_view why, std::uint64_t needed,
+                 std::uint64_t free)
+      : SaveError(SaveMessage(path, why)), cause(why_in_place), room_needed(needed), room_free(free) {}
   InPlaceCause cause;
   std::uint64_t room_needed;  // bytes the copy takes (NoRoomForCopy)
   std::uint64_t room_free;    // bytes free beside the file
@@ -51,7 +51,7 @@ class InPlaceRefused : public SaveError {
 class AppendedFile {
  public:
   // Throws SaveError: NotATextList, InPlaceRefused, SaveStopped among them.
-  AppendedFile(const std::string& path, const platform::FileSystem& fs, const WriterControl& control,
+  AppendedFile(const std::string& path, const platform::FileSystem& fs, const WorkControl& control,
                bool in_place_allowed);
   ~AppendedFile();
   AppendedFile(const AppendedFile&) = delete;
@@ -71,7 +71,7 @@ class AppendedFile {
 
   std::string path_;
   std::unique_ptr<platform::TargetFile> found_;
-  WriterControl control_;
+  WorkControl control_;
   std::optional<ReplacementFile> copy_;  // the whole new list, when it can stand in for the old
   std::optional<FileOutput> in_place_;   // otherwise the old file itself
   std::optional<InPlaceCause> in_place_cause_;

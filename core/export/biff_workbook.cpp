@@ -294,7 +294,7 @@ std::string SheetTail(CellPosition active, CellPosition top_left) {
     PutU16(d, 0x06B6);  // gridlines, headings, zeros, default colour, outline, selected, shown
     PutU16(d, static_cast<std::uint16_t>(top_left.row));
     PutU16(d, static_cast<std::uint16_t>(top_left.column));
-    PutU16(d, 0x40);    // gridline colour
+    PutU16(d, 0x40);  // gridline colour
     PutU16(d, 0);
     PutU16(d, 0);  // zoom levels: default
     PutU16(d, 0);

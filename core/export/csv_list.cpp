@@ -53,7 +53,7 @@ void AppendCsvField(const FieldValue& value, std::string& out) {
 }
 
 CsvListWriter::CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
-                             const WriterControl& control)
+                             const WorkControl& control)
     : file_(path, fs, control), columns_(HeaderColumns(columns).size()) {
   line_ = "\xEF\xBB\xBF";  // the byte-order mark
   const Columns header = HeaderColumns(columns);

@@ -22,7 +22,7 @@ class CsvListWriter final : public RowWriter {
  public:
   // Throws SaveError.
   CsvListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
-                const WriterControl& control = {});
+                const WorkControl& control = {});
   void AddRow(Row row) override;
   bool Finish() override;
 

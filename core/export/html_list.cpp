@@ -31,7 +31,7 @@ std::string HtmlClosingBlock() {
 }
 
 HtmlListWriter::HtmlListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WriterControl& control)
+                               const platform::FileSystem& fs, const WorkControl& control)
     : file_(path, fs, control) {
   file_.Output().Write(HtmlHeadBlock());
   file_.Output().Write(HtmlTitleParagraph(layout));

@@ -16,7 +16,7 @@ class HtmlListWriter final : public ListWriter {
  public:
   // Throws SaveError.
   HtmlListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
-                 const WriterControl& control = {});
+                 const WorkControl& control = {});
   void Add(std::string_view name) override;
   bool Finish() override;
 

@@ -49,7 +49,7 @@ void AppendJsonString(std::string_view text, std::string& out) {
 }
 
 JsonListWriter::JsonListWriter(const std::string& path, const Columns& columns,
-                               const platform::FileSystem& fs, const WriterControl& control)
+                               const platform::FileSystem& fs, const WorkControl& control)
     : file_(path, fs, control), columns_(HeaderColumns(columns)) {
   file_.Output().Write("[");
 }

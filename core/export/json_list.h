@@ -15,7 +15,7 @@ class JsonListWriter final : public RowWriter {
  public:
   // Throws SaveError.
   JsonListWriter(const std::string& path, const Columns& columns, const platform::FileSystem& fs,
-                 const WriterControl& control = {});
+                 const WorkControl& control = {});
   void AddRow(Row row) override;
   bool Finish() override;
 

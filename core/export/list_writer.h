@@ -4,19 +4,21 @@
 // is destroyed without Finish - an exception elsewhere, a stop - the target stays exactly as it
 // was and no temporary file is left.
 //
-// The caller steers a writer through ListWriterOptions::control (writer_control.h): a stop token,
-// looked at during Finish and last just before the new file takes the old one's place, and a
-// progress callback told the writer's phase (its own pass over the rows, the library assembling
-// an .xlsx, the commit). Between two names the caller looks at its stop itself.
+// The caller steers a writer through ListWriterOptions::control, a WorkControl
+// (core/work/work_control.h): its stop is looked at during Finish and last just before the new
+// file takes the old one's place, and its sink hears the writer's phase (ProgressSink::Writing:
+// its own pass over the rows, the library assembling an .xlsx, the commit). Between two names the
+// caller looks at its stop itself.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/edition.h"
 #include "core/export/text_encoding.h"
-#include "core/export/writer_control.h"
 #include "core/listing/list_target.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -34,6 +36,11 @@ struct ListLayout {
   std::uint32_t first_row = 0;  // from 0: 1 leaves A1 empty
   std::string program;          // the page says the list was made with it
 };
+
+// An edition's lists: kFullEdition's or kLiteEdition's.
+inline ListLayout LayoutOf(const Edition& edition) {
+  return {edition.first_row, edition.Title()};
+}
 
 enum class WorkbookFormat { Xls, Xlsx };
 
@@ -61,7 +68,7 @@ struct ListWriterOptions {
   TextEncoding text_encoding = TextEncoding::Cp1251;  // the text list only
   std::optional<WorkbookFormat> workbook;             // default: chosen by the path
   const platform::FileSystem* file_system = nullptr;  // default: the platform's own
-  WriterControl control;                              // default: no stop, nobody watches
+  WorkControl control;                                // default: no stop, nobody watches
   // A text list whose safe copy cannot be made for want of room, or fails, goes into the file
   // itself, where a crash could leave part of it; without leave it is refused (InPlaceRefused).
   bool in_place_allowed = false;

@@ -41,7 +41,7 @@ bool IsReplacementTempName(std::string_view name) {
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, const platform::FileSystem& fs,
-                                 const WriterControl& control)
+                                 const WorkControl& control)
     : owned_(ResolveSaveTarget(target, SaveMode::Replace, fs)),
       found_(owned_.get()),
       target_(target),
@@ -56,7 +56,7 @@ ReplacementFile::ReplacementFile(const std::string& target, const platform::File
 }
 
 ReplacementFile::ReplacementFile(const std::string& target, platform::TargetFile& found, Start start,
-                                 const WriterControl& control)
+                                 const WorkControl& control)
     : found_(&found), target_(target), control_(control) {
   try {
     Create(start);
@@ -93,7 +93,8 @@ void ReplacementFile::Create(Start start) {
     std::error_code e;
     (output_->File()->*copy)(model, e);
     if (e && !Unsupported(e))
-      throw Refused(target_, step, e, std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
+      throw Refused(target_, step, e,
+                    std::string("cannot keep the file's ") + std::string(what) + ": " + e.message());
   };
   // Refused before the first byte is written: the file would pass to the saving user.
   keep(&platform::WritableFile::CopyOwner, Step::Owner, "owner and group");
@@ -157,7 +158,9 @@ bool ReplacementFile::Publish() {
     // Nothing had the name: the file gets it directly, and only if nothing has taken it since.
     if (control_.Stopped()) return false;
     found_->Link(output_->File()->SharedPath(), found_->Name(), ec);
-    if (ec) throw SaveFailure(target_, (ec == std::errc::file_exists ? platform::TargetChangedError() : ec).message());
+    if (ec)
+      throw SaveFailure(target_,
+                        (ec == std::errc::file_exists ? platform::TargetChangedError() : ec).message());
     try {
       output_->Close();
     } catch (...) {

@@ -18,8 +18,8 @@
 
 #include "core/export/file_output.h"
 #include "core/export/save_error.h"
-#include "core/export/writer_control.h"
 #include "core/platform/file_system.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -38,26 +38,26 @@ class ReplacementFile {
   class Refused : public SaveError {
    public:
     enum class Step { Create, Owner, Attributes, Copy };
-    Refused(std::string_view path, Step step, std::error_code cause, std::string_view text)
-        : SaveError(SaveMessage(path, text)), step(step), cause(cause) {}
+    Refused(std::string_view path, Step failed_step, std::error_code ec, std::string_view text)
+        : SaveError(SaveMessage(path, text)), step(failed_step), cause(ec) {}
     Step step;
     std::error_code cause;
   };
 
   // Looks the target up, checks it, locks it and creates the new file. Throws SaveError.
-  ReplacementFile(const std::string& target, const platform::FileSystem& fs, const WriterControl& control);
+  ReplacementFile(const std::string& target, const platform::FileSystem& fs, const WorkControl& control);
   // The same for a target already looked up, checked and locked (ResolveSaveTarget), which must
   // outlive this object. Throws Refused when the new file cannot be made or given what the target
   // carries.
   ReplacementFile(const std::string& target, platform::TargetFile& found, Start start,
-                  const WriterControl& control);
+                  const WorkControl& control);
   ~ReplacementFile();
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
   FileOutput& Output() { return *output_; }
   const std::string& Target() const { return target_; }
-  const WriterControl& Control() const { return control_; }
+  const WorkControl& Control() const { return control_; }
 
   // A path by which another writer can fill the new file. Where the system lets two handles
   // share it, this side's handle stays open (and keeps a nameless file alive); elsewhere it is
@@ -77,7 +77,7 @@ class ReplacementFile {
   std::unique_ptr<platform::TargetFile> owned_;
   platform::TargetFile* found_;
   std::string target_;  // as the user named it
-  WriterControl control_;
+  WorkControl control_;
   std::string temp_;  // the new file's name in the target's folder; empty while it has none
   std::string handed_over_;
   std::optional<FileOutput> output_;

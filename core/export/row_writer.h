@@ -25,6 +25,8 @@ class RowWriter : public ListWriter {
 };
 
 // The columns as they stand in a header: no columns at all means the names-only list's one.
-inline Columns HeaderColumns(const Columns& columns) { return columns.empty() ? Columns{Column::Name} : columns; }
+inline Columns HeaderColumns(const Columns& columns) {
+  return columns.empty() ? Columns{Column::Name} : columns;
+}
 
 }  // namespace brixel

@@ -32,7 +32,7 @@ std::unique_ptr<platform::TargetFile> ResolveSaveTarget(const std::string& path,
   return target;
 }
 
-void LockSaveTarget(const std::string& path, platform::TargetFile& target, const WriterControl& control) {
+void LockSaveTarget(const std::string& path, platform::TargetFile& target, const WorkControl& control) {
   const auto give_up = std::chrono::steady_clock::now() + kLockWait;
   for (;;) {
     std::error_code ec;

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "core/export/writer_control.h"
 #include "core/platform/file_system.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -22,6 +22,6 @@ std::unique_ptr<platform::TargetFile> ResolveSaveTarget(const std::string& path,
 
 // Takes the advisory lock on the target for the rest of the save, waiting a few seconds for a
 // program that holds it. Throws SaveError when it stays held, SaveStopped on a stop meanwhile.
-void LockSaveTarget(const std::string& path, platform::TargetFile& target, const WriterControl& control);
+void LockSaveTarget(const std::string& path, platform::TargetFile& target, const WorkControl& control);
 
 }  // namespace brixel

@@ -21,7 +21,7 @@ void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& o
 }
 
 TextListWriter::TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs,
-                               const WriterControl& control, bool in_place_allowed)
+                               const WorkControl& control, bool in_place_allowed)
     : file_(path, fs, control, in_place_allowed), stop_(control.stop), encoding_(encoding) {
   pending_.reserve(kChunkSize + 4096);
 }

@@ -19,7 +19,7 @@ class TextListWriter final : public ListWriter {
  public:
   // Opens (creating) the file. Throws SaveError.
   TextListWriter(const std::string& path, TextEncoding encoding, const platform::FileSystem& fs,
-                 const WriterControl& control = {}, bool in_place_allowed = false);
+                 const WorkControl& control = {}, bool in_place_allowed = false);
   void Add(std::string_view name) override;
   bool Finish() override;
   // Why the list goes into the file itself; nothing when a copy takes its place.

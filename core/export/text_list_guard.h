@@ -26,9 +26,9 @@ std::string ForeignContentText(ForeignContent content);
 
 class NotATextList : public SaveError {
  public:
-  NotATextList(std::string_view path, ForeignContent content)
-      : SaveError(SaveMessage(path, ForeignContentText(content) + "; the list was not appended to it")),
-        content(content) {}
+  NotATextList(std::string_view path, ForeignContent found)
+      : SaveError(SaveMessage(path, ForeignContentText(found) + "; the list was not appended to it")),
+        content(found) {}
   ForeignContent content;
 };
 
@@ -38,7 +38,7 @@ void RefuseForeignContent(const std::string& path, const platform::TargetFile& t
 
 // For the windows, before they offer a text save: what the file at path is when it is no text
 // list; nothing for a text list, a missing file or one that cannot be looked at.
-std::optional<ForeignContent> CheckTextListTarget(const std::string& path,
-                                                  const platform::FileSystem& fs = platform::NativeFileSystem());
+std::optional<ForeignContent> CheckTextListTarget(
+    const std::string& path, const platform::FileSystem& fs = platform::NativeFileSystem());
 
 }  // namespace brixel

@@ -36,7 +36,7 @@ CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
 }  // namespace
 
 XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
-                             const platform::FileSystem& fs, const WriterControl& control)
+                             const platform::FileSystem& fs, const WorkControl& control)
     : file_(path, fs, control), layout_(layout.first_row) {
   FileOutput& out = file_.Output();
   out.WriteZeros(CompoundFile::kHeaderSize);  // the header is written last
@@ -88,7 +88,7 @@ void XlsListWriter::CheckStreamSize() {
 }
 
 bool XlsListWriter::Finish() {
-  const WriterControl& control = file_.Control();
+  const WorkControl& control = file_.Control();
   if (control.Stopped()) return false;
   FileOutput& out = file_.Output();
   strings_->Finish(cells_);
@@ -122,10 +122,10 @@ bool XlsListWriter::Finish() {
 
 bool XlsListWriter::WriteCellTable(std::vector<std::uint32_t>& dbcells) {
   if (used_.empty) return true;
-  const WriterControl& control = file_.Control();
+  const WorkControl& control = file_.Control();
   const std::uint64_t rows = used_.last_row + 1 - used_.first_row;
   dbcells.reserve(biff::RowBlockCount(used_));
-  constexpr std::uint32_t kBlocksPerCheck = WriterControl::kRowsPerCheck / biff::kRowsPerBlock;
+  constexpr std::uint32_t kBlocksPerCheck = WorkControl::kRowsPerCheck / biff::kRowsPerBlock;
   const std::uint32_t first_block = used_.first_row / biff::kRowsPerBlock;
   for (std::uint32_t block = first_block; block <= used_.last_row / biff::kRowsPerBlock; ++block) {
     const std::uint32_t first = std::max(block * biff::kRowsPerBlock, used_.first_row);

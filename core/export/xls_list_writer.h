@@ -23,7 +23,7 @@ class XlsListWriter final : public ListWriter {
  public:
   // Throws SaveError.
   XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
-                const WriterControl& control = {});
+                const WorkControl& control = {});
   void Add(std::string_view name) override;
   bool Finish() override;
 

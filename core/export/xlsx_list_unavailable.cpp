@@ -15,7 +15,7 @@ bool XlsxAvailable() {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WriterControl& control)
+                               const platform::FileSystem& fs, const WorkControl& control)
     : file_(Refuse(path), fs, control), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view) {}

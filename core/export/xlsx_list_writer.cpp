@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/export/library_messages.h"
 #include "core/export/save_error.h"
+#include "core/export/stderr_capture.h"
 #include "core/platform/c_numeric_locale.h"
 #include "core/utf8/utf8.h"
 
@@ -83,7 +83,7 @@ std::string XmlSafeName(std::string_view name) {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WriterControl& control)
+                               const platform::FileSystem& fs, const WorkControl& control)
     : file_(path, fs, control), layout_(layout.first_row) {}
 
 void XlsxListWriter::Add(std::string_view name) {
@@ -97,7 +97,7 @@ void XlsxListWriter::Add(std::string_view name) {
 }
 
 bool XlsxListWriter::Finish() {
-  const WriterControl& control = file_.Control();
+  const WorkControl& control = file_.Control();
   if (control.Stopped()) return false;
   const std::string& temp = file_.HandOver();
   // Every number the library prints into the workbook (column widths, margins) in the one
@@ -110,7 +110,7 @@ bool XlsxListWriter::Finish() {
   lxw_worksheet* sheet = nullptr;
   std::string messages;
   {
-    LibraryMessages quiet;  // the worksheet's temporary file is made here
+    StderrCapture quiet;  // the worksheet's temporary file is made here
     sheet = workbook_add_worksheet(workbook.Get(), "Лист1");
     messages = quiet.Release();
   }
@@ -134,7 +134,7 @@ bool XlsxListWriter::Finish() {
       static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
   const std::uint32_t columns = SheetLayout::ColumnsFor(count);
   for (std::uint32_t r = 0; r < rows; ++r) {
-    if (!control.GoOn(r, rows)) return false;
+    if (!control.GoOnWriting(r, rows)) return false;
     const std::uint32_t row = layout_.FirstRow() + r;
     for (std::uint32_t c = 0; c < columns; ++c) {
       const std::uint64_t k = layout_.IndexAt(row, c);
@@ -152,7 +152,7 @@ bool XlsxListWriter::Finish() {
   control.Tell(WritePhase::Assembling);
   lxw_error closed = LXW_NO_ERROR;
   {
-    LibraryMessages quiet;  // the zip file is written here
+    StderrCapture quiet;  // the zip file is written here
     closed = workbook.Close();
     messages = quiet.Release();
   }

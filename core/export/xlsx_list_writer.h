@@ -18,7 +18,7 @@ class XlsxListWriter final : public ListWriter {
  public:
   // Throws SaveError, also in a build without libxlsxwriter.
   XlsxListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
-                 const WriterControl& control = {});
+                 const WorkControl& control = {});
   void Add(std::string_view name) override;
   bool Finish() override;
 

@@ -12,10 +12,10 @@ std::size_t ShapedBytes(const NameColumn& names, const FormatOptions& options) {
 }
 
 // False when the control stopped it.
-bool ShapeInto(const NameColumn& from, NameColumn& to, NameFormatter& formatter, const PassControl& control) {
+bool ShapeInto(const NameColumn& from, NameColumn& to, NameFormatter& formatter, const WorkControl& control) {
   std::string name;
   for (std::size_t row = 0; row < from.Size(); ++row) {
-    if (!control.GoOn(row)) return false;
+    if (!control.GoOn(row, from.Size())) return false;
     name.assign(from[row]);
     formatter.Shape(name, row);
     to.Append(name);
@@ -30,12 +30,12 @@ FormatResult FormattingRun(NameTable& table, const FormatOptions& options) {
 }
 
 FormatResult FormattingRun(NameTable& table, const FormatOptions& options, const FormatLocale& locale) {
-  return *FormatColumn(table.AsFound(), options, locale, table.Formatted(), PassControl{});
+  return *FormatColumn(table.AsFound(), options, locale, table.Formatted(), WorkControl{});
 }
 
 std::optional<FormatResult> FormatColumn(const NameColumn& as_found, const FormatOptions& options,
                                          const FormatLocale& locale, NameColumn& formatted,
-                                         const PassControl& control) {
+                                         const WorkControl& control) {
   NameFormatter formatter(options, locale);
   if (formatter.LeavesNamesAsFound()) {
     formatted = as_found;  // the restore alone: one copy, quicker than any stop would be
@@ -52,11 +52,11 @@ FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options) 
 }
 
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options, const FormatLocale& locale) {
-  return *LiteFormattingRun(names, options, locale, PassControl{});
+  return *LiteFormattingRun(names, options, locale, WorkControl{});
 }
 
 std::optional<FormatResult> LiteFormattingRun(NameColumn& names, const FormatOptions& options,
-                                              const FormatLocale& locale, const PassControl& control) {
+                                              const FormatLocale& locale, const WorkControl& control) {
   NameFormatter formatter(options, locale);
   const bool empty_list = names.Empty() || (names.Size() == 1 && names[0].empty());
   if (empty_list || formatter.LeavesNamesAsFound()) return FormatResult{formatter.StartNumberValid()};

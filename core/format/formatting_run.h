@@ -7,7 +7,7 @@
 #include "core/format/name_formatter.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_table.h"
-#include "core/listing/pass_control.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -23,18 +23,19 @@ FormatResult FormattingRun(NameTable& table, const FormatOptions& options);
 FormatResult FormattingRun(NameTable& table, const FormatOptions& options, const FormatLocale& locale);
 
 // The same run into a column of the caller's (formatted is replaced), so a window can format on
-// another thread while its table stays on screen. Nothing when the control stopped it between two
-// rows; formatted then holds a part.
+// another thread while its table stays on screen. The control is looked at and told every
+// WorkControl::kRowsPerCheck rows; nothing when it stopped the run, and formatted then holds a
+// part.
 std::optional<FormatResult> FormatColumn(const NameColumn& as_found, const FormatOptions& options,
                                          const FormatLocale& locale, NameColumn& formatted,
-                                         const PassControl& control);
+                                         const WorkControl& control);
 
 // The lite list's run: the passes in place on a freshly scanned column, with no restore. An empty
 // list (no rows, or its single blank row) stays as it is, without a number.
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options);
 FormatResult LiteFormattingRun(NameColumn& names, const FormatOptions& options, const FormatLocale& locale);
-// Under a caller's control: nothing when stopped, and names are then as they were.
+// Under a caller's control, as FormatColumn: nothing when stopped, and names are then as they were.
 std::optional<FormatResult> LiteFormattingRun(NameColumn& names, const FormatOptions& options,
-                                              const FormatLocale& locale, const PassControl& control);
+                                              const FormatLocale& locale, const WorkControl& control);
 
 }  // namespace brixel

@@ -4,8 +4,8 @@
 
 #include "core/format/name_passes.h"
 #include "core/format/start_number.h"
-#include "core/text/case_map.h"
 #include "core/platform/user_locale.h"
+#include "core/text/case_map.h"
 
 namespace brixel {
 

@@ -57,9 +57,11 @@ void ExtensionPass(std::string& name) {
 }
 
 long long NumberAt(long long start, std::uint64_t index) {
-  long long number;
-  if (__builtin_add_overflow(start, index, &number)) return LLONG_MAX;
-  return number;
+  // In unsigned arithmetic, which wraps: LLONG_MAX - start is the room above start even for a
+  // negative start, and start + index comes back to its signed value when it fits.
+  const std::uint64_t room = static_cast<std::uint64_t>(LLONG_MAX) - static_cast<std::uint64_t>(start);
+  if (index > room) return LLONG_MAX;
+  return static_cast<long long>(static_cast<std::uint64_t>(start) + index);
 }
 
 }  // namespace brixel

@@ -1,6 +1,8 @@
 #pragma once
-// The per-name formatter of the lite save: the names of one save are shaped one by one as the
-// scan finds them, and numbered in the order they are written.
+// The per-name formatter: names shaped one by one as a scan hands them on (FormattingTarget), and
+// numbered in the order they come. Its users: the lite save, which writes each name as it is
+// found, and brixel-list, which numbers in the order it lists (sorted or as found). The windows'
+// tables are formatted by the formatting run instead (formatting_run.h).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@
 
 namespace brixel {
 
-// One PrimFile serves one save: its running number starts at 1, and a new save makes a new one.
+// One PrimFile serves one list: its running number starts at 1, and a new list makes a new one.
 class PrimFile {
  public:
   explicit PrimFile(const FormatOptions& options);

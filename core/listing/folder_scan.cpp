@@ -65,16 +65,13 @@ class FolderMatcher {
   std::vector<std::vector<std::uint32_t>> buckets_;
 };
 
-const platform::FolderSource& FoldersOf(const ScanControl& control) {
-  return control.folders != nullptr ? *control.folders : platform::NativeFolders();
-}
-
-ScanReport ListOneFolder(const std::string& folder, FolderMatcher& matcher, ListTarget& target,
-                         const ScanControl& control) {
+// One folder, every mask of the line, in scan order.
+ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource& folders,
+                        FolderMatcher& matcher, ListTarget& target, const WorkControl& control) {
   ScanReport report;
-  if (control.progress != nullptr) control.progress->ReadingFolder(folder, {});
-  int error = 0;
-  auto open = FoldersOf(control).Open(folder, error);
+  control.ReadingFolder(folder, 0, 0);
+  std::error_code error;
+  auto open = folders.Open(folder, error);
   if (!open) {
     report.folder_error = error;
     return report;
@@ -102,14 +99,15 @@ struct IdentityHash {
 // open levels are the root and those from first_open_ down.
 class TreeWalk {
  public:
-  TreeWalk(FolderMatcher& matcher, ListTarget& target, const ScanControl& control)
-      : matcher_(matcher), target_(target), control_(control) {}
+  TreeWalk(const platform::FolderSource& folders, FolderMatcher& matcher, ListTarget& target,
+           const WorkControl& control)
+      : folders_(folders), matcher_(matcher), target_(target), control_(control) {}
 
   ScanReport Run(const std::string& folder) {
     path_ = folder;
-    if (control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
-    int error = 0;
-    auto root = FoldersOf(control_).Open(folder, error);
+    control_.ReadingFolder(path_, folders_read_, names_found_);
+    std::error_code error;
+    auto root = folders_.Open(folder, error);
     if (!root) {
       report_.folder_error = error;
       return report_;
@@ -136,9 +134,9 @@ class TreeWalk {
 
   // path_ is the folder's own path here.
   void Enter(std::unique_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
-    if (!levels_.empty() && control_.progress != nullptr) control_.progress->ReadingFolder(path_, counts_);
+    if (!levels_.empty()) control_.ReadingFolder(path_, folders_read_, names_found_);
     listing_.Clear();
-    int error = 0;
+    std::error_code error;
     if (!folder->ReadAll(listing_, error, control_.stop)) {
       if (levels_.empty())
         report_.folder_error = error;
@@ -146,8 +144,8 @@ class TreeWalk {
         Skip(error);
     }
     if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
-    counts_.names_found += matcher_.Emit(listing_, target_);
-    ++counts_.folders_read;
+    names_found_ += matcher_.Emit(listing_, target_);
+    ++folders_read_;
 
     Level level;
     level.path_size = path_.size();
@@ -175,7 +173,7 @@ class TreeWalk {
     }
     const auto [offset, size] = top.subfolders[top.next++];
     const std::string_view name(top.subfolder_names.data() + offset, size);
-    int reopen_error = 0;
+    std::error_code reopen_error;
     if (!top.folder && !Reopen(levels_.size() - 1, reopen_error)) {
       Skip(reopen_error);
       levels_.back().next = levels_.back().subfolders.size();  // its subtree is gone
@@ -183,7 +181,7 @@ class TreeWalk {
     }
     const std::size_t parent_size = path_.size();
     AppendFolderName(path_, name);
-    int error = 0;
+    std::error_code error;
     auto child = levels_.back().folder->OpenChild(name, error);
     if (!child) {
       Skip(error);
@@ -204,7 +202,7 @@ class TreeWalk {
     chain_.erase(top.identity);
     bool parent_reopened = false;
     if (i > 0 && !levels_[i - 1].folder && top.folder) {
-      int error = 0;
+      std::error_code error;
       auto parent = top.folder->OpenParent(error);
       if (parent && parent->Identity() == levels_[i - 1].identity) {
         levels_[i - 1].folder = std::move(parent);
@@ -220,7 +218,7 @@ class TreeWalk {
 
   // Reopens level i (closed) from the nearest open ancestor; false (and why) when that is not
   // possible or the folder found is not the one left.
-  bool Reopen(std::size_t i, int& error) {
+  bool Reopen(std::size_t i, std::error_code& error) {
     std::size_t a = i;
     while (!levels_[a].folder) --a;  // level 0 is never closed
     for (std::size_t j = a + 1; j <= i; ++j) {
@@ -250,13 +248,15 @@ class TreeWalk {
   }
 
   // Records the folder at path_ as one the walk could not read.
-  void Skip(int error) { report_.skipped.push_back({path_, error}); }
+  void Skip(std::error_code error) { report_.skipped.push_back({path_, std::move(error)}); }
 
+  const platform::FolderSource& folders_;
   FolderMatcher& matcher_;
   ListTarget& target_;
-  const ScanControl& control_;
+  const WorkControl& control_;
   std::string path_;  // the path of the folder being entered, or of the deepest level
-  ScanCounts counts_;
+  std::size_t folders_read_ = 0;
+  std::size_t names_found_ = 0;
   std::vector<Level> levels_;
   std::unordered_set<FolderIdentity, IdentityHash> chain_;  // the identities of levels_
   std::size_t first_open_ = 1;  // the shallowest open level below the root (levels_.size(): none)
@@ -265,29 +265,26 @@ class TreeWalk {
   ScanReport report_;
 };
 
-}  // namespace
-
-ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                        const ScanControl& control) {
-  FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  return ListOneFolder(folder, matcher, target, control);
-}
-
-ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                          const ScanControl& control) {
-  FolderMatcher matcher(CompileMasks(SplitMaskLine(mask_line)));
-  TreeWalk walk(matcher, target, control);
+// The folder and every walkable subfolder at any depth, in scan order.
+ScanReport ListFolderTree(const std::string& folder, const platform::FolderSource& folders,
+                          FolderMatcher& matcher, ListTarget& target, const WorkControl& control) {
+  TreeWalk walk(folders, matcher, target, control);
   return walk.Run(folder);
 }
 
-ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanControl& control) {
+}  // namespace
+
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control) {
+  const platform::FolderSource& folders =
+      request.folders != nullptr ? *request.folders : platform::NativeFolders();
+  FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)));
   const auto walk = [&](ListTarget& to) {
-    return request.subfolders ? ListFolderTree(request.folder, request.mask_line, to, control)
-                              : ListMaskLine(request.folder, request.mask_line, to, control);
+    return request.subfolders ? ListFolderTree(request.folder, folders, matcher, to, control)
+                              : ListMaskLine(request.folder, folders, matcher, to, control);
   };
   if (request.order == ScanOrder::AsFound) return walk(target);
 
-  SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control.stop);
+  SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control);
   ScanReport report = walk(sorting);
   if (!report.stopped && !sorting.Finish(target)) report.stopped = true;
   return report;

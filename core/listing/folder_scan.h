@@ -14,9 +14,11 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/listing/list_target.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -35,53 +37,27 @@ struct ScanRequest {
   std::string mask_line;
   bool subfolders = false;  // the whole tree below the folder, depth first
   ScanOrder order = ScanOrder::AsFound;
-  const Collator* collator = nullptr;  // the sorted order's collation; default the user's
+  const Collator* collator = nullptr;               // the sorted order's collation; default the user's
+  const platform::FolderSource* folders = nullptr;  // where folders are read; default the platform's
 };
 
-// A folder the walk could not read, and why (an errno value on POSIX, a Win32 error on Windows;
-// platform::ErrorText says it in words).
+// A folder the walk could not read, and why (the platform's own error, which says it in words).
 struct SkippedFolder {
   std::string path;
-  int error = 0;
+  std::error_code error;
 };
 
 struct ScanReport {
-  int folder_error = 0;                // non-zero: the chosen folder itself could not be read
+  std::error_code folder_error;        // set: the chosen folder itself could not be read
   std::vector<SkippedFolder> skipped;  // subfolders the tree walk could not read
   bool stopped = false;                // the stop signal ended the walk: the names are a part only
 };
 
-// What a scan has done so far.
-struct ScanCounts {
-  std::size_t folders_read = 0;
-  std::size_t names_found = 0;
-};
-
-// Told as each folder is about to be read, on the scan's own thread. Cheap calls: an observer
-// that shows them decides itself how often it passes them on.
-class ScanProgress {
- public:
-  virtual ~ScanProgress() = default;
-  virtual void ReadingFolder(std::string_view path, const ScanCounts& counts) = 0;
-};
-
-// How a caller steers and watches a running scan.
-struct ScanControl {
-  std::stop_token stop;                             // a stop ends the walk within one folder batch
-  ScanProgress* progress = nullptr;                 // nothing: nobody watches
-  const platform::FolderSource* folders = nullptr;  // default: the platform's own folders
-};
-
 // The one entry point of the scan: the request's folder with or without its subfolders, every
-// mask of its line, names in the request's order. A stopped scan reports it; a sorted scan that
-// was stopped hands nothing to the target.
-ScanReport Scan(const ScanRequest& request, ListTarget& target, const ScanControl& control = {});
-
-// The two walks behind it, in scan order: one folder, every mask of a mask line; the folder and
-// every walkable subfolder at any depth.
-ScanReport ListMaskLine(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                        const ScanControl& control = {});
-ScanReport ListFolderTree(const std::string& folder, std::string_view mask_line, ListTarget& target,
-                          const ScanControl& control = {});
+// mask of its line, names in the request's order. The stop ends the walk within one batch of a
+// folder's entries (and a sorted scan's key thread within one batch of names); a stopped scan
+// reports it, and a sorted scan that was stopped hands nothing to the target. The sink hears of
+// each folder as it is about to be read, with the folders read and names found so far.
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control = {});
 
 }  // namespace brixel

@@ -14,7 +14,7 @@ const CaseMapper& MaskCase() {
 
 }  // namespace
 
-Mask::Mask(std::string_view text) : text_(text) {
+Mask::Mask(std::string_view text) {
   if (text.empty() || text.front() != '*') return;
   const std::string_view tail = text.substr(1);
   if (tail.find_first_of("*?") != std::string_view::npos) return;

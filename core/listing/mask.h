@@ -29,13 +29,10 @@ class Mask {
     }
     return true;
   }
-  bool ListsAnything() const { return usable_; }
-  const std::string& Text() const { return text_; }
 
  private:
   bool MatchesText(std::string_view name) const;
 
-  std::string text_;
   std::string upper_tail_;  // the mask after its star, upper-cased
   std::size_t tail_chars_ = 0;
   bool usable_ = false;

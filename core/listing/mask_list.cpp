@@ -75,12 +75,6 @@ std::vector<std::string> LoadMaskFile(const std::string& folder) {
   return ReadMaskFile(folder).lines;
 }
 
-std::vector<std::string> LoadMaskList(const std::string& program_folder) {
-  std::vector<std::string> lines = BuiltInMaskLines();
-  for (std::string& line : LoadMaskFile(program_folder)) lines.push_back(std::move(line));
-  return lines;
-}
-
 std::vector<std::string> SplitMaskLine(std::string_view line) {
   std::vector<std::string> masks;
   std::size_t start = 0;

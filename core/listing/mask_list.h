@@ -38,9 +38,6 @@ MaskFileLines ReadMaskFile(const std::string& folder);
 // Its lines alone.
 std::vector<std::string> LoadMaskFile(const std::string& folder);
 
-// The built-in lines followed by the file's lines.
-std::vector<std::string> LoadMaskList(const std::string& program_folder);
-
 // Cuts a mask line at every ";" and trims each piece of spaces: k semicolons give k + 1 masks,
 // in the order of the line, empty ones included (the scan skips those).
 std::vector<std::string> SplitMaskLine(std::string_view line);

@@ -1,9 +1,8 @@
 #include "core/listing/name_order.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
+#include "core/listing/big_endian.h"
 #include "core/platform/collation.h"
 #include "core/platform/user_locale.h"
 
@@ -14,7 +13,9 @@ namespace {
 // Classes in key order.
 enum : unsigned char { kBlank = 0, kNegative = 1, kZero = 2, kPositive = 3, kText = 4 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Splits a name that reads wholly as a number into sign, integer digits (no leading zeros) and
 // fraction digits (no trailing zeros). False for any other name.
@@ -59,26 +60,10 @@ constexpr std::uint32_t kContinues = 0xFFFFFFFF;
 
 using Row = OrderKeys::Row;
 
-std::uint64_t BigEndian64(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
-  return v;
-}
-
 void LoadChunk(const std::string& keys, std::size_t depth, Row& r) {
-  if (r.key_size >= depth + kChunk) {  // most rows: sixteen whole bytes
-    const char* p = keys.data() + r.key_offset + depth;
-    r.chunk[0] = BigEndian64(p);
-    r.chunk[1] = BigEndian64(p + 8);
-  } else {
-    for (int half = 0; half < 2; ++half) {
-      std::uint64_t v = 0;
-      for (std::size_t i = depth + 8 * half; i < depth + 8 * half + 8; ++i)
-        v = (v << 8) | (i < r.key_size ? static_cast<unsigned char>(keys[r.key_offset + i]) : 0u);
-      r.chunk[half] = v;
-    }
-  }
+  const std::string_view key(keys.data() + r.key_offset, r.key_size);
+  r.chunk[0] = BigEndian64At(key, depth);
+  r.chunk[1] = BigEndian64At(key, depth + 8);
   // Among equal padded chunks a key that ends here is a prefix of any that goes on, and of two
   // that end, the shorter is the prefix (its missing bytes read as zeros).
   r.ends = r.key_size <= depth + kChunk ? r.key_size : kContinues;
@@ -122,6 +107,10 @@ void SortTies(std::vector<Row>::iterator begin, std::vector<Row>::iterator end, 
   for (const Tie& t : ties) *begin++ = t.row;
 }
 
+std::vector<Row>::iterator RowAt(std::vector<Row>& rows, std::size_t i) {
+  return rows.begin() + static_cast<std::ptrdiff_t>(i);
+}
+
 // False when the stop was requested before the rows were in order.
 bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& collator,
               const OrderKeys::NameOf& name_of, std::stop_token stop) {
@@ -135,7 +124,7 @@ bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& c
     pending.pop_back();
     if (r.depth > 0)
       for (std::size_t i = r.begin; i < r.end; ++i) LoadChunk(keys, r.depth, rows[i]);
-    std::sort(rows.begin() + r.begin, rows.begin() + r.end, ChunkLess{});
+    std::sort(RowAt(rows, r.begin), RowAt(rows, r.end), ChunkLess{});
     for (std::size_t i = r.begin; i < r.end;) {
       std::size_t j = i + 1;
       while (j < r.end && SameChunk(rows[i], rows[j])) ++j;
@@ -143,7 +132,7 @@ bool SortRows(std::vector<Row>& rows, const std::string& keys, const Collator& c
         if (rows[i].ends == kContinues) {
           pending.push_back({i, j, r.depth + kChunk});
         } else {
-          SortTies(rows.begin() + i, rows.begin() + j, collator, name_of);
+          SortTies(RowAt(rows, i), RowAt(rows, j), collator, name_of);
         }
       }
       i = j;

@@ -1,7 +1,5 @@
 #include "core/listing/name_table.h"
 
-#include "core/listing/name_order.h"
-
 namespace brixel {
 
 void NameTable::StartListing() {
@@ -14,10 +12,6 @@ void NameTable::AppendAll(NameColumn&& names) {
   as_found_.AppendColumn(std::move(names));
 }
 
-void NameTable::Sort(const Collator& collator) {
-  SortNames(as_found_, collator);
-}
-
 void NameTable::FinishListing() {
   found_ = as_found_.Size();
   if (found_ == 0) as_found_.Append({});  // the blank row
@@ -27,7 +21,7 @@ std::string NameTable::CountText() const {
   return found_ == 0 ? std::string("0") : std::string(" ").append(std::to_string(found_));
 }
 
-ScanReport RunListing(NameTable& table, const ScanRequest& request, const ScanControl& control) {
+ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkControl& control) {
   ScanRequest sorted = request;
   sorted.order = ScanOrder::Sorted;
   table.StartListing();

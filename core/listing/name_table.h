@@ -3,9 +3,10 @@
 // order of the as-found name. It is also the shape of the preview list, which uses the as-found
 // column alone.
 //
-// A listing runs Start, any number of Appends (the table is a list target), Sort, Finish. A
-// listing that finds nothing keeps one blank data row, so the table always has at least one
-// data row once finished; the count text is then "0", otherwise a space and the number (" 12").
+// A listing runs StartListing, the names (the table is a list target: a sorted scan hands them
+// over at once), FinishListing. A listing that finds nothing keeps one blank data row, so the
+// table always has at least one data row once finished; the count text is then "0", otherwise a
+// space and the number (" 12").
 #include <cstddef>
 #include <string>
 
@@ -15,14 +16,11 @@
 
 namespace brixel {
 
-class Collator;
-
 class NameTable : public ListTarget {
  public:
   void StartListing();
   void Append(std::string_view name) override { as_found_.Append(name); }
   void AppendAll(NameColumn&& names) override;
-  void Sort(const Collator& collator);
   void FinishListing();
 
   std::size_t FoundCount() const { return found_; }
@@ -44,6 +42,6 @@ class NameTable : public ListTarget {
 // The results listing: rebuilds the table from a sorted scan of the request's folder (the same
 // order as sorting after every pass). The after-formatting column is left empty for the
 // formatting run.
-ScanReport RunListing(NameTable& table, const ScanRequest& request, const ScanControl& control = {});
+ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkControl& control = {});
 
 }  // namespace brixel

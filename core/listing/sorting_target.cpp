@@ -1,16 +1,16 @@
 #include "core/listing/sorting_target.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <system_error>
+
+#include "core/listing/big_endian.h"
 
 namespace brixel {
 
-SortingTarget::SortingTarget(const Collator& collator, std::stop_token stop, std::size_t batch_rows,
+SortingTarget::SortingTarget(const Collator& collator, const WorkControl& control, std::size_t batch_rows,
                              std::size_t run_batches)
     : collator_(collator),
-      stop_(std::move(stop)),
+      stop_(control.stop),
       batch_rows_(std::max<std::size_t>(batch_rows, 1)),
       run_batches_limit_(std::max<std::size_t>(run_batches, 1)),
       run_keys_(collator) {
@@ -139,17 +139,6 @@ bool SortingTarget::Finish(ListTarget& next) {
 
 namespace {
 
-std::uint64_t BigEndianAt(std::string_view key, std::size_t at) {
-  std::uint64_t v = 0;
-  if (at + 8 <= key.size()) {
-    std::memcpy(&v, key.data() + at, 8);
-    return std::endian::native == std::endian::little ? __builtin_bswap64(v) : v;
-  }
-  for (std::size_t i = at; i < at + 8; ++i)
-    v = (v << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-  return v;
-}
-
 // The head of one run in the merge. Its first sixteen leading-key bytes, zero-padded, decide most
 // comparisons without touching the key buffer; its order key is made only when leading keys tie.
 struct Head {
@@ -166,8 +155,8 @@ struct Head {
     if (Done()) return;
     const std::uint32_t begin = at == 0 ? 0 : run->key_ends[at - 1];
     key = std::string_view(run->keys).substr(begin, run->key_ends[at] - begin);
-    lead[0] = BigEndianAt(key, 0);
-    lead[1] = BigEndianAt(key, 8);
+    lead[0] = BigEndian64At(key, 0);
+    lead[1] = BigEndian64At(key, 8);
     has_order_key = false;
   }
   const std::string& OrderKey(const Collator& collator) {

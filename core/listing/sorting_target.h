@@ -20,6 +20,7 @@
 #include "core/listing/list_target.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_order.h"
+#include "core/work/work_control.h"
 
 namespace brixel {
 
@@ -29,8 +30,8 @@ class SortingTarget final : public ListTarget {
   static constexpr std::size_t kBatchRows = 4096;
   static constexpr std::size_t kRunBatches = 4;
 
-  // A stop ends the key thread within one batch; a stopped target hands nothing on.
-  SortingTarget(const Collator& collator, std::stop_token stop, std::size_t batch_rows = kBatchRows,
+  // The control's stop ends the key thread within one batch; a stopped target hands nothing on.
+  SortingTarget(const Collator& collator, const WorkControl& control, std::size_t batch_rows = kBatchRows,
                 std::size_t run_batches = kRunBatches);
   ~SortingTarget() override;  // an unfinished target ends its thread and drops its names
   SortingTarget(const SortingTarget&) = delete;

@@ -23,11 +23,11 @@ bool IsFolderBehindLink(const std::string& path) {
 
 std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder,
                                                           const Collator& collator) {
-  int error = 0;
-  const std::unique_ptr<platform::OpenFolder> open = platform::OpenFolder::Open(folder, error);
+  std::error_code ec;
+  const std::unique_ptr<platform::OpenFolder> open = platform::OpenFolder::Open(folder, ec);
   if (!open) return std::nullopt;
   platform::FolderListing listing;
-  open->ReadAll(listing, error);  // what could be read is offered
+  open->ReadAll(listing, ec);  // what could be read is offered
 
   std::vector<std::pair<std::string, std::string>> keyed;  // sort key, name
   for (const platform::FolderEntry& entry : listing.entries) {

@@ -53,11 +53,11 @@ struct FileFacts {
   bool marked_read_only = false;  // no write permission bit at all / the read-only attribute
   std::error_code write_error;    // why this user may not write the file; empty: they may
   std::uint64_t size = 0;
-  std::uint64_t links = 0;             // names of the file (hard links)
-  std::uint64_t volume = 0, file = 0;  // which file it is
-  std::int64_t modified = 0;           // the last change of its bytes, in the system's units
-  std::int64_t changed = 0;            // the last change of anything about it (POSIX ctime)
-  bool append_only = false;            // the file takes appends only: nothing may take its place
+  std::uint64_t links = 0;               // names of the file (hard links)
+  std::uint64_t volume = 0, file = 0;    // which file it is
+  std::int64_t modified = 0;             // the last change of its bytes, in the system's units
+  std::int64_t changed = 0;              // the last change of anything about it (POSIX ctime)
+  bool append_only = false;              // the file takes appends only: nothing may take its place
   bool folder_takes_no_renames = false;  // its folder takes new names, but no renames or removals
 
   // The same file, unchanged: a save that copied the file checks this before taking its place.

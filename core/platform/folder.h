@@ -52,23 +52,23 @@ struct FolderIdentity {
 
 class OpenFolder {
  public:
-  // Opens the folder at a UTF-8 path. On failure returns null and sets error (an errno value
-  // on POSIX, a Win32 error code on Windows).
-  static std::unique_ptr<OpenFolder> Open(const std::string& path, int& error);
+  // Opens the folder at a UTF-8 path. On failure returns null and sets ec (the system's own
+  // error: an errno value on POSIX, a Win32 error code on Windows, each with its message).
+  static std::unique_ptr<OpenFolder> Open(const std::string& path, std::error_code& ec);
 
   virtual ~OpenFolder() = default;
 
   // Opens a subfolder by its bare name, never through a link.
-  virtual std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const = 0;
+  virtual std::unique_ptr<OpenFolder> OpenChild(std::string_view name, std::error_code& ec) const = 0;
 
   // Opens the folder this one is in: a walk climbing back out of a deep tree gets each folder it
   // had closed again in one step. Callers check the identity: the tree may have changed.
-  virtual std::unique_ptr<OpenFolder> OpenParent(int& error) const = 0;
+  virtual std::unique_ptr<OpenFolder> OpenParent(std::error_code& ec) const = 0;
 
-  // Appends every entry to out. Returns false (and sets error) when reading failed part way;
+  // Appends every entry to out. Returns false (and sets ec) when reading failed part way;
   // what was read stays in out. A stop request ends the reading between two batches of entries
   // (the listing is then a part, and true is returned: nothing failed).
-  virtual bool ReadAll(FolderListing& out, int& error, std::stop_token stop = {}) = 0;
+  virtual bool ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop = {}) = 0;
 
   virtual FolderIdentity Identity() const = 0;
 
@@ -99,16 +99,13 @@ class OpenFolder {
 class FolderSource {
  public:
   virtual ~FolderSource() = default;
-  virtual std::unique_ptr<OpenFolder> Open(const std::string& path, int& error) const = 0;
+  virtual std::unique_ptr<OpenFolder> Open(const std::string& path, std::error_code& ec) const = 0;
 };
 
 // The platform's own folders (OpenFolder::Open).
 const FolderSource& NativeFolders();
 
-// A short text for an error value of the functions above.
-std::string ErrorText(int error);
-
-// The error value that says a folder is not (or no longer) there.
-int NotFoundError();
+// The error that says a folder is not (or no longer) there, as the platform itself words it.
+std::error_code NotFoundError();
 
 }  // namespace brixel::platform

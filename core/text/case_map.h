@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform/case_map.h"
+#include "core/platform/platform_case_map.h"
 
 namespace brixel {
 

@@ -15,8 +15,7 @@ class ReverseTable {
   ReverseTable() : bytes_(0x2200, 0) {
     const auto& upper = Cp1251UpperHalf();
     for (unsigned i = 0; i < upper.size(); ++i)
-      if (upper[i] != 0 && upper[i] < bytes_.size())
-        bytes_[upper[i]] = static_cast<unsigned char>(0x80 + i);
+      if (upper[i] != 0 && upper[i] < bytes_.size()) bytes_[upper[i]] = static_cast<unsigned char>(0x80 + i);
   }
   // 0 when the code page has no byte for cp.
   unsigned char Find(char32_t cp) const { return cp < bytes_.size() ? bytes_[cp] : 0; }
@@ -30,9 +29,13 @@ const ReverseTable& Reverse() {
   return table;
 }
 
-bool IsPrintableAscii(char c) { return c >= 0x20 && c < 0x7F; }
+bool IsPrintableAscii(char c) {
+  return c >= 0x20 && c < 0x7F;
+}
 
-bool IsControl(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+bool IsControl(char32_t cp) {
+  return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
 
 // The names HTML gives U+00A0..U+00FF. Spreadsheet applications that import a Windows-1251 page
 // read a numeric reference below 256 as a byte of that code page ("&#233;" as "й"), while a name
@@ -60,10 +63,17 @@ void AppendHtmlReference(char32_t cp, std::string& out) {
 
 void AppendHtmlAscii(char c, std::string& out) {
   switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    default: out += c;
+    case '&':
+      out += "&amp;";
+      break;
+    case '<':
+      out += "&lt;";
+      break;
+    case '>':
+      out += "&gt;";
+      break;
+    default:
+      out += c;
   }
 }
 

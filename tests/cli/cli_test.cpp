@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "cli/list_command.h"
-#include "tests/cli/cli_run.h"
 #include "core/platform/file_path.h"
 #include "core/platform/folder.h"
 #include "core/platform/folder_path.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/temp_tree.h"
 
 namespace brixel::cli {
@@ -75,8 +75,12 @@ TEST_F(CliTest, EmptyListTouchesNoFile) {
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--order", "random"}, {"--bogus"}, {"-m"}, {"a", "b"}, {"--encoding", "koi8"}, {"--recursive=1"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--order", "random"},
+                                                                {"--bogus"},
+                                                                {"-m"},
+                                                                {"a", "b"},
+                                                                {"--encoding", "koi8"},
+                                                                {"--recursive=1"}}) {
     const CliRun r = Cli(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_NE(r.err.find("brixel-list:"), std::string::npos);
@@ -95,16 +99,17 @@ TEST_F(CliTest, MissingFolderIsNamedAndExitsOne) {
 class LockedFolders : public platform::FolderSource {
  public:
   explicit LockedFolders(std::string locked) : locked_(std::move(locked)) {}
-  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override {
+  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, std::error_code& error) const override {
     auto folder = platform::NativeFolders().Open(path, error);
     return folder ? std::make_unique<Folder>(std::move(folder), locked_) : nullptr;
   }
 
  private:
   struct Folder : platform::OpenFolder {
-    Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked)
-        : real(std::move(f)), locked(locked) {}
-    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, int& error) const override {
+    Folder(std::unique_ptr<platform::OpenFolder> f, const std::string& locked_name)
+        : real(std::move(f)), locked(locked_name) {}
+    std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name,
+                                                    std::error_code& error) const override {
       if (name == locked) {
         error = platform::NotFoundError();
         return nullptr;
@@ -112,11 +117,11 @@ class LockedFolders : public platform::FolderSource {
       auto child = real->OpenChild(name, error);
       return child ? std::make_unique<Folder>(std::move(child), locked) : nullptr;
     }
-    std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+    std::unique_ptr<platform::OpenFolder> OpenParent(std::error_code& error) const override {
       auto parent = real->OpenParent(error);
       return parent ? std::make_unique<Folder>(std::move(parent), locked) : nullptr;
     }
-    bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
+    bool ReadAll(platform::FolderListing& out, std::error_code& error, std::stop_token stop) override {
       return real->ReadAll(out, error, stop);
     }
     platform::FolderIdentity Identity() const override { return real->Identity(); }
@@ -129,16 +134,14 @@ class LockedFolders : public platform::FolderSource {
 TEST_F(CliTest, ShowErrorsNamesEachFolderLeftOut) {
   t.Files({"a/locked/x.mp3", "a/y.mp3"});
   const LockedFolders folders("locked");
-  ScanControl control;
-  control.folders = &folders;
   for (const bool show : {false, true}) {
     std::ostringstream out, err;
     std::vector<std::string> args{"-r", "-m", "*.mp3", t.Path("a")};
     if (show) args.insert(args.begin(), "--show-errors");
-    EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, control), ExitStatus::Done);
+    EXPECT_EQ(RunList(ParseCliArgs(args).options, out, err, &folders), ExitStatus::Done);
     EXPECT_EQ(out.str(), "y.mp3\n");
     EXPECT_EQ(err.str(), show ? "brixel-list: cannot read " + JoinFolder(t.Path("a"), "locked") + ": " +
-                                    platform::ErrorText(platform::NotFoundError()) + "\n"
+                                    platform::NotFoundError().message() + "\n"
                               : "");
   }
 }
@@ -165,7 +168,8 @@ TEST_F(CliTest, ExecutableEndToEnd) {
   const std::string cmd = "\"\"" + exe + "\" -r -m \"*.mp3\" \"" + t.Path() + "\" > \"" + out + "\"\"";
   const std::string bad = "\"\"" + exe + "\" --nope 2>NUL\"";
 #else
-  const std::string cmd = std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
+  const std::string cmd =
+      std::string(build) + "/brixel-list -r -m '*.mp3' '" + t.Path() + "' > '" + out + "'";
   const std::string bad = std::string(build) + "/brixel-list --nope 2>/dev/null";
 #endif
   ASSERT_EQ(std::system(cmd.c_str()), 0);

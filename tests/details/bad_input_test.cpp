@@ -20,14 +20,17 @@ namespace {
 
 const DetailsRequest kAll{true, true};
 
-std::string Fixture(const std::string& name) { return test::ReadBytes(std::string(BRIXEL_TAG_FIXTURES) + "/" + name); }
+std::string Fixture(const std::string& name) {
+  return test::ReadBytes(std::string(BRIXEL_TAG_FIXTURES) + "/" + name);
+}
 
 // An ID3v2.3 tag that claims `tag_size` bytes, holding a title frame that claims `frame_size`.
 std::string ClaimingTag(std::uint32_t tag_size, std::uint32_t frame_size) {
   std::string tag = "ID3\x03";
   tag += '\0';
   tag += '\0';
-  for (int shift = 21; shift >= 0; shift -= 7) tag += static_cast<char>((tag_size >> shift) & 0x7F);  // syncsafe
+  for (int shift = 21; shift >= 0; shift -= 7)
+    tag += static_cast<char>((tag_size >> shift) & 0x7F);  // syncsafe
   tag += "TIT2";
   for (int shift = 24; shift >= 0; shift -= 8) tag += static_cast<char>((frame_size >> shift) & 0xFF);
   tag += std::string(2, '\0');
@@ -46,7 +49,8 @@ TEST(BadAudioInput, DamagedFilesGiveEmptyFields) {
   tree.File("text.mp3", "This is a text file, not music.\nLine two.\n");
   tree.File("truncated_tag.mp3", mp3.substr(0, 40));
   tree.File("noise.mp3", noise);
-  for (const char* name : {"vorbis.flac", "vorbis.ogg", "opus.opus", "aac.m4a", "wma.wma", "info_cp1251.wav"}) {
+  for (const char* name :
+       {"vorbis.flac", "vorbis.ogg", "opus.opus", "aac.m4a", "wma.wma", "info_cp1251.wav"}) {
     const std::string bytes = Fixture(name);
     // The head survives and the rest is noise or gone: the tags the head promises are not there.
     tree.File(std::string("cut_") + name, bytes.substr(0, bytes.size() / 8));
@@ -63,8 +67,8 @@ TEST(BadAudioInput, DamagedFilesGiveEmptyFields) {
     if (name.rfind("noisy_", 0) == 0 || name.rfind("cut_", 0) == 0) {
       // Tags at the head may survive; what is read is never anything but the true text.
       const FileDetails whole = test::ReadDetails(BRIXEL_TAG_FIXTURES, source, kAll);
-      for (const auto& [part, true_text] : {std::pair{got.audio.artist, whole.audio.artist},
-                                            std::pair{got.audio.album, whole.audio.album}})
+      for (const auto& [part, true_text] :
+           {std::pair{got.audio.artist, whole.audio.artist}, std::pair{got.audio.album, whole.audio.album}})
         EXPECT_TRUE(part.empty() || part == true_text) << part;
     } else {
       EXPECT_TRUE(test::NoAudio(got));
@@ -106,12 +110,13 @@ TEST(BadAudioInput, SpecialFilesAndVanishedFilesAreNeverRead) {
   test::TempTree tree;
   ASSERT_TRUE(test::MakeNotAFile(tree.Path("fifo.mp3"), test::NotAFile::Fifo));
   ASSERT_TRUE(test::MakeNotAFile(tree.Path("link.mp3"), test::NotAFile::EndlessDevice));
-  const bool device = test::RunningAsRoot() && ::mknod(tree.Path("zero.mp3").c_str(), S_IFCHR | 0644, makedev(1, 5)) == 0;
+  const bool device =
+      test::RunningAsRoot() && ::mknod(tree.Path("zero.mp3").c_str(), S_IFCHR | 0644, makedev(1, 5)) == 0;
   tree.File("gone.mp3", Fixture("id3v24.mp3"));
   tree.File("locked.mp3", Fixture("id3v24.mp3"));
   ::chmod(tree.Path("locked.mp3").c_str(), 0);
 
-  int error = 0;
+  std::error_code error;
   const auto folder = platform::OpenFolder::Open(tree.Path(), error);
   ASSERT_TRUE(folder);
   platform::FolderListing listing;
@@ -121,7 +126,7 @@ TEST(BadAudioInput, SpecialFilesAndVanishedFilesAreNeverRead) {
     const std::string name(listing.Name(listing.entries[i]));
     SCOPED_TRACE(name);
     FileDetails got;
-    ReadFileDetails(*folder, listing, i, kAll, got);  // a FIFO opened blocking would hang here
+    ReadFileDetails(*folder, listing, i, kAll, got);              // a FIFO opened blocking would hang here
     if (name == "locked.mp3" && test::RunningAsRoot()) continue;  // root reads it all the same
     EXPECT_TRUE(test::NoAudio(got));
     if (name == "gone.mp3") {

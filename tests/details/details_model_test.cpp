@@ -44,8 +44,8 @@ TEST(DetailRow, FieldsFollowTheColumnsAndMissingValuesAreEmpty) {
   d.size = 1234;
   d.audio.track = 7;
   std::vector<Field> row;
-  FillRow({Column::Track, Column::Name, Column::Size, Column::Year, Column::Folder, Column::Artist}, "01 a.mp3",
-          d, row);
+  FillRow({Column::Track, Column::Name, Column::Size, Column::Year, Column::Folder, Column::Artist},
+          "01 a.mp3", d, row);
   ASSERT_EQ(row.size(), 6u);
   EXPECT_EQ(std::get<Number>(row[0].value).value, 7u);
   EXPECT_EQ(std::get<std::string_view>(row[1].value), "01 a.mp3");
@@ -104,11 +104,11 @@ TEST(FieldText, DurationsDatesAndOffsets) {
 }
 
 TEST(TagEncodingRule, WindowsCodePageOnlyForItsLettersAndNeverWithAnUndefinedByte) {
-  EXPECT_TRUE(LooksLikeCp1251("\xCA\xE8\xED\xEE"));        // "Кино"
-  EXPECT_TRUE(LooksLikeCp1251("\xB8\xEB\xEA\xE0 1"));      // "ёлка 1": 0xB8 is defined too
+  EXPECT_TRUE(LooksLikeCp1251("\xCA\xE8\xED\xEE"));    // "Кино"
+  EXPECT_TRUE(LooksLikeCp1251("\xB8\xEB\xEA\xE0 1"));  // "ёлка 1": 0xB8 is defined too
   EXPECT_FALSE(LooksLikeCp1251("plain ASCII"));
-  EXPECT_FALSE(LooksLikeCp1251("\xA9 \xAE \xB0"));         // Latin-1 signs only
-  EXPECT_FALSE(LooksLikeCp1251("\xCA\xE8\x98\xED\xEE"));   // 0x98: no Windows-1251 text
+  EXPECT_FALSE(LooksLikeCp1251("\xA9 \xAE \xB0"));        // Latin-1 signs only
+  EXPECT_FALSE(LooksLikeCp1251("\xCA\xE8\x98\xED\xEE"));  // 0x98: no Windows-1251 text
   EXPECT_EQ(DecodeLegacyTagText("\xCA\xE8\xED\xEE", TagEncoding::Auto), "Кино");
   EXPECT_EQ(DecodeLegacyTagText("\xCA\xE8\xED\xEE", TagEncoding::Latin1), "Êèíî");
   EXPECT_EQ(DecodeLegacyTagText("\xA8", TagEncoding::Cp1251), "Ё");

@@ -5,7 +5,7 @@
 namespace brixel::test {
 
 FileDetails ReadDetails(const std::string& folder, std::string_view name, const DetailsRequest& request) {
-  int error = 0;
+  std::error_code error;
   const auto open = platform::OpenFolder::Open(folder, error);
   FileDetails details;
   if (!open) {
@@ -23,6 +23,8 @@ FileDetails ReadDetails(const std::string& folder, std::string_view name, const 
   return details;
 }
 
-bool NoAudio(const FileDetails& details) { return details.audio == AudioDetails{}; }
+bool NoAudio(const FileDetails& details) {
+  return details.audio == AudioDetails{};
+}
 
 }  // namespace brixel::test

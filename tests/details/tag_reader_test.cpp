@@ -1,12 +1,13 @@
 // Tags and durations of real files of every format, against what mutagen read from them
 // (fixtures/make_fixtures.py made them and wrote expected.tsv).
+#include "core/details/tag_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "core/details/tag_reader.h"
 #include "tests/details/read_details.h"
 
 namespace brixel {
@@ -66,7 +67,8 @@ TEST(TagReader, OpensOnlyNamesWithAnAudioExtension) {
   if (!TagsAvailable()) GTEST_SKIP() << "a build without TagLib";
   for (const char* name : {"a.mp3", "B.FLAC", "c.Ogg", "d.opus", "e.m4a", "f.wma", "g.wav", "h.oga"})
     EXPECT_TRUE(HasAudioExtension(name)) << name;
-  for (const char* name : {"mp3", "a.mp3.txt", "a.", "a.jpg", ".mp3x"}) EXPECT_FALSE(HasAudioExtension(name)) << name;
+  for (const char* name : {"mp3", "a.mp3.txt", "a.", "a.jpg", ".mp3x"})
+    EXPECT_FALSE(HasAudioExtension(name)) << name;
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "cli/list_command.h"
-#include "tests/cli/cli_run.h"
 #include "core/export/list_writer.h"
+#include "tests/cli/cli_run.h"
 #include "tests/export/export_test_util.h"
-#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel::cli {
 namespace {
@@ -28,9 +28,10 @@ TEST_F(CliExportTest, HtmlPageWithTheFullTitleAndEscapedNames) {
   const CliRun r = Cli({"-f", "html", "-o", out, t.Path("songs")});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string page = test::ReadBytes(out);
-  EXPECT_NE(page.find("\xC2.2.0.1.</strong></p>a &amp; b.mp3\r\n<br>b.mp3\r\n<br>\xCF\xE5\xF1\xED\xFF.mp3\r\n<br>"
-                      "</font>"),
-            std::string::npos)
+  EXPECT_NE(
+      page.find("\xC2.2.0.1.</strong></p>a &amp; b.mp3\r\n<br>b.mp3\r\n<br>\xCF\xE5\xF1\xED\xFF.mp3\r\n<br>"
+                "</font>"),
+      std::string::npos)
       << page;
 }
 
@@ -114,8 +115,9 @@ TEST_F(CliExportTest, AnAppendWithNoRoomForItsCopyIsRefusedUnlessInPlace) {
   test::WriteBytes(list, old);
   const CliRun refused = Cli({"-o", list, t.Path("songs")});
   EXPECT_EQ(refused.status, 1);
-  EXPECT_NE(refused.err.find(list + ": no room for the copy a safe append writes (the file's 40 KB beside it, "),
-            std::string::npos)
+  EXPECT_NE(
+      refused.err.find(list + ": no room for the copy a safe append writes (the file's 40 KB beside it, "),
+      std::string::npos)
       << refused.err;
   EXPECT_NE(refused.err.find("--in-place"), std::string::npos);
   EXPECT_EQ(test::ReadBytes(list), old);

@@ -17,7 +17,8 @@ class FailingFile final : public platform::WritableFile {
 
   void Write(std::string_view data, std::error_code& ec) override {
     if (data.size() >= left_ && fs_.Fails(FailingCall::Write)) {
-      file_->Write(data.substr(0, static_cast<std::size_t>(left_)), ec);  // half-written, as a full disk leaves it
+      file_->Write(data.substr(0, static_cast<std::size_t>(left_)),
+                   ec);  // half-written, as a full disk leaves it
       ec = DiskFull();
       return;
     }
@@ -106,7 +107,8 @@ class FailingTarget final : public platform::TargetFile {
     }
     return Wrap(target_->CreateUnnamed(ec));
   }
-  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& name, std::error_code& ec) const override {
+  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& name,
+                                                    std::error_code& ec) const override {
     if (fs_.Fails(FailingCall::Create)) {
       ec = std::make_error_code(std::errc::permission_denied);
       return nullptr;

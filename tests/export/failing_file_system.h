@@ -19,7 +19,8 @@ class FailingFileSystem final : public platform::FileSystem {
   // Write fails once `after_bytes` bytes have gone through, after writing part of its data.
   explicit FailingFileSystem(FailingCall call, std::uint64_t after_bytes = 0)
       : call_(call), after_(after_bytes) {}
-  FailingFileSystem(FailingCall call, std::function<void()> before) : call_(call), before_(std::move(before)) {}
+  FailingFileSystem(FailingCall call, std::function<void()> before)
+      : call_(call), before_(std::move(before)) {}
 
   std::unique_ptr<platform::TargetFile> Resolve(const std::string& path, std::error_code& ec) const override;
 

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, KilledSaveTest,
                          ::testing::Values(Case{"text", ListFormat::Text, "list.txt"},
                                            Case{"html", ListFormat::Html, "list.html"},
                                            Case{"xls", ListFormat::Spreadsheet, "list.xls"}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 }  // namespace
 }  // namespace brixel

@@ -155,7 +155,7 @@ TEST_P(SaveFailureTest, FullFileSystem) {
 #endif
 
 INSTANTIATE_TEST_SUITE_P(Formats, SaveFailureTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 }  // namespace
 }  // namespace brixel

@@ -161,7 +161,8 @@ TEST(SaveTarget, AnotherUsersLinkInAStickyFolderIsNeverFollowedHoweverItIsSwappe
     const int sticky = ::open(t.Path("sticky").c_str(), O_PATH | O_DIRECTORY);
     for (;;) {
       if (::renameat2(sticky, "list.html", sticky, "swap", RENAME_EXCHANGE) != 0) return 97;
-      struct stat a {}, b {};
+      struct stat a {
+      }, b{};
       if (::fstatat(sticky, "list.html", &a, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(a.st_mode) &&
           ::fstatat(sticky, "swap", &b, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(b.st_mode)) {
         ::unlinkat(sticky, "swap", 0);
@@ -243,7 +244,8 @@ int AppendLines(const std::string& path, int count) {
   for (int i = 0; i < count;) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
     struct flock lock = WholeFileLock();
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (fd >= 0 && ::fcntl(fd, F_OFD_SETLKW, &lock) == 0 && ::fstat(fd, &held) == 0 &&
         ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino) {
       const std::string line = "line " + std::to_string(i++) + "\r\n";
@@ -267,7 +269,8 @@ TEST(SaveTarget, LinesAProgramAppendsUnderTheLockDuringSavesAreNeverLost) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   const std::string text = ReadBytes(path);
   for (int i = 0; i < kLines; ++i)
-    EXPECT_NE(text.find("line " + std::to_string(i) + "\r\n"), std::string::npos) << i << " of " << saves << " saves";
+    EXPECT_NE(text.find("line " + std::to_string(i) + "\r\n"), std::string::npos)
+        << i << " of " << saves << " saves";
   EXPECT_GT(saves, 0);
 }
 
@@ -303,14 +306,16 @@ TEST(SaveTarget, AFolderOrFileThatTakesAppendsOnlyGetsNoTemporaryFileAndKeepsIts
   WriteBytes(t.Path("log.txt"), "old\r\n");
   const AppendOnly folder(t.Path("fixed"));
   const AppendOnly file(t.Path("log.txt"));
-  if (!folder.Set() || !file.Set()) GTEST_SKIP() << "no chattr +a here (needs root and ext4, XFS, btrfs or tmpfs)";
+  if (!folder.Set() || !file.Set())
+    GTEST_SKIP() << "no chattr +a here (needs root and ext4, XFS, btrfs or tmpfs)";
   // A text list goes into the file itself; a page cannot replace a file, but takes a free name.
   SaveList(ListFormat::Text, t.Path("fixed/list.txt"), {"a"});
   EXPECT_EQ(ReadBytes(t.Path("fixed/list.txt")), "old\r\na\r\n");
   EXPECT_EQ(TrySave(ListFormat::Html, t.Path("fixed/list.html")), 1);
   EXPECT_EQ(ReadBytes(t.Path("fixed/list.html")), "old");
   EXPECT_EQ(TrySave(ListFormat::Spreadsheet, t.Path("fixed/new.xls")), 0);
-  EXPECT_EQ(FolderEntries(t.Root() / "fixed"), (std::vector<std::string>{"list.html", "list.txt", "new.xls"}));
+  EXPECT_EQ(FolderEntries(t.Root() / "fixed"),
+            (std::vector<std::string>{"list.html", "list.txt", "new.xls"}));
   SaveList(ListFormat::Text, t.Path("log.txt"), {"a"});
   EXPECT_EQ(ReadBytes(t.Path("log.txt")), "old\r\na\r\n");
   EXPECT_EQ(TrySave(ListFormat::Html, t.Path("log.txt")), 1);

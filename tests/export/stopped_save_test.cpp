@@ -9,12 +9,13 @@
 #include <stop_token>
 #include <thread>
 
-#include "core/export/export_dispatch.h"
 #include "core/export/list_writer.h"
-#include "tests/export/export_test_util.h"
+#include "core/export/write_list.h"
 #include "core/platform/file_path.h"
+#include "tests/export/export_test_util.h"
 #include "tests/export/failing_file_system.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/writing_watcher.h"
 
 namespace brixel {
 namespace {
@@ -28,7 +29,8 @@ using Case = test::FormatCase;
 class StoppedSaveTest : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    if (GetParam().file == std::string("list.xlsx") && !XlsxAvailable()) GTEST_SKIP() << "no .xlsx in this build";
+    if (GetParam().file == std::string("list.xlsx") && !XlsxAvailable())
+      GTEST_SKIP() << "no .xlsx in this build";
     for (int i = 0; i < 70000; ++i) names.Append("Песня номер " + std::to_string(i) + ".mp3");
   }
 
@@ -62,10 +64,11 @@ TEST_P(StoppedSaveTest, AStopAnywhereBeforeTheCommitLeavesTheOldFile) {
   for (const WritePhase phase : {WritePhase::Rows, WritePhase::Assembling, WritePhase::Committing}) {
     std::stop_source stop;
     ListWriterOptions options;
-    options.control.progress = [&](WritePhase p, std::uint64_t done, std::uint64_t) {
+    test::WritingWatcher watcher([&](WritePhase p, std::uint64_t done, std::uint64_t) {
       if (told.empty() || told.back() != p) told.push_back(p);
       if (p == phase && (p != WritePhase::Rows || done > 0)) stop.request_stop();
-    };
+    });
+    options.control.progress = &watcher;
     const bool workbook = GetParam().format == ListFormat::Spreadsheet;
     const bool xlsx = GetParam().file == std::string("list.xlsx");
     if ((phase == WritePhase::Rows && !workbook) || (phase == WritePhase::Assembling && !xlsx)) continue;
@@ -92,16 +95,14 @@ TEST_P(StoppedSaveTest, AStopAnywhereBeforeTheCommitLeavesTheOldFile) {
   }
 }
 
-TEST_P(StoppedSaveTest, TheCallersStopReachesTheWriter) {
+TEST_P(StoppedSaveTest, TheCallersStopAndSinkReachTheWriter) {
   WriteBytes(path, old_bytes);
   std::stop_source stop;
-  PassControl control;
-  control.stop = stop.get_token();
-  ListWriterOptions options;
-  options.control.progress = [&](WritePhase phase, std::uint64_t, std::uint64_t) {
+  test::WritingWatcher watcher([&](WritePhase phase, std::uint64_t, std::uint64_t) {
     if (phase == WritePhase::Committing) stop.request_stop();
-  };
-  EXPECT_FALSE(WriteList(GetParam().format, path, names, test::FullLayout(), options, control));
+  });
+  EXPECT_FALSE(
+      WriteList(GetParam().format, path, names, test::FullLayout(), {}, {stop.get_token(), &watcher}));
   EXPECT_EQ(ReadBytes(path), old_bytes);
   EXPECT_EQ(FolderEntries(t.Root()), std::vector<std::string>{GetParam().file});
 }
@@ -127,7 +128,8 @@ TEST_P(StoppedSaveTest, ACancelAtARandomMomentLeavesTheOldFileOrTheWholeNewOne) 
     WriteBytes(target, old_bytes);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(WriteList(GetParam().format, target, names, test::FullLayout(), options, {}));
-    const auto one_save = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const auto one_save =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const std::string complete = ReadBytes(target);
     std::uniform_int_distribution<std::int64_t> after(0, one_save.count() * 3 / 2);
     for (int round = 0; round < 5; ++round) {
@@ -137,7 +139,7 @@ TEST_P(StoppedSaveTest, ACancelAtARandomMomentLeavesTheOldFileOrTheWholeNewOne) 
         std::this_thread::sleep_for(std::chrono::microseconds(wait));
         stop.request_stop();
       });
-      PassControl control;
+      WorkControl control;
       control.stop = stop.get_token();
       const bool saved = WriteList(GetParam().format, target, names, test::FullLayout(), options, control);
       cancel.join();
@@ -156,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, StoppedSaveTest,
                                            Case{"html", ListFormat::Html, "list.html"},
                                            Case{"xls", ListFormat::Spreadsheet, "list.xls"},
                                            Case{"xlsx", ListFormat::Spreadsheet, "list.xlsx"}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 }  // namespace
 }  // namespace brixel

@@ -132,8 +132,8 @@ TEST_F(TextListTest, AFileThatIsNoTextListIsRefusedAndKept) {
     EXPECT_EQ(CheckTextListTarget(path), content);
   }
   // Text in either code page, markup within a line, a NUL past the first 4 KiB: a text list.
-  for (const std::string& text : {"\xCF\xE5\xF1\xED\xFF\r\n<html> as a name\r\n"s,
-                                  std::string(4096, 'x') + "\0"s}) {
+  for (const std::string& text :
+       {"\xCF\xE5\xF1\xED\xFF\r\n<html> as a name\r\n"s, std::string(4096, 'x') + "\0"s}) {
     WriteBytes(path, text);
     EXPECT_EQ(CheckTextListTarget(path), std::nullopt);
     SaveList(ListFormat::Text, path, {"a"});

@@ -3,13 +3,17 @@
 // where the window opens and, in .xls, the cell table's INDEX, ROW and DBCELL records.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "core/export/csv_list.h"
 #include "core/export/list_writer.h"
+#include "core/platform/file_system.h"
 #include "core/utf8/utf8.h"
+#include "tests/export/awkward_rows.h"
 #include "tests/export/export_test_util.h"
-#include "tests/support/workbook_check.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/workbook_check.h"
 
 namespace brixel {
 namespace {
@@ -138,7 +142,7 @@ TEST_P(WorkbookReaderTest, TextThatLooksLikeAnXmlEscapeStaysThatText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, WorkbookReaderTest, ::testing::ValuesIn(kReaders),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 // 300,000 names make a container of more than 109 FAT sectors: the DIFAT path. Written once,
 // read by both .xls readers.
@@ -158,9 +162,12 @@ TEST(XlsBigWorkbookTest, ThreeHundredThousandNamesNeedTheDifat) {
   }
 }
 
-// LibreOffice Calc as one more reader, started once for every workbook: names that trip
-// readers, more than one column, the lite layout, and an .xls without its extension, which only
-// a workbook recognised as Excel 97 by its content gives back cell for cell.
+// LibreOffice Calc as one more reader, started once for the whole test run: names that trip
+// readers, more than one column, the lite layout, an .xls without its extension, which only a
+// workbook recognised as Excel 97 by its content gives back cell for cell, an HTML page of every
+// Latin-1 letter through Calc's HTML import, where numeric references went wrong, and a CSV list
+// with every column, opened as a user opens one: no field may run as a formula, and numbers and
+// dates must come out typed, under a Russian locale too.
 TEST(LibreOfficeTest, CalcReadsEveryCell) {
   if (!test::ReaderAvailable("libreoffice")) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
   test::TempTree t;
@@ -194,7 +201,24 @@ TEST(LibreOfficeTest, CalcReadsEveryCell) {
   save("lite.xlsx", Numbered(65535, "track "), test::LiteLayout());
   std::filesystem::copy_file(t.Path("hostile.xls"), t.Path("no-extension"));
   books.push_back({t.Path("no-extension"), hostile, test::FullLayout()});
+  std::string latin1;
+  for (char32_t c = 0xA1; c <= 0xFF; ++c) AppendUtf8(c, latin1);
+  const std::vector<std::string> page{latin1, "Alizée Ø ÿ"};
+  test::SaveList(ListFormat::Html, t.Path("latin1.html"), page);
+  books.push_back({t.Path("latin1.html"), page, test::FullLayout(), /*html_page=*/true});
+  if (test::ReaderAvailable("openpyxl")) {  // which reads what Calc made of the CSV list
+    std::vector<test::Listed> files = test::AwkwardFiles();
+    std::erase_if(files,
+                  [](const test::Listed& f) { return f.name.find_first_of("\r\n") != std::string::npos; });
+    CsvListWriter csv(t.Path("list.csv"), test::kEveryColumn, platform::NativeFileSystem());
+    test::WriteRows(csv, test::kEveryColumn, files, t.Path("csv.json"));
+    books.push_back({.path = t.Path("list.csv"), .expected = {}, .table_expected = t.Path("csv.json")});
+  }
+  const char* lang = std::getenv("LANG");
+  const std::string saved = lang ? lang : "";
+  ::setenv("LANG", "ru_RU.UTF-8", 1);
   const test::ReaderVerdict verdict = test::CheckWorkbooks("libreoffice", books);
+  lang ? ::setenv("LANG", saved.c_str(), 1) : ::unsetenv("LANG");
   EXPECT_TRUE(verdict.ok) << verdict.output;
 }
 

@@ -39,7 +39,7 @@ TEST(CompoundFileTest, OneNameWorkbookIsPaddedPastTheMiniStreamCutoff) {
   // The Workbook entry (second in the directory, the file's last sector) records the size.
   const std::string dir = bytes.substr(bytes.size() - 512);
   std::uint32_t size = 0;
-  for (int i = 3; i >= 0; --i) size = size << 8 | static_cast<unsigned char>(dir[128 + 120 + i]);
+  for (std::size_t i = 4; i-- > 0;) size = size << 8 | static_cast<unsigned char>(dir[128 + 120 + i]);
   EXPECT_EQ(size, 4096u);
 }
 
@@ -49,8 +49,8 @@ TEST(SheetLayoutTest, ColumnsOf65534NamesFromRowTwoOrRowOne) {
   EXPECT_EQ(full.PositionOf(65533).row, 65534u);  // A65535
   EXPECT_EQ(full.PositionOf(65534).row, 1u);      // B2
   EXPECT_EQ(full.PositionOf(65534).column, 1u);
-  EXPECT_EQ(lite.PositionOf(65533).row, 65533u);  // A65534
-  EXPECT_EQ(lite.PositionOf(65534).row, 0u);      // B1
+  EXPECT_EQ(lite.PositionOf(65533).row, 65533u);                        // A65534
+  EXPECT_EQ(lite.PositionOf(65534).row, 0u);                            // B1
   EXPECT_EQ(full.PositionOf(SheetLayout::kMaxNames - 1).column, 255u);  // IV
   EXPECT_EQ(full.IndexAt(1, 1), 65534u);
   EXPECT_EQ(SheetLayout::ColumnsFor(65535), 2u);

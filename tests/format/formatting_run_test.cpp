@@ -216,17 +216,22 @@ TEST_F(LiteFormattingRunTest, StartTextThatIsNoNumber) {
 TEST_F(FormattingRunTest, AStopEndsARunBetweenTwoRowsAndSaysSo) {
   NameColumn names;
   for (int i = 0; i < 10000; ++i) names.Append("name_" + std::to_string(i));
-  std::stop_source stop;
-  std::vector<std::size_t> heard;
-  const PassControl control{stop.get_token(), [&](std::size_t done) {
-                              heard.push_back(done);
-                              stop.request_stop();
-                            }};
+  // Asks for the stop at the first report after the pass began.
+  struct StopAfterFirstCheck : ProgressSink {
+    std::stop_source stop;
+    std::vector<std::size_t> heard;
+    void RowsDone(std::size_t done, std::size_t total) override {
+      heard.push_back(done);
+      EXPECT_EQ(total, 10000u);
+      if (done > 0) stop.request_stop();
+    }
+  } sink;
+  const WorkControl control{sink.stop.get_token(), &sink};
   const FormatOptions underscores{.underscores = true};
   NameColumn formatted;
   EXPECT_EQ(FormatColumn(names, underscores, locale, formatted, control), std::nullopt);
-  EXPECT_EQ(heard, std::vector<std::size_t>{PassControl::kRowsPerCheck});
-  EXPECT_EQ(formatted.Size(), PassControl::kRowsPerCheck);
+  EXPECT_EQ(sink.heard, (std::vector<std::size_t>{0, WorkControl::kRowsPerCheck}));
+  EXPECT_EQ(formatted.Size(), WorkControl::kRowsPerCheck);
 
   // The lite run stopped leaves the list as it was.
   NameColumn lite = names;
@@ -234,7 +239,7 @@ TEST_F(FormattingRunTest, AStopEndsARunBetweenTwoRowsAndSaysSo) {
   EXPECT_EQ(Rows(lite), Rows(names));
 
   // Unstopped, the same run goes to the end.
-  ASSERT_TRUE(FormatColumn(names, underscores, locale, formatted, PassControl{}).has_value());
+  ASSERT_TRUE(FormatColumn(names, underscores, locale, formatted, WorkControl{}).has_value());
   EXPECT_EQ(formatted[9999], "name 9999");
 }
 

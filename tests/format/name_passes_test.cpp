@@ -120,6 +120,8 @@ TEST(NumberingPass, NumberAtCountsFromTheStartWithoutWrapping) {
   EXPECT_EQ(NumberAt(98, 2), 100);
   EXPECT_EQ(NumberAt(-2, 3), 1);
   EXPECT_EQ(NumberAt(LLONG_MAX - 1, 5), LLONG_MAX);
+  EXPECT_EQ(NumberAt(-999'999'999'999'999, 999'999'999'999'999 + 3), 3);
+  EXPECT_EQ(NumberAt(-5, UINT64_MAX), LLONG_MAX);
 }
 
 TEST(ExtensionPass, CutsFromTheLastDot) {

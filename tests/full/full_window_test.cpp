@@ -69,13 +69,13 @@ struct Fixture {
   // line, or remembering settings from a file.
   void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
     window.reset();
-    window = std::make_unique<FullWindow>(
-        FullWindowServices{FilesBeside(root.Path("program")), root.Path("a/music"), &volumes, &dialogs,
-                           [this](const QUrl& url) {
-                             opened.push_back(url);
-                             return true;
-                           },
-                           &folders, std::move(named), std::move(settings)});
+    window = std::make_unique<FullWindow>(WindowServices{FilesBeside(root.Path("program")),
+                                                         root.Path("a/music"), &volumes, &dialogs,
+                                                         [this](const QUrl& url) {
+                                                           opened.push_back(url);
+                                                           return true;
+                                                         },
+                                                         &folders, std::move(named), std::move(settings)});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     Wait();  // the start-up preview
@@ -762,13 +762,16 @@ class FullWindowTest : public QObject {
     QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&f->Switch("PicBig"));
     QCOMPARE(big->role(), QAccessible::CheckBox);
     QCOMPARE(big->text(QAccessible::Name), QStringLiteral("Все буквы большие"));
-    big->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QAccessibleActionInterface* toggle = big->actionInterface();
+    QVERIFY(toggle != nullptr);
+    toggle->doAction(QAccessibleActionInterface::toggleAction());
     f->Wait();
     QVERIFY(f->Switch("PicBig").IsOn() && big->state().checked);
     QCOMPARE(f->Formatted().first(), QStringLiteral("MY_SONG.MP3"));
-    QAccessible::queryAccessibleInterface(&f->Get<QWidget>("ImgBack"))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::pressAction());
+    QAccessibleActionInterface* back =
+        QAccessible::queryAccessibleInterface(&f->Get<QWidget>("ImgBack"))->actionInterface();
+    QVERIFY(back != nullptr);
+    back->doAction(QAccessibleActionInterface::pressAction());
     QTRY_VERIFY(!f->window->ShowsResultsPage());
   }
 

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QTest>
 
-#include "core/export/export_dispatch.h"
+#include "core/edition.h"
+#include "core/export/write_list.h"
 #include "core/format/formatting_run.h"
 #include "core/listing/name_table.h"
+#include "shell/messages.h"
 #include "shell/qt_dialogs.h"
 #include "tests/format/numbering_options.h"
 #include "tests/support/temp_tree.h"
@@ -40,17 +42,16 @@ class SaveActionTest : public QObject {
   FakeDialogs dialogs_;
   int filter_index_ = 1;
 
-  // The window writes in a job; here the list is written at once, a failure shown as the window
-  // shows it.
+  // The window writes in a job; here the list is written at once, a failure shown as the window's
+  // save job shows it.
   void Save(const NameTable& table, const FormatOptions& options = {}) {
-    RunSaveAction(window_, table, options, dialogs_, filter_index_,
-                  [&](ListFormat format, const std::string& path) {
-                    try {
-                      WriteList(format, path, table.Formatted(), FullListLayout());
-                    } catch (...) {
-                      ShowSaveFailure(window_, dialogs_);
-                    }
-                  });
+    const std::optional<SaveChoice> choice = AskWhereToSave(window_, table, options, dialogs_, filter_index_);
+    if (!choice) return;
+    try {
+      WriteList(choice->format, choice->path, table.Formatted(), LayoutOf(kFullEdition));
+    } catch (...) {
+      ShowSaveFailure(window_, dialogs_);
+    }
   }
   // Formats the table with these options, as the window's switches do, then saves it.
   void SaveFormatted(NameTable& table, const FormatOptions& options) {
@@ -72,6 +73,15 @@ class SaveActionTest : public QObject {
         dialogs_.questions[0].file_types,
         (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
     QCOMPARE(dialogs_.questions[0].filter_index, 1);
+  }
+
+  void eachFileTypeStandsForItsWriter() {
+    QCOMPARE(SaveFileTypes().size(), 3);
+    QCOMPARE(FormatForFilterIndex(1), ListFormat::Text);
+    QCOMPARE(FormatForFilterIndex(2), ListFormat::Spreadsheet);
+    QCOMPARE(FormatForFilterIndex(3), ListFormat::Html);
+    QCOMPARE(FormatForFilterIndex(0), std::nullopt);
+    QCOMPARE(FormatForFilterIndex(4), std::nullopt);
   }
 
   void aTextListIsAppendedUnderTheNameAsTyped() {

@@ -31,7 +31,7 @@ class MemoryFile final : public brixel::platform::ReadableFile {
 };
 
 const char* const kNames[] = {"x.mp3", "x.wav", "x.flac", "x.ogg", "x.opus", "x.m4a", "x.wma",
-                              "x.oga", "x.ape", "x.mpc", "x.wv",  "x.aiff", "x.spx", "x.tta"};
+                              "x.oga", "x.ape", "x.mpc",  "x.wv",  "x.aiff", "x.spx", "x.tta"};
 
 }  // namespace
 

@@ -142,9 +142,9 @@ TEST(FolderScan, MissingFolderReportsAndListsNothing) {
   test::TempTree t;
   ScanReport r;
   EXPECT_TRUE(Scan(t.Path("nope"), "*", false, &r).empty());
-  EXPECT_NE(r.folder_error, 0);
+  EXPECT_TRUE(r.folder_error);
   EXPECT_TRUE(Scan(t.Path("nope"), "*", true, &r).empty());
-  EXPECT_NE(r.folder_error, 0);
+  EXPECT_TRUE(r.folder_error);
 }
 
 #ifndef _WIN32
@@ -160,8 +160,8 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);  // nobody
     ScanReport r;
     const Names names = Scan(folder, line, true, &r);
-    std::string out = std::to_string(r.skipped.size()) + "\n" + std::to_string(r.folder_error) + "\n";
-    for (const auto& s : r.skipped) out += s.path + "\n" + std::to_string(s.error) + "\n";
+    std::string out = std::to_string(r.skipped.size()) + "\n" + std::to_string(r.folder_error.value()) + "\n";
+    for (const auto& s : r.skipped) out += s.path + "\n" + std::to_string(s.error.value()) + "\n";
     for (const auto& n : names) out += n + "\n";
     const bool ok = ::write(pipe_fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
     ::_exit(ok ? 0 : 3);
@@ -180,11 +180,11 @@ Names ScanWithoutPrivileges(const std::string& folder, std::string_view line, Sc
     lines.push_back(text.substr(start, end - start));
   if (lines.size() < 2) return {};
   report.skipped.resize(std::stoul(lines[0]));
-  report.folder_error = std::stoi(lines[1]);
+  report.folder_error = {std::stoi(lines[1]), std::generic_category()};
   std::size_t at = 2;
   for (auto& s : report.skipped) {
     if (at + 1 >= lines.size()) return {};
-    s = {lines[at], std::stoi(lines[at + 1])};
+    s = {lines[at], {std::stoi(lines[at + 1]), std::generic_category()}};
     at += 2;
   }
   return Names(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.end());
@@ -203,8 +203,8 @@ TEST(FolderScan, UnreadableSubfolderIsSkippedAndTheWalkGoesOn) {
   EXPECT_EQ(Sorted(ScanWithoutPrivileges(t.Path(), "*.mp3", r)), (Names{"open.mp3", "y.mp3", "z.mp3"}));
   ASSERT_EQ(r.skipped.size(), 1u);
   EXPECT_EQ(r.skipped[0].path, t.Path("a/locked"));
-  EXPECT_EQ(r.skipped[0].error, EACCES);
-  EXPECT_EQ(r.folder_error, 0);
+  EXPECT_EQ(r.skipped[0].error, std::errc::permission_denied);
+  EXPECT_FALSE(r.folder_error);
 #endif
 }
 
@@ -236,19 +236,18 @@ TEST(FolderScan, StopEndsTheWalkAndASortedScanHandsOnNothing) {
 TEST(FolderScan, ProgressNamesEachFolderBeforeItIsRead) {
   test::TempTree t;
   t.Files({"1.mp3", "a/2.mp3", "a/b/3.mp3"});
-  struct Seen : ScanProgress {
+  struct Seen : ProgressSink {
     Names paths;
     std::vector<std::size_t> found;
-    void ReadingFolder(std::string_view path, const ScanCounts& counts) override {
+    void ReadingFolder(std::string_view path, std::size_t, std::size_t names_found) override {
       paths.emplace_back(path);
-      found.push_back(counts.names_found);
+      found.push_back(names_found);
     }
   } seen;
-  ScanControl control;
-  control.progress = &seen;
   test::CollectNames collect;
-  Scan({t.Path(), "*.mp3", true}, collect, control);
-  EXPECT_EQ(seen.paths, (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
+  Scan({t.Path(), "*.mp3", true}, collect, {{}, &seen});
+  EXPECT_EQ(seen.paths,
+            (Names{t.Path(), JoinFolder(t.Path(), "a"), JoinFolder(JoinFolder(t.Path(), "a"), "b")}));
   EXPECT_EQ(seen.found, (std::vector<std::size_t>{0, 1, 2}));
 }
 
@@ -265,7 +264,7 @@ TEST(FolderScan, NamesThatAreNotUtf8AreKept) {
 TEST(FolderScan, DriveRootListsBareNames) {
   ScanReport r;
   for (const auto& n : Scan("/", "*", false, &r)) EXPECT_EQ(n.find('/'), std::string::npos);
-  EXPECT_EQ(r.folder_error, 0);
+  EXPECT_FALSE(r.folder_error);
 }
 
 #ifndef _WIN32

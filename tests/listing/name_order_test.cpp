@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "core/listing/name_table.h"
 #include "core/platform/collation.h"
-#include "tests/support/temp_tree.h"
 
 namespace brixel {
 namespace {
@@ -55,72 +53,14 @@ TEST(NameOrder, EqualNamesKeepBothRows) {
 }
 
 TEST(NameOrder, ResultDoesNotDependOnInputOrder) {
-  Names mixed{"", "1", "01", "1.0", "-0", "a1", "a01", "A1", "1a", "1.", ".5", "1e3", "--1", "Ж",
-              "ж", "\xFF", "\xFF\xFE", "10", "9", "z", "-", "+", "2.50", "2.5"};
+  Names mixed{"",    "1", "01", "1.0",  "-0",       "a1", "a01", "A1", "1a", "1.", ".5",   "1e3",
+              "--1", "Ж", "ж",  "\xFF", "\xFF\xFE", "10", "9",   "z",  "-",  "+",  "2.50", "2.5"};
   const Names first = Order(mixed);
   std::mt19937 rng(42);
   for (int i = 0; i < 20; ++i) {
     std::shuffle(mixed.begin(), mixed.end(), rng);
     EXPECT_EQ(Order(mixed), first);
   }
-}
-
-// Columns grow by reallocation far past any first size, and copies, moves and swaps keep every
-// name, the empty one too.
-TEST(NameColumn, GrowsCopiesAndSwapsWholeNames) {
-  NameColumn column;
-  std::vector<std::string> names;
-  for (int i = 0; i < 100000; ++i) names.push_back(i % 1000 == 0 ? "" : std::string(i % 37, 'a' + i % 26));
-  for (const auto& n : names) column.Append(n);
-  NameColumn copy = column;
-  NameColumn moved = std::move(copy);
-  NameColumn other;
-  other.Append("x");
-  other.Swap(moved);
-  ASSERT_EQ(other.Size(), names.size());
-  for (std::size_t i = 0; i < names.size(); ++i) ASSERT_EQ(other[i], names[i]);
-  EXPECT_EQ(moved.Size(), 1u);
-  EXPECT_EQ(moved[0], "x");
-  other = moved;
-  EXPECT_EQ(other.Size(), 1u);
-  column.Clear();
-  EXPECT_TRUE(column.Empty());
-  EXPECT_EQ(column.ByteSize(), 0u);
-}
-
-TEST(NameTable, BlankRowAndCountText) {
-  const Collator collator("");
-  NameTable table;
-  table.StartListing();
-  table.Sort(collator);
-  table.FinishListing();
-  EXPECT_EQ(table.RowCount(), 1u);
-  EXPECT_EQ(table.AsFound()[0], "");
-  EXPECT_EQ(table.CountText(), "0");
-
-  table.StartListing();
-  for (int i = 12; i > 0; --i) table.Append(std::string("n").append(std::to_string(i)));
-  table.Sort(collator);
-  table.FinishListing();
-  EXPECT_EQ(table.RowCount(), 12u);
-  EXPECT_EQ(table.CountText(), " 12");
-  EXPECT_EQ(table.AsFound()[0], "n1");
-  EXPECT_EQ(table.AsFound()[11], "n12");
-}
-
-TEST(NameTable, ListingSortsTheWholeTreeOnce) {
-  test::TempTree t;
-  t.Files({"b.mp3", "sub/a.mp3", "sub/c.wav", "a.wav"});
-  NameTable table;
-  const Collator root("");
-  RunListing(table, {t.Path(), "*.mp3; *.wav", true, ScanOrder::Sorted, &root});
-  ASSERT_EQ(table.RowCount(), 4u);
-  EXPECT_EQ(table.AsFound()[0], "a.mp3");
-  EXPECT_EQ(table.AsFound()[1], "a.wav");
-  EXPECT_EQ(table.AsFound()[3], "c.wav");
-  EXPECT_EQ(table.CountText(), " 4");
-  RunListing(table, {t.Path(), "*.mp3", false, ScanOrder::Sorted, &root});
-  EXPECT_EQ(table.CountText(), " 1");
 }
 
 }  // namespace

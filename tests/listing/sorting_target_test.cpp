@@ -92,9 +92,9 @@ TEST(SortedListing, AStopHandsNothingOn) {
   const Collator collator("ru_RU");
   std::mt19937 rng(7);
   const Names names = RandomNames(rng, 2000);
-  for (std::size_t stop_at : {0, 10, 500, 1999}) {
+  for (const std::size_t stop_at : {0u, 10u, 500u, 1999u}) {
     std::stop_source stop;
-    SortingTarget sorting(collator, stop.get_token(), 16, 4);
+    SortingTarget sorting(collator, {stop.get_token()}, 16, 4);
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (i == stop_at) stop.request_stop();
       sorting.Append(names[i]);
@@ -113,7 +113,7 @@ TEST(SortedListing, AStopEndsTheKeyThreadsWaitEveryTime) {
   const Collator collator("en_US");
   for (int round = 0; round < 3000; ++round) {
     std::stop_source stop;
-    SortingTarget sorting(collator, stop.get_token(), 1, 1000);
+    SortingTarget sorting(collator, {stop.get_token()}, 1, 1000);
     sorting.Append("a");  // a full batch: the thread starts, takes it and waits for more
     if (round % 2 == 0) std::this_thread::yield();
     stop.request_stop();

@@ -17,6 +17,7 @@
 #include "core/text/cp1251.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/workbook_check.h"
+#include "tests/support/writing_watcher.h"
 
 namespace brixel {
 namespace {
@@ -184,7 +185,8 @@ TEST_F(LiteSaveTest, CellCursorMovesToTheNextColumnAfterRow65534) {
   FormatOptions options;
   options.numbering = true;
   PrimFile prim_file(options, locale_);
-  const std::unique_ptr<ListWriter> writer = OpenListWriter(ListFormat::Spreadsheet, path, LiteListLayout());
+  const std::unique_ptr<ListWriter> writer =
+      OpenListWriter(ListFormat::Spreadsheet, path, LayoutOf(kLiteEdition));
   ListWriterTarget output(*writer);
   FormattingTarget target(prim_file, output);
   for (int i = 0; i < 65536; ++i) target.Append("n");
@@ -246,11 +248,11 @@ TEST_F(LiteSaveTest, APageOrWorkbookSavedIntoTheScannedFolderDoesNotListItsHalfW
 }
 
 // Stops the scan as it comes to a folder whose path ends so, and notes the output's size then.
-class StopAtFolder : public ScanProgress {
+class StopAtFolder : public ProgressSink {
  public:
   StopAtFolder(std::string ending, std::string output)
       : ending_(std::move(ending)), output_(std::move(output)) {}
-  void ReadingFolder(std::string_view path, const ScanCounts&) override {
+  void ReadingFolder(std::string_view path, std::size_t, std::size_t) override {
     std::string seen(path);  // Windows separates folders with backslashes
     std::replace(seen.begin(), seen.end(), '\\', '/');
     if (!seen.ends_with(ending_)) return;
@@ -302,11 +304,10 @@ TEST_F(LiteSaveTest, AStopAsTheWriterCommitsStillLeavesTheOutput) {
     const LiteSaveRequest request = Request(format, std::string("kept") + (format + 1), true);
     WriteBytes(request.output_path, "kept");
     std::stop_source stop;
-    ListWriterOptions options;
-    options.control.progress = [&](WritePhase phase, std::uint64_t, std::uint64_t) {
+    test::WritingWatcher watcher([&](WritePhase phase, std::uint64_t, std::uint64_t) {
       if (phase == WritePhase::Committing) stop.request_stop();
-    };
-    EXPECT_EQ(RunLiteSave(request, locale_, options, {stop.get_token()}), std::nullopt) << format;
+    });
+    EXPECT_EQ(RunLiteSave(request, locale_, {}, {stop.get_token(), &watcher}), std::nullopt) << format;
     EXPECT_EQ(ReadBytes(request.output_path), "kept") << format;
   }
 }

@@ -19,8 +19,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/edition.h"
 #include "core/platform/file_path.h"
-#include "core/version.h"
 #include "lite/lite_list.h"
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
@@ -116,14 +116,13 @@ class LiteWindowTest : public QObject {
   void Reopen(std::optional<std::string> named = std::nullopt, std::string settings = {}) {
     model_tester_.reset();
     window_.reset();
-    window_ = std::make_unique<LiteWindow>(LiteWindowServices{dialogs_, *volumes_,
-                                                              [this](const QUrl& url) {
-                                                                opened_ << url;
-                                                                return true;
-                                                              },
-                                                              FilesBeside(tree_->Path("prog")),
-                                                              tree_->Path("music"), folders_.get(),
-                                                              std::move(named), std::move(settings)});
+    window_ = std::make_unique<LiteWindow>(
+        WindowServices{FilesBeside(tree_->Path("prog")), tree_->Path("music"), volumes_.get(), &dialogs_,
+                       [this](const QUrl& url) {
+                         opened_ << url;
+                         return true;
+                       },
+                       folders_.get(), std::move(named), std::move(settings)});
     model_tester_ = std::make_unique<QAbstractItemModelTester>(
         &window_->List().Model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Wait(*window_);  // the start-up listing
@@ -178,7 +177,7 @@ class LiteWindowTest : public QObject {
       // Windows folders hold no FIFOs or devices.
       if (!test::MakeNotAFile(program + "/rasshirenia.txt", kind) && kind != test::NotAFile::Folder) continue;
       QVERIFY(std::filesystem::exists(PathFromUtf8(program) / "rasshirenia.txt"));
-      LiteWindow window({dialogs_, *volumes_, {}, FilesBeside(program), tree_->Path("music")});
+      LiteWindow window({FilesBeside(program), tree_->Path("music"), volumes_.get(), &dialogs_, {}});
       QCOMPARE(window.CboMask().count(), 8);
       QCOMPARE(window.CboMask().itemText(7), QStringLiteral("*.jpg; *.png"));
     }
@@ -516,7 +515,7 @@ class LiteWindowTest : public QObject {
       }
       QVERIFY(dialogs_.messages.empty());
       const test::ReaderVerdict verdict =
-          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LiteListLayout());
+          test::CheckWorkbook("openpyxl", path, {"deep.mp3"}, LayoutOf(kLiteEdition));
       QVERIFY2(verdict.ok, verdict.output.c_str());
       ++saved;
     }
@@ -601,7 +600,9 @@ class LiteWindowTest : public QObject {
     QCOMPARE(format->text(QAccessible::Value), QStringLiteral("*.txt"));
     // The numbering switch, pressed by a screen reader.
     QAccessibleInterface* numbering = QAccessible::queryAccessibleInterface(&w.Formatting().PicNum());
-    numbering->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QAccessibleActionInterface* toggle = numbering->actionInterface();
+    QVERIFY(toggle != nullptr);
+    toggle->doAction(QAccessibleActionInterface::toggleAction());
     Wait(w);
     QVERIFY(numbering->state().checked);
     QCOMPARE(ShownNames(w).first(), QStringLiteral("1 b_side.wav"));

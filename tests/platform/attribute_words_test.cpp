@@ -9,8 +9,7 @@ namespace {
 
 TEST(Attributes, ListedFileWordsExactly) {
   const std::set<std::uint32_t> listed{1, 2, 3, 4, 6, 7, 32, 33, 34, 35, 36, 38, 39, 128, 288, 8224};
-  for (std::uint32_t w = 0; w < 0x10000; ++w)
-    EXPECT_EQ(IsListedFileAttributes(w), listed.count(w) == 1) << w;
+  for (std::uint32_t w = 0; w < 0x10000; ++w) EXPECT_EQ(IsListedFileAttributes(w), listed.count(w) == 1) << w;
   EXPECT_FALSE(IsListedFileAttributes(2080));  // archive + compressed
   EXPECT_FALSE(IsListedFileAttributes(5));
   EXPECT_FALSE(IsListedFileAttributes(37));

@@ -250,7 +250,7 @@ class ShellTest : public QObject {
     TempTree t;
     t.Folder("music");
     FakeVolumes volumes;
-    volumes.volumes = {{"A:\\", {}}, {t.Path().substr(0, 3), {}}};  // the temporary folder's drive
+    volumes.volumes = {{"A:\\", {}}, { t.Path().substr(0, 3), {} }};  // the temporary folder's drive
     DriveList drives(nullptr);
     FolderList folders(nullptr);
     FolderChooser chooser(drives, folders, volumes, nullptr);
@@ -285,7 +285,8 @@ class ShellTest : public QObject {
     QCOMPARE(list.Path(), tree.Path("top/music"));
     QStringList rows;
     for (int r = 0; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
-    QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10", "Disc 11"}));
+    QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10",
+                                "Disc 11"}));
     QCOMPARE(list.Model().CurrentRow(), 1);
     QCOMPARE(changes.count(), 1);
 

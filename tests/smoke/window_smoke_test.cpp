@@ -23,10 +23,8 @@
 #include "lite/save_panel.h"
 #include "shell/application_setup.h"
 #include "shell/drive_list.h"
-#include "shell/mounted_volumes.h"
 #include "shell/name_table_model.h"
 #include "shell/program_files.h"
-#include "shell/qt_dialogs.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
 
@@ -121,11 +119,10 @@ class WindowSmokeTest : public QObject {
   }
 
   void theFullEditionListsFormatsAndSaves() {
-    Folders folders;
-    MountedVolumes volumes;
-    QtDialogs dialogs;
-    FullWindow window({LocateProgramFiles(folders.Program()), folders.Music(), &volumes, &dialogs,
-                       [](const QUrl&) { return true; }});
+    Folders folders;  // the system's own drives and dialogs
+    FullWindow window({.files = LocateProgramFiles(folders.Program()),
+                       .start_folder = folders.Music(),
+                       .open_url = [](const QUrl&) { return true; }});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -159,10 +156,9 @@ class WindowSmokeTest : public QObject {
 
   void theLiteEditionFormatsAndSavesBesideTheProgram() {
     Folders folders;
-    MountedVolumes volumes;
-    QtDialogs dialogs;
-    LiteWindow window({dialogs, volumes, [](const QUrl&) { return true; },
-                       LocateProgramFiles(folders.Program()), folders.Music()});
+    LiteWindow window({.files = LocateProgramFiles(folders.Program()),
+                       .start_folder = folders.Music(),
+                       .open_url = [](const QUrl&) { return true; }});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(SystemCutsTheWindow(window));

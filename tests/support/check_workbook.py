@@ -3,19 +3,21 @@
 
 usage: check_workbook.py READER WORKBOOK EXPECTED.json [WORKBOOK EXPECTED.json ...]
   READER    xlrd (.xls), openpyxl (.xlsx), gnumeric (either, through ssconvert) or libreoffice
-            (either, LibreOffice Calc converting to CSV: several workbooks at one start)
-  EXPECTED  {"edition": "full"|"lite", "names": [...]}: the text each name's cell must show
+            (either, HTML pages and CSV lists: LibreOffice Calc, every file at one start)
+  EXPECTED  {"edition": "full"|"lite"|"page", "names": [...]}: the text each name's cell must show;
+            or, for a CSV list, {"edition": "table", "table": TABLE.json}: check_table.py's
+            expectation, checked there (check_calc_workbook)
 Prints "OK ..." and exits 0, or prints what differs and exits 1.
 """
 import csv
 import gzip
 import json
 import os
-import shutil
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import xml.etree.ElementTree as ET
 
 PER_COLUMN = 65534
@@ -230,42 +232,100 @@ def cell_from_a1(ref):
 
 
 def read_libreoffice(jobs):
-    """Every workbook of jobs [(path, expected)] through one LibreOffice start: each converted
-    to CSV (UTF-8), every cell compared. Text cells are all a list has, so CSV loses nothing."""
+    """Every workbook, page and CSV list of jobs [(path, expected)] read by one LibreOffice, started
+    once and driven through UNO. A workbook or page is loaded (a page through Calc's own HTML
+    import, as Calc opens it) and written as CSV (UTF-8), every cell compared: text cells are all
+    it has, so CSV loses nothing. A CSV list is opened as a user opens one and saved as .xlsx for
+    check_table.py, which looks at each cell's type."""
+    import uno
+    from com.sun.star.beans import PropertyValue
+    import check_table
+
+    def properties(**values):
+        listed = []
+        for name, value in values.items():
+            p = PropertyValue()
+            p.Name, p.Value = name, value
+            listed.append(p)
+        return tuple(listed)
+
     results = []
     with tempfile.TemporaryDirectory() as tmp:
-        inputs = []
-        for i, (path, _) in enumerate(jobs):
-            # Numbered copies keep their own extension (or none), so the outputs never collide.
-            copy = os.path.join(tmp, "%d%s" % (i, os.path.splitext(path)[1]))
-            shutil.copyfile(path, copy)
-            inputs.append(copy)
-        # A profile of this run's own: runs that share one collide.
-        profile = os.path.join(tmp, "profile")
-        pages = [f for f in inputs if f.endswith((".htm", ".html"))]
-        books = [f for f in inputs if f not in pages]
-        for files, import_filter in ((books, []), (pages, ["--infilter=HTML (StarCalc)"])):
-            if files:
-                subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless"]
-                               + import_filter + ["--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
-                                                  "--outdir", os.path.join(tmp, "out")] + files,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-        for i, (path, expected) in enumerate(jobs):
-            out = os.path.join(tmp, "out", "%d.csv" % i)
-            # LibreOffice exits with 0 even when it could not load a file: the output tells.
-            if not os.path.exists(out):
-                results.append(({}, None, {}, ["LibreOffice made nothing of %s" % path], None))
-                continue
-            cells = {}
-            page = expected["edition"] == "page"
-            with open(out, encoding="utf-8", newline="") as f:
-                for r, row in enumerate(csv.reader(f)):
-                    for c, text in enumerate(row):
-                        if page:
-                            text = " ".join(text.split()) if r > 0 else ""
-                        if text != "":
-                            cells[(r, c)] = text
-            results.append((cells, None, None, [], None))
+        # A profile and a pipe of this run's own: runs that share one collide.
+        pipe = "brixel-check-%d" % os.getpid()
+        office = subprocess.Popen(
+            ["soffice", "-env:UserInstallation=" + uno.systemPathToFileUrl(os.path.join(tmp, "profile")),
+             "--headless", "--invisible", "--nologo", "--norestore", "--nodefault",
+             "--accept=pipe,name=%s;urp;" % pipe],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            local = uno.getComponentContext()
+            resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
+            deadline = time.monotonic() + 300
+            while True:
+                try:
+                    context = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+                    break
+                except Exception:  # not listening yet
+                    if office.poll() is not None or time.monotonic() > deadline:
+                        raise
+                    time.sleep(0.1)
+            desktop = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
+
+            def convert(path, out, load, store):
+                doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(path)), "_blank", 0,
+                                                   properties(Hidden=True, **load))
+                doc.storeToURL(uno.systemPathToFileUrl(out), properties(**store))
+                doc.close(True)
+
+            csv_load = {"FilterName": "Text - txt - csv (StarCalc)", "FilterOptions": check_table.CALC_CSV_OPTIONS}
+            xlsx_store = {"FilterName": "Calc MS Excel 2007 XML"}
+            control = None
+            for i, (path, expected) in enumerate(jobs):
+                if expected["edition"] == "table":
+                    out = os.path.join(tmp, "%d.xlsx" % i)
+                    try:
+                        if control is None:
+                            control = os.path.join(tmp, "control.xlsx")
+                            with open(os.path.join(tmp, "control.csv"), "w", encoding="utf-8", newline="") as f:
+                                f.write(check_table.CONTROL_CSV)
+                            convert(os.path.join(tmp, "control.csv"), control, csv_load, xlsx_store)
+                        convert(path, out, csv_load, xlsx_store)
+                    except Exception as e:
+                        results.append(({}, None, None, ["LibreOffice made nothing of %s: %s" % (path, e)], None))
+                        continue
+                    with open(expected["table"], encoding="utf-8") as f:
+                        want = json.load(f)
+                    results.append(({}, None, None, check_table.check_calc_workbook(out, control, want), None))
+                    continue
+                load = {"FilterName": "HTML (StarCalc)"} if expected["edition"] == "page" else {}
+                out = os.path.join(tmp, "%d.csv" % i)
+                try:
+                    convert(path, out, load,
+                            {"FilterName": "Text - txt - csv (StarCalc)", "FilterOptions": "44,34,76"})
+                except Exception as e:
+                    results.append(({}, None, {}, ["LibreOffice made nothing of %s: %s" % (path, e)], None))
+                    continue
+                cells = {}
+                page = expected["edition"] == "page"
+                with open(out, encoding="utf-8", newline="") as f:
+                    for r, row in enumerate(csv.reader(f)):
+                        for c, text in enumerate(row):
+                            if page:
+                                text = " ".join(text.split()) if r > 0 else ""
+                            if text != "":
+                                cells[(r, c)] = text
+                results.append((cells, None, None, [], None))
+            try:
+                desktop.terminate()
+            except Exception:  # the office is gone already: the bridge says so
+                pass
+        finally:
+            try:
+                office.wait(timeout=60)
+            except subprocess.TimeoutExpired:
+                office.kill()
+                office.wait()
     return results
 
 
@@ -313,7 +373,8 @@ def main():
                    for path, _ in jobs]
     failed = False
     for (path, expected), (got, active, widths, problems, view) in zip(jobs, results):
-        problems = check(expected, got, active, widths, problems, view)
+        if expected["edition"] != "table":  # a CSV list's were checked as it was read
+            problems = check(expected, got, active, widths, problems, view)
         if problems:
             print("%s: %s" % (os.path.basename(path), "\n".join(problems[:25])))
             failed = True

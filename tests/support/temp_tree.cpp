@@ -1,8 +1,8 @@
 #include "tests/support/temp_tree.h"
 
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 #include <system_error>
 
 #ifndef _WIN32
@@ -34,8 +34,8 @@ TempTree::~TempTree() {
       std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                    std::filesystem::perm_options::add, ec);
   }
-  std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                               ec);
   std::filesystem::remove_all(root_, ec);
 }
 
@@ -62,7 +62,9 @@ void TempTree::Folder(std::string_view relative) const {
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return std::move(bytes).str();
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {

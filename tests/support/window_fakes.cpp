@@ -31,23 +31,24 @@ class HeldFolder final : public platform::OpenFolder {
   HeldFolder(std::unique_ptr<platform::OpenFolder> inner, std::string path, const HeldFolders& source)
       : inner_(std::move(inner)), path_(std::move(path)), source_(source) {}
 
-  std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name, int& error) const override {
+  std::unique_ptr<platform::OpenFolder> OpenChild(std::string_view name,
+                                                  std::error_code& error) const override {
     const std::string path = path_ + "/" + std::string(name);
     if (source_.Refused(path)) {
-      error = EACCES;
+      error = std::make_error_code(std::errc::permission_denied);
       return nullptr;
     }
     auto child = inner_->OpenChild(name, error);
     return child ? std::make_unique<HeldFolder>(std::move(child), path, source_) : nullptr;
   }
 
-  std::unique_ptr<platform::OpenFolder> OpenParent(int& error) const override {
+  std::unique_ptr<platform::OpenFolder> OpenParent(std::error_code& error) const override {
     auto parent = inner_->OpenParent(error);
     if (!parent) return nullptr;
     return std::make_unique<HeldFolder>(std::move(parent), path_.substr(0, path_.rfind('/')), source_);
   }
 
-  bool ReadAll(platform::FolderListing& out, int& error, std::stop_token stop) override {
+  bool ReadAll(platform::FolderListing& out, std::error_code& error, std::stop_token stop) override {
     return !source_.Read(stop) || inner_->ReadAll(out, error, stop);  // stopped: nothing read
   }
 
@@ -66,9 +67,10 @@ bool EndsWith(const std::string& text, const std::string& ending) {
 
 }  // namespace
 
-std::unique_ptr<platform::OpenFolder> HeldFolders::Open(const std::string& path, int& error) const {
+std::unique_ptr<platform::OpenFolder> HeldFolders::Open(const std::string& path,
+                                                        std::error_code& error) const {
   if (Refused(path)) {
-    error = EACCES;
+    error = std::make_error_code(std::errc::permission_denied);
     return nullptr;
   }
   auto folder = platform::NativeFolders().Open(path, error);

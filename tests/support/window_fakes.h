@@ -55,7 +55,7 @@ class FakeDialogs : public DialogFacade {
 // and a folder can refuse to open even to root. Safe to use from the scans' threads.
 class HeldFolders : public platform::FolderSource {
  public:
-  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, int& error) const override;
+  std::unique_ptr<platform::OpenFolder> Open(const std::string& path, std::error_code& error) const override;
 
   // Holds every read from now on, or only the `nth` read from now (counting from 1).
   void Hold(int nth = 0);

@@ -29,7 +29,9 @@ void AppendJsonString(const std::string& text, std::string& out) {
   out += '"';
 }
 
-std::string ScriptPath() { return BRIXEL_WORKBOOK_CHECKER; }
+std::string ScriptPath() {
+  return BRIXEL_WORKBOOK_CHECKER;
+}
 
 std::string Quoted(const std::string& s) {
   return "'" + s + "'";
@@ -42,7 +44,8 @@ bool ReaderAvailable(const std::string& reader) {
   if (reader == "gnumeric")
     cmd = "command -v ssconvert >/dev/null 2>&1";
   else if (reader == "libreoffice")
-    cmd = "command -v soffice >/dev/null 2>&1";
+    cmd =
+        "command -v soffice >/dev/null 2>&1 && " + std::string(kPython) + " -c 'import uno' >/dev/null 2>&1";
   else
     cmd = std::string(kPython) + " -c 'import " + reader + "' >/dev/null 2>&1";
   return std::system(cmd.c_str()) == 0;
@@ -58,19 +61,23 @@ ReaderVerdict CheckWorkbooks(const std::string& reader, const std::vector<SavedW
   std::vector<std::string> json_paths;
   for (const SavedWorkbook& workbook : workbooks) {
     const std::string json_path = workbook.path + ".expected.json";
-    std::string json = std::string("{\"edition\": \"") +
-                       (workbook.html_page               ? "page"
-                        : workbook.layout.first_row == 1 ? "full"
-                                                         : "lite") +
-                       "\", \"names\": [";
-    for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
-      if (i > 0) json += ",\n";
-      AppendJsonString(workbook.expected[i], json);
+    std::string json = "{\"edition\": ";
+    if (!workbook.table_expected.empty()) {
+      json += "\"table\", \"table\": ";
+      AppendJsonString(workbook.table_expected, json);
+    } else {
+      json += workbook.html_page ? "\"page\"" : workbook.layout.first_row == 1 ? "\"full\"" : "\"lite\"";
+      json += ", \"names\": [";
+      for (std::size_t i = 0; i < workbook.expected.size(); ++i) {
+        if (i > 0) json += ",\n";
+        AppendJsonString(workbook.expected[i], json);
+      }
+      json += "]";
     }
-    json += "]}\n";
+    json += "}\n";
     std::ofstream(json_path, std::ios::binary) << json;
     json_paths.push_back(json_path);
-    cmd += " " + Quoted(workbook.path) + " " + Quoted(json_path);
+    cmd.append(" ").append(Quoted(workbook.path)).append(" ").append(Quoted(json_path));
   }
   cmd += " 2>&1";
   ReaderVerdict verdict{false, ""};

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/export/list_writer.h"
-#include "core/version.h"
 
 namespace brixel::test {
 
@@ -17,10 +16,10 @@ struct ReaderVerdict {
 // The editions' layouts, as the programs pass them: the full edition's names from A2, the lite
 // edition's from A1, each page naming its program.
 inline ListLayout FullLayout() {
-  return {1, "Бриксел В." + kFullVersion.Text()};
+  return LayoutOf(kFullEdition);
 }
 inline ListLayout LiteLayout() {
-  return {0, "Бриксел лайт В." + kLiteVersion.Text()};
+  return LayoutOf(kLiteEdition);
 }
 
 struct SavedWorkbook {
@@ -28,6 +27,9 @@ struct SavedWorkbook {
   std::vector<std::string> expected;  // what each name's cell must show
   ListLayout layout = FullLayout();
   bool html_page = false;  // an HTML list, checked as LibreOffice imports it: a name per row
+  // A CSV list (LibreOffice only), checked against check_table.py's EXPECTED.json at this path
+  // in place of `expected`: no field runs as a formula, numbers and dates are typed.
+  std::string table_expected = {};
 };
 
 // reader: "xlrd", "openpyxl", "gnumeric" or "libreoffice". expected: what each name's cell must

@@ -23,7 +23,8 @@ TEST(Collator, NumericOrderingAndRussianAlphabet) {
 
 TEST(Collator, KeysHaveNoEmbeddedNul) {
   const Collator root("");
-  for (const char* s : {"", "a", "Ж", "\xFF", "a b"}) EXPECT_EQ(Key(root, s).find('\0'), std::string::npos) << s;
+  for (const char* s : {"", "a", "Ж", "\xFF", "a b"})
+    EXPECT_EQ(Key(root, s).find('\0'), std::string::npos) << s;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/recorded_picture.h"
+#include "shell/picture_recording.h"
 
 namespace brixel::test {
 

@@ -8,7 +8,10 @@ namespace {
 TEST(Utf8, InvalidBytesAreOneCharacterEach) {
   EXPECT_EQ(CountChars("abc"), 3u);
   EXPECT_EQ(CountChars("Песня"), 5u);
+  // A hex escape ends with its literal: the next letter is a literal of its own.
+  // clang-format off
   EXPECT_EQ(CountChars("a\xFF\xFE" "b"), 4u);
+  // clang-format on
   EXPECT_EQ(CountChars("\xE2\x82"), 2u);          // truncated sequence
   EXPECT_EQ(CountChars("\xC0\xAF"), 2u);          // overlong form
   EXPECT_EQ(CountChars("\xED\xA0\x80"), 3u);      // encoded surrogate
@@ -19,13 +22,17 @@ TEST(Utf8, LastCharsKeepsCharacterBoundaries) {
   EXPECT_EQ(LastChars("song.mp3", 4), ".mp3");
   EXPECT_EQ(LastChars("песня.мп3", 4), ".мп3");
   EXPECT_EQ(LastChars("ab", 5), "ab");
+  // clang-format off
   EXPECT_EQ(LastChars("x\xFF" ".a", 2), ".a");
   EXPECT_EQ(LastChars("x\xFF" ".a", 3), "\xFF.a");
+  // clang-format on
 }
 
 TEST(Utf8, SanitizeReplacesOnlyInvalidBytes) {
   EXPECT_EQ(SanitizeUtf8("ok ё"), "ok ё");
+  // clang-format off
   EXPECT_EQ(SanitizeUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+  // clang-format on
   EXPECT_TRUE(IsValidUtf8(SanitizeUtf8("\xC3\x28\xF0\x9F")));
 }
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "core/platform/windows/wide_text.h"
 #include "core/platform/collation.h"
+#include "core/platform/windows/wide_text.h"
 
 namespace brixel {
 namespace {

@@ -9,8 +9,8 @@
 #include "core/listing/folder_scan.h"
 #include "core/platform/file_path.h"
 #include "core/platform/folder.h"
-#include "core/platform/windows/long_path.h"
 #include "core/platform/program_folder.h"
+#include "core/platform/windows/long_path.h"
 #include "tests/listing/scan_names.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/wine.h"
@@ -104,7 +104,7 @@ TEST(WindowsFolderScan, PathsLongerThanMaxPathAreWalkedAndListed) {
   EXPECT_EQ(Scan(t.Path(), "*.mp3", true), Names{"bottom.mp3"});
   ScanReport report;
   EXPECT_EQ(Scan(chain.Deepest(), "*.mp3", false, &report), Names{"bottom.mp3"});
-  EXPECT_EQ(report.folder_error, 0);
+  EXPECT_FALSE(report.folder_error);
 }
 
 TEST(WindowsFolderScan, UnpairedSurrogateNamesAreListedAndEntered) {
@@ -125,18 +125,19 @@ TEST(WindowsFolderScan, UnpairedSurrogateNamesAreListedAndEntered) {
 TEST(WindowsFolderScan, DriveRootsAndMissingFolders) {
   ScanReport report;
   Scan("C:\\", "*", false, &report);
-  EXPECT_EQ(report.folder_error, 0);
+  EXPECT_FALSE(report.folder_error);
   Scan("C:/", "*", false, &report);
-  EXPECT_EQ(report.folder_error, 0);
+  EXPECT_FALSE(report.folder_error);
   test::TempTree t;
   t.File("file.mp3");
   Scan(t.Path("missing"), "*", false, &report);
-  EXPECT_EQ(report.folder_error, ERROR_FILE_NOT_FOUND);
-  Scan(t.Path("file.mp3"), "*", false, &report);  // a file is no folder
-  EXPECT_NE(report.folder_error, 0);
-  const std::string text = platform::ErrorText(ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(report.folder_error.value(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(report.folder_error, std::errc::no_such_file_or_directory);
+  const std::string text = report.folder_error.message();
   EXPECT_FALSE(text.empty());
   EXPECT_NE(text.back(), '\n');
+  Scan(t.Path("file.mp3"), "*", false, &report);  // a file is no folder
+  EXPECT_TRUE(report.folder_error);
 }
 
 TEST(WindowsProgramInfo, ProgramFolderHoldsTheRunningProgram) {

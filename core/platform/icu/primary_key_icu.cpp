@@ -266,7 +266,7 @@ bool FastPrimaryKeys::Learn(const UCollator* collator) {
   // Every pair, so every way one weight can follow another, and a number on either side.
   std::u16string chars;
   for (char16_t c : known)
-    if (Find(c)->primary != 0) chars += c;
+    if (const Weight* w = Find(c); w != nullptr && w->primary != 0) chars += c;
   chars += u'5';
   for (char16_t a : chars) {
     if (!Check(collator, std::u16string(1, a))) return false;

@@ -147,8 +147,8 @@ std::int64_t Nanoseconds(const struct timespec& t) {
 bool Unchanged(const struct stat& now, const FileFacts& found) {
   return static_cast<std::uint64_t>(now.st_dev) == found.volume &&
          static_cast<std::uint64_t>(now.st_ino) == found.file &&
-         static_cast<std::uint64_t>(now.st_size) == found.size && Nanoseconds(now.st_mtim) == found.modified &&
-         Nanoseconds(now.st_ctim) == found.changed;
+         static_cast<std::uint64_t>(now.st_size) == found.size &&
+         Nanoseconds(now.st_mtim) == found.modified && Nanoseconds(now.st_ctim) == found.changed;
 }
 
 class PosixFile final : public WritableFile {
@@ -405,7 +405,8 @@ class PosixTarget final : public TargetFile {
     lock.l_whence = SEEK_SET;
     if (file_.Get() < 0) return;
     if (::fcntl(file_.Get(), F_OFD_SETLK, &lock) != 0) {
-      if (errno == EAGAIN || errno == EACCES) ec = std::make_error_code(std::errc::resource_unavailable_try_again);
+      if (errno == EAGAIN || errno == EACCES)
+        ec = std::make_error_code(std::errc::resource_unavailable_try_again);
       return;
     }
     // What the last writer before the lock left is what the save copies and checks against.
@@ -425,15 +426,17 @@ class PosixTarget final : public TargetFile {
     return static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
   }
 
-  std::unique_ptr<WritableFile> OpenForAppend(bool& created, std::uint64_t& size, std::error_code& ec) override {
+  std::unique_ptr<WritableFile> OpenForAppend(bool& created, std::uint64_t& size,
+                                              std::error_code& ec) override {
     created = !facts_.exists;
     int flags = O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC;
     if (!through_kernel_) flags |= O_NOFOLLOW;
     if (created) flags |= O_CREAT | O_EXCL;
     Descriptor fd(::openat(folder_.Get(), name_.c_str(), flags, 0666));
     if (fd.Get() < 0) {
-      ec = errno == ELOOP || (!created && errno == ENOENT) || (created && errno == EEXIST) ? TargetChangedError()
-                                                                                         : LastError();
+      ec = errno == ELOOP || (!created && errno == ENOENT) || (created && errno == EEXIST)
+               ? TargetChangedError()
+               : LastError();
       return nullptr;
     }
     struct stat st {};
@@ -481,14 +484,16 @@ class PosixTarget final : public TargetFile {
   }
 
   void Link(const std::string& file, const std::string& name, std::error_code& ec) const override {
-    if (::linkat(AT_FDCWD, file.c_str(), folder_.Get(), name.c_str(), AT_SYMLINK_FOLLOW) != 0) ec = LastError();
+    if (::linkat(AT_FDCWD, file.c_str(), folder_.Get(), name.c_str(), AT_SYMLINK_FOLLOW) != 0)
+      ec = LastError();
   }
 
   void Replace(const std::string& name, std::error_code& ec) override {
     if (!facts_.exists) {
       // RENAME_NOREPLACE keeps a file that took the name meanwhile; a file system without it
       // gets the check just before.
-      if (::renameat2(folder_.Get(), name.c_str(), folder_.Get(), name_.c_str(), RENAME_NOREPLACE) == 0) return;
+      if (::renameat2(folder_.Get(), name.c_str(), folder_.Get(), name_.c_str(), RENAME_NOREPLACE) == 0)
+        return;
       if (errno == EEXIST) {
         ec = TargetChangedError();
         return;

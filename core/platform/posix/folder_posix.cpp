@@ -12,10 +12,6 @@
 #include "core/platform/folder.h"
 #include "core/platform/posix/stat_facts.h"
 
-#ifdef __linux__
-#include <sys/syscall.h>
-#endif
-
 namespace brixel::platform {
 
 namespace {
@@ -28,6 +24,10 @@ EntryKind KindFromMode(mode_t mode) {
   return EntryKind::Other;  // symbolic links, sockets, FIFOs, devices
 }
 
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -37,26 +37,26 @@ class PosixFolder final : public OpenFolder {
   explicit PosixFolder(int fd) : fd_(fd) {}
   ~PosixFolder() override { ::close(fd_); }
 
-  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
+  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, std::error_code& ec) const override {
     const std::string z(name);
     const int fd = ::openat(fd_, z.c_str(), kOpenFlags | O_NOFOLLOW);
     if (fd < 0) {
-      error = errno;
+      ec = LastError();
       return nullptr;
     }
     return std::make_unique<PosixFolder>(fd);
   }
 
-  std::unique_ptr<OpenFolder> OpenParent(int& error) const override {
+  std::unique_ptr<OpenFolder> OpenParent(std::error_code& ec) const override {
     const int fd = ::openat(fd_, "..", kOpenFlags);
     if (fd < 0) {
-      error = errno;
+      ec = LastError();
       return nullptr;
     }
     return std::make_unique<PosixFolder>(fd);
   }
 
-  bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override;
+  bool ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) override;
 
   bool ReadFacts(const FolderListing& listing, std::size_t index, EntryFacts& out,
                  std::error_code& ec) const override {
@@ -70,7 +70,8 @@ class PosixFolder final : public OpenFolder {
     return true;
   }
 
-  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name, std::error_code& ec) const override {
+  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name,
+                                                   std::error_code& ec) const override {
     return OpenRegularFileAt(fd_, std::string(name), ec);
   }
 
@@ -85,19 +86,24 @@ class PosixFolder final : public OpenFolder {
     if (IsDotOrDotDot(name)) return;
     EntryKind kind;
     switch (type) {
-      case DT_REG: kind = EntryKind::File; break;
-      case DT_DIR: kind = EntryKind::Folder; break;
+      case DT_REG:
+        kind = EntryKind::File;
+        break;
+      case DT_DIR:
+        kind = EntryKind::Folder;
+        break;
       case DT_UNKNOWN: {
         struct stat st {};
-        kind = ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindFromMode(st.st_mode)
-                                                                   : EntryKind::Other;
+        kind =
+            ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindFromMode(st.st_mode) : EntryKind::Other;
         break;
       }
-      default: kind = EntryKind::Other;
+      default:
+        kind = EntryKind::Other;
     }
     const std::size_t size = std::strlen(name);
-    out.entries.push_back({static_cast<std::uint32_t>(out.names.size()),
-                           static_cast<std::uint32_t>(size), kind});
+    out.entries.push_back(
+        {static_cast<std::uint32_t>(out.names.size()), static_cast<std::uint32_t>(size), kind});
     out.names.append(name, size);
   }
 
@@ -105,26 +111,18 @@ class PosixFolder final : public OpenFolder {
 };
 
 #ifdef __linux__
-struct LinuxDirent64 {
-  ino64_t d_ino;
-  off64_t d_off;
-  unsigned short d_reclen;
-  unsigned char d_type;
-  char d_name[];
-};
-
-bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
+bool PosixFolder::ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) {
   alignas(8) static thread_local char buffer[256 * 1024];
   while (!stop.stop_requested()) {
-    const long n = ::syscall(SYS_getdents64, fd_, buffer, sizeof buffer);
+    const ssize_t n = ::getdents64(fd_, buffer, sizeof buffer);
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
-      error = errno;
+      ec = LastError();
       return false;
     }
-    for (long pos = 0; pos < n;) {
-      const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer + pos);
+    for (ssize_t pos = 0; pos < n;) {
+      const auto* d = reinterpret_cast<const dirent64*>(buffer + pos);
       Add(out, d->d_name, d->d_type);
       pos += d->d_reclen;
     }
@@ -132,15 +130,15 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
   return true;
 }
 #else
-bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) {
+bool PosixFolder::ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) {
   const int dup_fd = ::dup(fd_);
   if (dup_fd < 0) {
-    error = errno;
+    ec = LastError();
     return false;
   }
   DIR* dir = ::fdopendir(dup_fd);
   if (dir == nullptr) {
-    error = errno;
+    ec = LastError();
     ::close(dup_fd);
     return false;
   }
@@ -152,7 +150,7 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
   const int last = errno;
   ::closedir(dir);
   if (last != 0) {
-    error = last;
+    ec = {last, std::generic_category()};
     return false;
   }
   return true;
@@ -161,17 +159,17 @@ bool PosixFolder::ReadAll(FolderListing& out, int& error, std::stop_token stop) 
 
 }  // namespace
 
-std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
+std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, std::error_code& ec) {
   const int fd = ::open(path.c_str(), kOpenFlags);
   if (fd < 0) {
-    error = errno;
+    ec = LastError();
     return nullptr;
   }
   return std::make_unique<PosixFolder>(fd);
 }
 
-std::string ErrorText(int error) { return std::strerror(error); }
-
-int NotFoundError() { return ENOENT; }
+std::error_code NotFoundError() {
+  return {ENOENT, std::generic_category()};
+}
 
 }  // namespace brixel::platform

@@ -17,9 +17,12 @@ std::string ToIcuName(std::string value) {
 
 const char* CategoryVariable(LocaleCategory category) {
   switch (category) {
-    case LocaleCategory::Casing: return "LC_CTYPE";
-    case LocaleCategory::Collation: return "LC_COLLATE";
-    case LocaleCategory::Numbers: return "LC_NUMERIC";
+    case LocaleCategory::Casing:
+      return "LC_CTYPE";
+    case LocaleCategory::Collation:
+      return "LC_COLLATE";
+    case LocaleCategory::Numbers:
+      return "LC_NUMERIC";
   }
   return "LC_CTYPE";
 }

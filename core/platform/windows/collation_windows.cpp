@@ -2,8 +2,8 @@
 // compare byte by byte as CompareStringEx compares the texts with the same flags.
 #include <windows.h>
 
-#include "core/platform/windows/locale_name.h"
 #include "core/platform/collation.h"
+#include "core/platform/windows/locale_name.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {

@@ -212,8 +212,8 @@ bool ReadFacts(HANDLE h, FileFacts& facts, std::error_code& ec) {
 }
 
 HANDLE OpenToRead(const std::wstring& path) {
-  return ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                       nullptr);
+  return ::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 class WindowsTarget final : public TargetFile {
@@ -268,9 +268,7 @@ class WindowsTarget final : public TargetFile {
   const FileFacts& Facts() const override { return facts_; }
   const std::string& Name() const override { return name_; }
   std::string FilePath() const override { return PathOf(name_); }
-  std::string PathOf(const std::string& name) const override {
-    return WideToUtf8(Here(Utf8ToWide(name)));
-  }
+  std::string PathOf(const std::string& name) const override { return WideToUtf8(Here(Utf8ToWide(name))); }
 
   std::string ReadStart(std::size_t limit, std::error_code& ec) const override {
     std::string bytes(limit, '\0');
@@ -307,7 +305,8 @@ class WindowsTarget final : public TargetFile {
     return free.QuadPart;
   }
 
-  std::unique_ptr<WritableFile> OpenForAppend(bool& created, std::uint64_t& size, std::error_code& ec) override {
+  std::unique_ptr<WritableFile> OpenForAppend(bool& created, std::uint64_t& size,
+                                              std::error_code& ec) override {
     const std::wstring path = Here(wide_name_);
     created = !facts_.exists;
     const HANDLE h = Create(path, created ? CREATE_NEW : OPEN_EXISTING);
@@ -373,8 +372,9 @@ class WindowsTarget final : public TargetFile {
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (facts_.exists ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!::MoveFileExW(Here(Utf8ToWide(name)).c_str(), target.c_str(), flags)) {
       const DWORD e = ::GetLastError();
-      ec = e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS ? TargetChangedError()
-                                                               : std::error_code(static_cast<int>(e), Win32Category());
+      ec = e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS
+               ? TargetChangedError()
+               : std::error_code(static_cast<int>(e), Win32Category());
     }
   }
 

@@ -34,13 +34,13 @@ EntryKind KindFromAttributes(DWORD attributes) {
 class WindowsFolder final : public OpenFolder {
  public:
   // Opens the folder at a "\\?\" path; through a link only when follow_links.
-  static std::unique_ptr<OpenFolder> OpenPath(std::wstring path, bool follow_links, int& error) {
+  static std::unique_ptr<OpenFolder> OpenPath(std::wstring path, bool follow_links, std::error_code& ec) {
     const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (follow_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-      error = static_cast<int>(::GetLastError());
+      ec = LastWin32Error();
       return nullptr;
     }
     BY_HANDLE_FILE_INFORMATION info{};
@@ -53,7 +53,7 @@ class WindowsFolder final : public OpenFolder {
       failure = ERROR_CANT_ACCESS_FILE;
     if (failure != ERROR_SUCCESS) {
       ::CloseHandle(h);
-      error = static_cast<int>(failure);
+      ec = {static_cast<int>(failure), Win32Category()};
       return nullptr;
     }
     const FolderIdentity id{info.dwVolumeSerialNumber,
@@ -63,28 +63,28 @@ class WindowsFolder final : public OpenFolder {
 
   ~WindowsFolder() override { ::CloseHandle(handle_); }
 
-  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, int& error) const override {
+  std::unique_ptr<OpenFolder> OpenChild(std::string_view name, std::error_code& ec) const override {
     const std::wstring wide = Utf8ToWide(name);
     if (!IsBareName(wide)) {
-      error = ERROR_INVALID_NAME;
+      ec = {ERROR_INVALID_NAME, Win32Category()};
       return nullptr;
     }
-    return OpenPath(JoinPath(path_, wide), false, error);
+    return OpenPath(JoinPath(path_, wide), false, ec);
   }
 
-  std::unique_ptr<OpenFolder> OpenParent(int& error) const override {
+  std::unique_ptr<OpenFolder> OpenParent(std::error_code& ec) const override {
     const std::size_t cut = path_.find_last_of(L'\\');
     if (cut == std::wstring::npos || cut == 0) {
-      error = ERROR_PATH_NOT_FOUND;
+      ec = NotFoundError();
       return nullptr;
     }
     std::wstring parent = path_.substr(0, cut);
     if (parent.back() == L':') parent += L'\\';  // a drive root keeps its separator
     // Followed like the chosen folder itself, which may be reached through a link.
-    return OpenPath(std::move(parent), true, error);
+    return OpenPath(std::move(parent), true, ec);
   }
 
-  bool ReadAll(FolderListing& out, int& error, std::stop_token stop) override {
+  bool ReadAll(FolderListing& out, std::error_code& ec, std::stop_token stop) override {
     const std::wstring pattern = JoinPath(path_, L"*");
     WIN32_FIND_DATAW data;
     const HANDLE find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -92,7 +92,7 @@ class WindowsFolder final : public OpenFolder {
     if (find == INVALID_HANDLE_VALUE) {
       const DWORD e = ::GetLastError();
       if (e == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root has not even "."
-      error = static_cast<int>(e);
+      ec = {static_cast<int>(e), Win32Category()};
       return false;
     }
     // The stop is asked for every so many entries: each FindNextFileW is a copy from a batch the
@@ -109,7 +109,7 @@ class WindowsFolder final : public OpenFolder {
     const DWORD last = stopped ? ERROR_NO_MORE_FILES : ::GetLastError();
     ::FindClose(find);
     if (last != ERROR_NO_MORE_FILES) {
-      error = static_cast<int>(last);
+      ec = {static_cast<int>(last), Win32Category()};
       return false;
     }
     return true;
@@ -127,7 +127,8 @@ class WindowsFolder final : public OpenFolder {
     return true;
   }
 
-  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name, std::error_code& ec) const override {
+  std::unique_ptr<ReadableFile> OpenFileForReading(std::string_view name,
+                                                   std::error_code& ec) const override {
     const std::wstring wide = Utf8ToWide(name);
     if (!IsBareName(wide)) {
       ec = std::make_error_code(std::errc::invalid_argument);
@@ -157,19 +158,17 @@ class WindowsFolder final : public OpenFolder {
 
 }  // namespace
 
-std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, int& error) {
+std::unique_ptr<OpenFolder> OpenFolder::Open(const std::string& path, std::error_code& ec) {
   std::wstring long_path = LongPath(path);
   if (long_path.empty()) {
-    error = ERROR_PATH_NOT_FOUND;
+    ec = NotFoundError();
     return nullptr;
   }
-  return WindowsFolder::OpenPath(std::move(long_path), true, error);
+  return WindowsFolder::OpenPath(std::move(long_path), true, ec);
 }
 
-std::string ErrorText(int error) {
-  return Win32ErrorText(static_cast<unsigned long>(error));
+std::error_code NotFoundError() {
+  return {ERROR_PATH_NOT_FOUND, Win32Category()};
 }
-
-int NotFoundError() { return ERROR_PATH_NOT_FOUND; }
 
 }  // namespace brixel::platform

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <vector>
 
+#include "core/platform/number_parse.h"
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/platform/number_parse.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {

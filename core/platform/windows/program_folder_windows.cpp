@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/platform/windows/wide_text.h"
 #include "core/platform/program_folder.h"
+#include "core/platform/windows/wide_text.h"
 
 namespace brixel {
 

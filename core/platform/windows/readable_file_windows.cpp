@@ -9,7 +9,9 @@ namespace {
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 
-std::error_code LastError() { return {static_cast<int>(::GetLastError()), std::system_category()}; }
+std::error_code LastError() {
+  return {static_cast<int>(::GetLastError()), std::system_category()};
+}
 
 class WindowsReadableFile final : public ReadableFile {
  public:
@@ -61,15 +63,17 @@ EntryFacts FactsOf(const WIN32_FIND_DATAW& data) {
 }
 
 std::unique_ptr<ReadableFile> OpenRegularFile(const std::wstring& path, std::error_code& ec) {
-  const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const HANDLE h =
+      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     ec = LastError();
     return nullptr;
   }
   BY_HANDLE_FILE_INFORMATION info{};
   if (::GetFileType(h) != FILE_TYPE_DISK || !::GetFileInformationByHandle(h, &info) ||
-      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))) {
+      (info.dwFileAttributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))) {
     ::CloseHandle(h);
     ec = std::make_error_code(std::errc::invalid_argument);
     return nullptr;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "core/platform/windows/locale_name.h"
 #include "core/platform/user_locale.h"
+#include "core/platform/windows/locale_name.h"
 
 namespace brixel {
 

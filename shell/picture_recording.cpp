@@ -1,4 +1,4 @@
-#include "shell/recorded_picture.h"
+#include "shell/picture_recording.h"
 
 #include <QDataStream>
 #include <QIODevice>

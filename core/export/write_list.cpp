@@ -1,4 +1,4 @@
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 
 #include "core/export/save_error.h"
 
@@ -14,28 +14,16 @@ bool IsListEmpty(const NameColumn& formatted) {
   return first.find_first_not_of(' ') == std::string_view::npos;
 }
 
-std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
-  switch (filter_index) {
-    case 1:
-      return ListFormat::Text;
-    case 2:
-      return ListFormat::Spreadsheet;
-    case 3:
-      return ListFormat::Html;
-    default:
-      return std::nullopt;
-  }
-}
-
 void WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options) {
-  WriteList(format, path, names, layout, options, PassControl{});
+  WriteList(format, path, names, layout, options, WorkControl{});
 }
 
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
-               const ListWriterOptions& options, const PassControl& control) {
+               const ListWriterOptions& options, const WorkControl& control) {
   ListWriterOptions steered = options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
+  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
   std::unique_ptr<ListWriter> writer;
   try {
     writer = OpenListWriter(format, path, layout, steered);
@@ -43,7 +31,7 @@ bool WriteList(ListFormat format, const std::string& path, const NameColumn& nam
     return false;
   }
   for (std::size_t i = 0; i < names.Size(); ++i) {
-    if (!control.GoOn(i)) return false;
+    if (!control.GoOn(i, names.Size())) return false;
     writer->Add(names[i]);
   }
   return writer->Finish();

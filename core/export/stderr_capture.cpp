@@ -1,4 +1,4 @@
-#include "core/export/library_messages.h"
+#include "core/export/stderr_capture.h"
 
 #include <cstdio>
 #include <string_view>
@@ -43,7 +43,7 @@ std::size_t MessageStart(std::string_view line) {
 
 }  // namespace
 
-LibraryMessages::LibraryMessages() : turn_(StderrTurn()) {
+StderrCapture::StderrCapture() : turn_(StderrTurn()) {
   std::fflush(stderr);
   capture_ = std::tmpfile();
   // No temporary file (the Windows runtime makes them in the drive's root): the lines are dropped.
@@ -62,11 +62,11 @@ LibraryMessages::LibraryMessages() : turn_(StderrTurn()) {
   }
 }
 
-LibraryMessages::~LibraryMessages() {
+StderrCapture::~StderrCapture() {
   Release();
 }
 
-std::string LibraryMessages::Release() {
+std::string StderrCapture::Release() {
   if (capture_ == nullptr) return {};
   std::fflush(stderr);
   BRIXEL_DUP2(saved_stderr_, BRIXEL_FILENO(stderr));

@@ -1,9 +1,9 @@
 // Pictures replayed from the painting commands render_svg recorded from the SVG artwork at build
-// time (recorded_picture.h), for a Qt without its SVG module.
+// time (picture_recording.h), for a Qt without its SVG module.
 #include <QFile>
 
 #include "shell/picture.h"
-#include "shell/recorded_picture.h"
+#include "shell/picture_recording.h"
 
 namespace brixel {
 

@@ -1,4 +1,4 @@
-#include "core/export/export_dispatch.h"
+#include "core/export/write_list.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ NameTable TableWithFormatted(const std::vector<std::string>& names) {
   return table;
 }
 
-TEST(SaveActionTest, OnlyRowOneDecidesWhetherTheListIsEmpty) {
+TEST(WriteListTest, OnlyRowOneDecidesWhetherTheListIsEmpty) {
   EXPECT_TRUE(IsListEmpty(NameTable{}));
   EXPECT_TRUE(IsListEmpty(TableWithFormatted({""})));
   EXPECT_TRUE(IsListEmpty(TableWithFormatted({"   ", "later.mp3"})));
@@ -27,15 +27,7 @@ TEST(SaveActionTest, OnlyRowOneDecidesWhetherTheListIsEmpty) {
   EXPECT_FALSE(IsListEmpty(TableWithFormatted({"\t"})));  // only blanks are trimmed
 }
 
-TEST(SaveActionTest, FilterIndexChoosesTheWriter) {
-  EXPECT_EQ(FormatForFilterIndex(1), ListFormat::Text);
-  EXPECT_EQ(FormatForFilterIndex(2), ListFormat::Spreadsheet);
-  EXPECT_EQ(FormatForFilterIndex(3), ListFormat::Html);
-  EXPECT_EQ(FormatForFilterIndex(0), std::nullopt);
-  EXPECT_EQ(FormatForFilterIndex(4), std::nullopt);
-}
-
-TEST(SaveActionTest, SpreadsheetKindFollowsTheExtensionInAnyCase) {
+TEST(WriteListTest, SpreadsheetKindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(WorkbookFormatForPath("a.xlsx"), WorkbookFormat::Xlsx);
   EXPECT_EQ(WorkbookFormatForPath("/x/A.XLSX"), WorkbookFormat::Xlsx);
   EXPECT_EQ(WorkbookFormatForPath("a.xls"), WorkbookFormat::Xls);
@@ -43,7 +35,7 @@ TEST(SaveActionTest, SpreadsheetKindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(WorkbookFormatForPath("xlsx"), WorkbookFormat::Xls);
 }
 
-TEST(SaveActionTest, WriteListMakesTheChosenFormatUnderTheNameAsGiven) {
+TEST(WriteListTest, WriteListMakesTheChosenFormatUnderTheNameAsGiven) {
   test::TempTree t;
   NameColumn names;
   names.Append("a");
@@ -69,7 +61,7 @@ TEST(SaveActionTest, WriteListMakesTheChosenFormatUnderTheNameAsGiven) {
   }
 }
 
-TEST(SaveActionTest, FailureNamesTheFileAndTheCause) {
+TEST(WriteListTest, FailureNamesTheFileAndTheCause) {
   NameColumn names;
   names.Append("a");
   try {
@@ -83,12 +75,18 @@ TEST(SaveActionTest, FailureNamesTheFileAndTheCause) {
   }
 }
 
-TEST(SaveActionTest, AStoppedWriteLeavesTheFileAsItWas) {
+TEST(WriteListTest, AStoppedWriteLeavesTheFileAsItWas) {
   test::TempTree folder;
   NameColumn names;
   for (int i = 0; i < 5000; ++i) names.Append("name " + std::to_string(i));
-  std::stop_source stop;
-  const PassControl control{stop.get_token(), [&](std::size_t) { stop.request_stop(); }};
+  // Stops the writing once names are in: at the report after the first.
+  struct StopAfterFirstCheck : ProgressSink {
+    std::stop_source stop;
+    void RowsDone(std::size_t done, std::size_t) override {
+      if (done > 0) stop.request_stop();
+    }
+  } sink;
+  const WorkControl control{sink.stop.get_token(), &sink};
   for (const ListFormat format : {ListFormat::Text, ListFormat::Html, ListFormat::Spreadsheet}) {
     const std::string path = folder.Path("list");
     test::WriteBytes(path, "kept");

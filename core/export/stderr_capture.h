@@ -11,12 +11,12 @@
 
 namespace brixel {
 
-class LibraryMessages {
+class StderrCapture {
  public:
-  LibraryMessages();
-  ~LibraryMessages();
-  LibraryMessages(const LibraryMessages&) = delete;
-  LibraryMessages& operator=(const LibraryMessages&) = delete;
+  StderrCapture();
+  ~StderrCapture();
+  StderrCapture(const StderrCapture&) = delete;
+  StderrCapture& operator=(const StderrCapture&) = delete;
 
   // Hands stderr back and returns the library's own lines, without their "[ERROR]" or
   // "[WARNING]" tags, joined by "; ". Anything else written meanwhile (another thread's output)

@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "core/platform/platform_case_map.h"
 #include "core/platform/windows/locale_name.h"
 #include "core/platform/windows/wide_text.h"
-#include "core/platform/case_map.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {
@@ -15,7 +15,7 @@ namespace {
 
 class WindowsCaseMap final : public PlatformCaseMap {
  public:
-  explicit WindowsCaseMap(std::wstring locale) : locale(std::move(locale)) {}
+  explicit WindowsCaseMap(std::wstring locale_name) : locale(std::move(locale_name)) {}
 
   void Upper(std::string_view text, std::string& out) const override { Map(LCMAP_UPPERCASE, text, out); }
   void Lower(std::string_view text, std::string& out) const override { Map(LCMAP_LOWERCASE, text, out); }

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/platform/case_map.h"
+#include "core/platform/platform_case_map.h"
 
 namespace brixel {
 
