@@ -33,11 +33,17 @@ CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
   return top_left;
 }
 
+const std::string& RefuseColumns(const std::string& path, const Columns& columns) {
+  if (!IsNamesOnly(columns))
+    throw SaveFailure(path, "an .xls workbook holds names only; file details go into .xlsx, CSV or JSON lists");
+  return path;
+}
+
 }  // namespace
 
 XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
-                             const platform::FileSystem& fs, const WorkControl& control)
-    : file_(path, fs, control), layout_(layout.first_row) {
+                             const platform::FileSystem& fs, const WorkControl& control, const Columns& columns)
+    : file_(RefuseColumns(path, columns), fs, control), layout_(layout.first_row) {
   FileOutput& out = file_.Output();
   out.WriteZeros(CompoundFile::kHeaderSize);  // the header is written last
   std::size_t field_in_globals = 0;
@@ -47,7 +53,9 @@ XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
   strings_.emplace(out, kStreamStart);
 }
 
-void XlsListWriter::Add(std::string_view name) {
+void XlsListWriter::AddRow(Row row) {
+  const auto* text = std::get_if<std::string_view>(&row[0].value);
+  const std::string_view name = text != nullptr ? *text : std::string_view();
   const std::uint64_t index = string_of_name_.size();
   if (index >= SheetLayout::kMaxNames)
     throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most 16,776,704 names)");

@@ -11,7 +11,7 @@
 
 #include "core/export/biff_workbook.h"
 #include "core/export/column_width.h"
-#include "core/export/list_writer.h"
+#include "core/export/row_writer.h"
 #include "core/export/replacement_file.h"
 #include "core/export/shared_string_table.h"
 #include "core/export/sheet_layout.h"
@@ -19,12 +19,13 @@
 
 namespace brixel {
 
-class XlsListWriter final : public ListWriter {
+class XlsListWriter final : public RowWriter {
  public:
   // Throws SaveError.
+  // Names only: a list with other columns is refused (SaveFailure); .xlsx, CSV and JSON take them.
   XlsListWriter(const std::string& path, const ListLayout& layout, const platform::FileSystem& fs,
-                const WorkControl& control = {});
-  void Add(std::string_view name) override;
+                const WorkControl& control = {}, const Columns& columns = {});
+  void AddRow(Row row) override;
   bool Finish() override;
 
  private:
