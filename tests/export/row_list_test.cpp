@@ -40,16 +40,19 @@ bool PythonReaders() {
   return !test::RunningUnderWine() && std::system("/usr/bin/python3 -c '' 2>/dev/null") == 0;
 }
 
-TEST(RowLists, XlsxCellsHaveTheirTypesForOpenpyxl) {
+TEST(RowLists, WorkbookCellsHaveTheirTypesForXlrdAndOpenpyxl) {
   if (!PythonReaders() || !XlsxAvailable())
-    GTEST_SKIP() << "no Python or no .xlsx library to read the workbook back";
+    GTEST_SKIP() << "no Python or no .xlsx library to read the workbooks back";
   test::TempTree tree;
   const std::vector<Listed> files = AwkwardFiles();
   const Columns some{Column::Size, Column::Name, Column::Modified, Column::Duration, Column::Title};
   for (const Columns& columns : {kEveryColumn, some}) {
-    const auto writer = OpenRowWriter(ListFormat::Spreadsheet, tree.Path("list.xlsx"), {}, columns);
-    WriteRows(*writer, columns, files, tree.Path("xlsx.json"));
-    EXPECT_EQ(CheckTable("xlsx", tree.Path("list.xlsx"), tree.Path("xlsx.json")), "");
+    for (const std::string kind : {"xls", "xlsx"}) {
+      const std::string path = tree.Path("list." + kind);
+      const auto writer = OpenRowWriter(ListFormat::Spreadsheet, path, {}, columns);
+      WriteRows(*writer, columns, files, tree.Path("want.json"));
+      EXPECT_EQ(CheckTable(kind, path, tree.Path("want.json")), "") << kind;
+    }
   }
 }
 

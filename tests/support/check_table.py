@@ -3,6 +3,7 @@
 
 check_table.py csv FILE EXPECTED.json   Python's csv module
 check_table.py json FILE EXPECTED.json  Python's json module and python3 -m json.tool
+check_table.py xls FILE EXPECTED.json   xlrd, as the xlsx check
 check_table.py xlsx FILE EXPECTED.json  openpyxl: a bold header row, then typed cells (numbers,
                                         dates, [m]:ss durations, text), the last name selected
 
@@ -161,11 +162,47 @@ def check_xlsx(path, want):
     return problems + check_cells(sheet, want, lambda v: unescape(str(v)))
 
 
+def check_xls(path, want):
+    """A .xls workbook written with columns, one block of rows, read by xlrd."""
+    import xlrd
+    book = xlrd.open_workbook(path, formatting_info=True)
+    sheet = book.sheet_by_index(0)
+    problems = []
+
+    def bold(r, c):
+        return book.font_list[book.xf_list[sheet.cell_xf_index(r, c)].font_index].bold
+
+    for c, column in enumerate(want["columns"]):
+        if sheet.cell_value(0, c) != column or not bold(0, c):
+            problems.append("header %d: %r, not %r in bold" % (c, sheet.cell_value(0, c), column))
+    kinds = {"size": xlrd.XL_CELL_NUMBER, "track": xlrd.XL_CELL_NUMBER, "year": xlrd.XL_CELL_NUMBER,
+             "modified": xlrd.XL_CELL_DATE, "duration": xlrd.XL_CELL_DATE}
+    for r, row in enumerate(want["rows"], start=1):
+        for c, (column, value) in enumerate(zip(want["columns"], row)):
+            cell = sheet.cell(r, c) if r < sheet.nrows and c < sheet.ncols else None
+            if value is None or value == "":
+                if cell is not None and cell.value not in (None, ""):
+                    problems.append("%s: %r, not empty" % (column, cell.value))
+                continue
+            if cell is None or cell.ctype != kinds.get(column, xlrd.XL_CELL_TEXT):
+                problems.append("%s in row %d: %r is not of its type" % (column, r + 1, cell))
+                continue
+            got = cell.value
+            if column == "modified":
+                got = xlrd.xldate_as_datetime(got, book.datemode).isoformat()
+                value = value[:19]
+            elif column == "duration":
+                got = round(got * 86400)
+            if got != value:
+                problems.append("%s: %r, not %r" % (column, got, value))
+    return problems
+
+
 def main():
     kind, path, expected = sys.argv[1:4]
     with open(expected, encoding="utf-8") as f:
         want = json.load(f)
-    problems = {"csv": check_csv, "json": check_json, "xlsx": check_xlsx}[kind](path, want)
+    problems = {"csv": check_csv, "json": check_json, "xls": check_xls, "xlsx": check_xlsx}[kind](path, want)
     for p in problems:
         print(p)
     sys.exit(1 if problems else 0)
