@@ -1,7 +1,7 @@
 #pragma once
 // What a window remembers from one run of its edition to the next: the folder, the mask line, the
-// subfolder switch, the formatting options, the save type and where the save goes, and where the
-// window stood. They live in an INI file of the edition's own (see SettingsFile), read at start
+// subfolder switch, the formatting options, the save type and where the save goes, the details
+// chosen beside the names, and where the window stood. They live in an INI file of the edition's own (see SettingsFile), read at start
 // and written when the window closes.
 //
 // Nothing here fails. A missing, damaged or unreadable file, or a value that makes no sense,
@@ -32,6 +32,8 @@ struct WindowSettings {
   FormatOptions options;    // the switches, the digit count and the start number
   int save_type = -1;       // the edition's own number for the save type; -1: none
   std::string save_path;    // where the save goes (a folder or a file, as the edition uses it)
+  std::string columns;      // the details beside the names, as "folder,size"; empty: names only
+  std::string tag_encoding;  // how legacy tags read: "auto", "latin1", "cp1251"; empty: auto
   std::optional<QPoint> position;
 };
 

@@ -76,12 +76,14 @@ class SaveActionTest : public QObject {
   }
 
   void eachFileTypeStandsForItsWriter() {
-    QCOMPARE(SaveFileTypes().size(), 3);
+    QCOMPARE(SaveFileTypes().size(), 5);
     QCOMPARE(FormatForFilterIndex(1), ListFormat::Text);
     QCOMPARE(FormatForFilterIndex(2), ListFormat::Spreadsheet);
     QCOMPARE(FormatForFilterIndex(3), ListFormat::Html);
     QCOMPARE(FormatForFilterIndex(0), std::nullopt);
-    QCOMPARE(FormatForFilterIndex(4), std::nullopt);
+    QCOMPARE(FormatForFilterIndex(4), ListFormat::Csv);
+    QCOMPARE(FormatForFilterIndex(5), ListFormat::Json);
+    QCOMPARE(FormatForFilterIndex(6), std::nullopt);
   }
 
   void aTextListIsAppendedUnderTheNameAsTyped() {
