@@ -26,9 +26,9 @@ struct CliOptions {
   std::optional<TextEncoding> encoding;  // default: Windows-1251 in a file, UTF-8 on stdout
   Columns columns;                       // empty: names only
   TagEncoding tag_encoding = TagEncoding::Auto;
-  FormatOptions format;                  // the start text is known to be a number once parsed
-  bool show_errors = false;              // name every subfolder the walk could not read, on stderr
-  bool in_place = false;                 // a text list may go into FILE itself when no safe copy of it fits
+  FormatOptions format;      // the start text is known to be a number once parsed
+  bool show_errors = false;  // name every subfolder the walk could not read, on stderr
+  bool in_place = false;     // a text list may go into FILE itself when no safe copy of it fits
   bool help = false;
   bool version = false;
 };

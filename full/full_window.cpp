@@ -358,8 +358,9 @@ void FullWindow::Save() {
   const NameTable& table = found_;  // only read, by the job and by the view
   WindowJob job = SaveJob(
       [&table, choice = *choice](const WorkControl& control) {
-        return WriteRows(choice.format, choice.path, {table.Formatted(), &table.Details(), table.DetailColumns()},
-                         LayoutOf(kFullEdition), {}, control);
+        return WriteRows(choice.format, choice.path,
+                         {table.Formatted(), &table.Details(), table.DetailColumns()}, LayoutOf(kFullEdition),
+                         {}, control);
       },
       *this, *services_.dialogs);
   job.locked = ListingInputs();

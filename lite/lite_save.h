@@ -21,13 +21,13 @@
 namespace brixel {
 
 struct LiteSaveRequest {
-  std::string folder;                               // Dir1
-  std::string mask_line;                            // cboMask
-  bool subfolders = false;                          // PicScan
-  std::string save_format;                          // the chosen CboSave entry
-  std::string output_path;                          // txtSave, unchanged
-  FormatOptions options;                            // the switches, digit count and start text
-  Columns columns;                                  // the details beside each name; empty: names only
+  std::string folder;       // Dir1
+  std::string mask_line;    // cboMask
+  bool subfolders = false;  // PicScan
+  std::string save_format;  // the chosen CboSave entry
+  std::string output_path;  // txtSave, unchanged
+  FormatOptions options;    // the switches, digit count and start text
+  Columns columns;          // the details beside each name; empty: names only
   TagEncoding tag_encoding = TagEncoding::Auto;
   const platform::FolderSource* folders = nullptr;  // where the scan reads; default the platform's
 };

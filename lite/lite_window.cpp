@@ -21,9 +21,9 @@
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
-#include "shell/column_choice.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/drive_list.h"
 #include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
@@ -168,9 +168,13 @@ void LiteWindow::BuildBottomRow() {
 
   QList<QWidget*> order{drive1_, dir1_, cbo_mask_, &list_->View()};
   order += formatting_->TabOrder();
-  order += QList<QWidget*>{
-      pic_scan_, &save_panel_->CboSave(), &save_panel_->Columns(), &save_panel_->TxtSave(), &save_panel_->CmdSave(), img_help_,
-      img_save_};
+  order += QList<QWidget*>{pic_scan_,
+                           &save_panel_->CboSave(),
+                           &save_panel_->Columns(),
+                           &save_panel_->TxtSave(),
+                           &save_panel_->CmdSave(),
+                           img_help_,
+                           img_save_};
   order += TitleButtons();
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }

@@ -108,7 +108,8 @@ void ColumnChoice::ShowChoice() {
   QStringList captions;
   for (const Column column : Chosen())
     if (column != Column::Name) captions << ColumnCaption(column);
-  const QString chosen = captions.isEmpty() ? QStringLiteral("только имена") : captions.join(QStringLiteral(", "));
+  const QString chosen =
+      captions.isEmpty() ? QStringLiteral("только имена") : captions.join(QStringLiteral(", "));
   setToolTip(chosen);
   setAccessibleDescription(chosen);
   emit changed();

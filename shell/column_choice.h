@@ -2,9 +2,10 @@
 // The choice of the details a list holds beside the names, and of how legacy tags read: a button
 // «Столбцы» whose menu holds a check box for each column and the tag encoding's three choices. The
 // button is pressed like any other (Space, a screen reader's press) and opens the menu, which the
-// keyboard walks (the arrows move, Enter ticks) and a screen reader names item by item. Nothing is chosen at first: names only.
-#include <QString>
+// keyboard walks (the arrows move, Enter ticks) and a screen reader names item by item. Nothing is chosen at
+// first: names only.
 #include <QPushButton>
+#include <QString>
 #include <array>
 #include <string>
 #include <utility>

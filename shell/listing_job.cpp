@@ -13,8 +13,8 @@ bool ListInto(NameTable& table, ScanRequest request, const WorkControl& control)
   return !RunListing(table, request, control).stopped;
 }
 
-WindowJob ListingJob(const ScanRequest& request, FreshColumn column, std::function<void(NameTable&&)> finished,
-                     const ListingDetails& details) {
+WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
+                     std::function<void(NameTable&&)> finished, const ListingDetails& details) {
   const auto fresh = std::make_shared<NameTable>();
   fresh->SetDetails(details.columns, details.tag_encoding);
   WindowJob job;

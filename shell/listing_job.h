@@ -37,7 +37,7 @@ struct ListingDetails {
 
 // The job, with its title and cancel mode; the caller adds the controls it locks, a restart
 // group, and what a cancel puts back. `finished` takes the table.
-WindowJob ListingJob(const ScanRequest& request, FreshColumn column, std::function<void(NameTable&&)> finished,
-                     const ListingDetails& details = {});
+WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
+                     std::function<void(NameTable&&)> finished, const ListingDetails& details = {});
 
 }  // namespace brixel

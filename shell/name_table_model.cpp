@@ -52,7 +52,8 @@ int NameTableModel::columnCount(const QModelIndex& parent) const {
 QVariant NameTableModel::DetailData(std::size_t row, brixel::Column detail, int role) const {
   const bool number = detail == brixel::Column::Size || detail == brixel::Column::Duration ||
                       detail == brixel::Column::Track || detail == brixel::Column::Year;
-  if (role == Qt::TextAlignmentRole) return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom);
+  if (role == Qt::TextAlignmentRole)
+    return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom);
   if (row >= table_.Details().Size()) return QString();
   FileDetails details;
   table_.Details().Read(row, details);

@@ -57,11 +57,11 @@ std::string Font(std::uint16_t weight = 400) {
   PutU16(d, 200);                    // 10 pt in twips
   PutU16(d, weight >= 700 ? 1 : 0);  // the bold flag older readers look at, beside the weight
   PutU16(d, 0x7FFF);                 // automatic colour
-  PutU16(d, weight);  // 400 normal, 700 bold
-  PutU16(d, 0);       // no super/subscript
-  PutU8(d, 0);        // no underline
-  PutU8(d, 0);        // family
-  PutU8(d, 204);      // Cyrillic character set
+  PutU16(d, weight);                 // 400 normal, 700 bold
+  PutU16(d, 0);                      // no super/subscript
+  PutU8(d, 0);                       // no underline
+  PutU8(d, 0);                       // family
+  PutU8(d, 204);                     // Cyrillic character set
   PutU8(d, 0);
   PutShortString(d, u"Arial");
   return d;

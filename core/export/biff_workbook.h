@@ -72,7 +72,8 @@ inline void PutLabelSst(std::string& out, std::uint32_t row, std::uint32_t colum
   PutU32(out, string_index);
 }
 
-inline void PutNumber(std::string& out, std::uint32_t row, std::uint32_t column, std::uint16_t xf, double value) {
+inline void PutNumber(std::string& out, std::uint32_t row, std::uint32_t column, std::uint16_t xf,
+                      double value) {
   PutRecordHeader(out, record::kNumber, 14);
   PutU16(out, static_cast<std::uint16_t>(row));
   PutU16(out, static_cast<std::uint16_t>(column));

@@ -32,7 +32,8 @@ std::string HtmlClosingBlock() {
 }
 
 HtmlListWriter::HtmlListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WorkControl& control, const Columns& columns)
+                               const platform::FileSystem& fs, const WorkControl& control,
+                               const Columns& columns)
     : file_(path, fs, control), table_(!IsNamesOnly(columns)) {
   file_.Output().Write(HtmlHeadBlock());
   file_.Output().Write(HtmlTitleParagraph(layout));

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/export/row_writer.h"
 #include "core/export/replacement_file.h"
+#include "core/export/row_writer.h"
 
 namespace brixel {
 

@@ -1,7 +1,6 @@
 #include "core/export/text_list.h"
 
 #include "core/details/field_text.h"
-
 #include "core/export/save_error.h"
 #include "core/platform/file_system.h"
 #include "core/text/cp1251.h"

@@ -1,9 +1,9 @@
 #pragma once
 // The text list: one name per line, CR LF (with columns, one file per line, its fields separated
 // by a tab and no header line, since the list is appended to;
-// a tab or line break within a field becomes "?" as every control character does), appended after the file's existing bytes (a missing
-// file is created, an existing one is never truncated, one that is no text list is refused). If
-// the save fails part way, is stopped, or the writer is dropped unfinished, the file is put back
+// a tab or line break within a field becomes "?" as every control character does), appended after the file's
+// existing bytes (a missing file is created, an existing one is never truncated, one that is no text list is
+// refused). If the save fails part way, is stopped, or the writer is dropped unfinished, the file is put back
 // as it was.
 #include <memory>
 #include <optional>

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/export/compound_file.h"
 #include "core/details/field_text.h"
+#include "core/export/compound_file.h"
 #include "core/export/save_error.h"
 #include "core/export/spreadsheet_time.h"
 #include "core/utf8/utf8.h"
@@ -38,7 +38,8 @@ CellPosition FirstVisibleCell(CellPosition active, const ColumnWidths& widths) {
 }  // namespace
 
 XlsListWriter::XlsListWriter(const std::string& path, const ListLayout& layout,
-                             const platform::FileSystem& fs, const WorkControl& control, const Columns& columns)
+                             const platform::FileSystem& fs, const WorkControl& control,
+                             const Columns& columns)
     : file_(path, fs, control),
       layout_(layout.first_row),
       columns_(IsNamesOnly(columns) ? Columns{} : columns),
@@ -95,10 +96,12 @@ void XlsListWriter::NoteUsed(CellPosition pos) {
 }
 
 void XlsListWriter::AddFields(Row row) {
-  if (row.size() != columns_.size()) throw SaveFailure(file_.Target(), "a row does not match the list's columns");
+  if (row.size() != columns_.size())
+    throw SaveFailure(file_.Target(), "a row does not match the list's columns");
   if (rows_ >= rows_layout_.MaxRows())
     throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most " +
-                                          std::to_string(rows_layout_.MaxRows()) + " files with these columns)");
+                                          std::to_string(rows_layout_.MaxRows()) +
+                                          " files with these columns)");
   if (rows_ % RowSheetLayout::kRowsPerBlock == 0) {  // a new block, under a header of its own
     const std::uint32_t block = static_cast<std::uint32_t>(rows_ / RowSheetLayout::kRowsPerBlock);
     NoteUsed({0, rows_layout_.BlockColumn(block)});
@@ -235,7 +238,8 @@ void XlsListWriter::PutTypedCells(std::uint32_t row, std::uint32_t& first_column
     if (k >= rows_) break;
     for (std::uint32_t f = 0; f < fields; ++f) {
       const std::uint32_t c = rows_layout_.BlockColumn(b) + f;
-      const TypedCell cell = row == 0 ? TypedCell{0, header_strings_[f], biff::kHeaderXf} : typed_cells_[k * fields + f];
+      const TypedCell cell =
+          row == 0 ? TypedCell{0, header_strings_[f], biff::kHeaderXf} : typed_cells_[k * fields + f];
       if (cell.xf == 0) continue;
       if (end_column == 0) first_column = c;
       end_column = c + 1;

@@ -61,7 +61,8 @@ class LxwCheck {
  public:
   LxwCheck(const std::string& target, const std::string& temp) : target_(target), temp_(temp) {}
   void operator()(lxw_error error, const std::string& detail = {}) const {
-    if (error != LXW_NO_ERROR) throw SaveFailure(target_, lxw_strerror(error) + Detail(detail, temp_, target_));
+    if (error != LXW_NO_ERROR)
+      throw SaveFailure(target_, lxw_strerror(error) + Detail(detail, temp_, target_));
   }
 
  private:
@@ -138,7 +139,8 @@ bool XlsxListWriter::WriteRowCells(lxw_workbook* workbook, lxw_worksheet* sheet,
   }
   const std::uint32_t name_field = static_cast<std::uint32_t>(
       std::find(columns_.begin(), columns_.end(), Column::Name) - columns_.begin());
-  const CellPosition active = rows_layout_.PositionOf(count == 0 ? 0 : count - 1, name_field < fields ? name_field : 0);
+  const CellPosition active =
+      rows_layout_.PositionOf(count == 0 ? 0 : count - 1, name_field < fields ? name_field : 0);
   worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
                           static_cast<lxw_col_t>(active.column));
   rows_.Clear();
@@ -174,7 +176,8 @@ std::string XmlSafeName(std::string_view name) {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WorkControl& control, const Columns& columns)
+                               const platform::FileSystem& fs, const WorkControl& control,
+                               const Columns& columns)
     : file_(path, fs, control),
       layout_(layout.first_row),
       columns_(IsNamesOnly(columns) ? Columns{} : columns),
@@ -189,11 +192,13 @@ void XlsxListWriter::AddRow(Row row) {
     AddName(name != nullptr ? *name : std::string_view());
     return;
   }
-  if (row.size() != columns_.size()) throw SaveFailure(file_.Target(), "a row does not match the list's columns");
+  if (row.size() != columns_.size())
+    throw SaveFailure(file_.Target(), "a row does not match the list's columns");
   const std::uint64_t index = rows_.Size();
   if (index >= rows_layout_.MaxRows())
     throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most " +
-                                          std::to_string(rows_layout_.MaxRows()) + " files with these columns)");
+                                          std::to_string(rows_layout_.MaxRows()) +
+                                          " files with these columns)");
   for (std::uint32_t f = 0; f < row.size(); ++f) {
     const FieldValue& value = row[f].value;
     if (const auto* text = std::get_if<std::string_view>(&value);

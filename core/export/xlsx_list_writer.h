@@ -14,8 +14,8 @@
 #include "core/export/column_width.h"
 #include "core/export/replacement_file.h"
 #include "core/export/row_writer.h"
-#include "core/export/stored_rows.h"
 #include "core/export/sheet_layout.h"
+#include "core/export/stored_rows.h"
 #include "core/listing/name_column.h"
 
 struct lxw_workbook;

@@ -33,7 +33,8 @@ std::vector<std::uint32_t> FolderOrder(const NameColumn& names, const DetailsCol
   for (std::uint32_t f = 0; f < folder_count; ++f) keys[f] = PathKeys(details.Folder(f), collator);
   std::vector<std::uint32_t> folders(folder_count);
   for (std::uint32_t f = 0; f < folder_count; ++f) folders[f] = f;
-  std::stable_sort(folders.begin(), folders.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+  std::stable_sort(folders.begin(), folders.end(),
+                   [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
   std::vector<std::uint32_t> folder_rank(folder_count);
   for (std::uint32_t r = 0; r < folder_count; ++r) folder_rank[folders[r]] = r;
 

@@ -78,7 +78,8 @@ class FolderMatcher {
     }
   }
 
-  std::size_t EmitDetailed(const FolderListing& listing, const OpenFolder& folder, std::string_view relative) {
+  std::size_t EmitDetailed(const FolderListing& listing, const OpenFolder& folder,
+                           std::string_view relative) {
     FileDetails& details = reading_->details;
     details.folder.assign(relative);
     FillBuckets(listing);
@@ -296,7 +297,7 @@ class TreeWalk {
   FolderMatcher& matcher_;
   ListTarget& target_;
   const WorkControl& control_;
-  std::string path_;  // the path of the folder being entered, or of the deepest level
+  std::string path_;           // the path of the folder being entered, or of the deepest level
   std::size_t root_size_ = 0;  // path_'s first root_size_ bytes are the chosen folder
   std::size_t folders_read_ = 0;
   std::size_t names_found_ = 0;

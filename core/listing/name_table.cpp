@@ -36,7 +36,8 @@ ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkCo
     report = Scan(sorted, table, control);
   } else {
     DetailedListing listing;
-    report = ListWithDetails(sorted, RequestFor(table.DetailColumns(), table.DetailsTagEncoding()), listing, control);
+    report = ListWithDetails(sorted, RequestFor(table.DetailColumns(), table.DetailsTagEncoding()), listing,
+                             control);
     if (!report.stopped) {
       table.AppendAll(std::move(listing.names));
       table.Details() = std::move(listing.details);

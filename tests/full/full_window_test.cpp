@@ -19,6 +19,7 @@
 
 #include "core/listing/mask_list.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/drive_list.h"
 #include "shell/focus_mark.h"
 #include "shell/folder_chooser.h"
@@ -30,7 +31,6 @@
 #include "shell/progress_panel.h"
 #include "shell/window_jobs.h"
 #include "shell/window_region.h"
-#include "shell/column_choice.h"
 #include "tests/support/accessible_tree.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/window_fakes.h"
@@ -203,11 +203,10 @@ class FullWindowTest : public QObject {
         {"FraFormat", {216, 364, 329, 153}}, {"PicBig", {8, 16, 40, 40}},
         {"PicSmall", {8, 60, 40, 40}},       {"PicPerBig", {8, 104, 40, 40}},
         {"FraBrixel", {180, 512, 201, 53}},  {"PicScan", {24, 16, 31, 31}},
-        {"CmdColumns", {388, 524, 64, 29}},
-        {"ImgHelp", {20, 524, 84, 39}},      {"ImgBack", {280, 524, 84, 39}},
-        {"ImgChancel", {368, 524, 84, 39}},  {"ImgNext", {456, 524, 84, 39}},
-        {"ImgSave", {456, 524, 84, 39}},     {"PicMini", {479, 10, 40, 40}},
-        {"PicClose", {513, 10, 40, 40}}};
+        {"CmdColumns", {388, 524, 64, 29}},  {"ImgHelp", {20, 524, 84, 39}},
+        {"ImgBack", {280, 524, 84, 39}},     {"ImgChancel", {368, 524, 84, 39}},
+        {"ImgNext", {456, 524, 84, 39}},     {"ImgSave", {456, 524, 84, 39}},
+        {"PicMini", {479, 10, 40, 40}},      {"PicClose", {513, 10, 40, 40}}};
     for (const auto& [name, place] : places) QCOMPARE(f->Get<QWidget>(name).geometry(), place);
     const std::pair<const char*, QPoint> corners[] = {
         {"Label9", {20, 28}}, {"CboRazr", {100, 16}}, {"TxtNach", {100, 44}}};
@@ -607,8 +606,8 @@ class FullWindowTest : public QObject {
     };
     f->window->activateWindow();
     f->Get<QWidget>("Drive1").setFocus();
-    QCOMPARE(walk(11), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "CmdColumns",
-                                    "ImgNext", "PicMini", "PicClose", "Drive1"}));
+    QCOMPARE(walk(11), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan",
+                                    "CmdColumns", "ImgNext", "PicMini", "PicClose", "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
     QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall",
@@ -881,7 +880,8 @@ class FullWindowTest : public QObject {
 
     f->Click("PicClose");
     f->Reopen(std::nullopt, settings);
-    QCOMPARE(f->Get<ColumnChoice>("CmdColumns").Chosen(), (Columns{Column::Name, Column::Folder, Column::Size}));
+    QCOMPARE(f->Get<ColumnChoice>("CmdColumns").Chosen(),
+             (Columns{Column::Name, Column::Folder, Column::Size}));
     QCOMPARE(f->Get<ColumnChoice>("CmdColumns").Encoding(), TagEncoding::Cp1251);
   }
 

@@ -128,8 +128,9 @@ TEST_F(LiteSaveTest, ChosenColumnsGoBesideTheShapedNamesInScanOrder) {
   request.save_format = "*.txt";
   request.output_path = tree_.Path("out/list.txt");
   EXPECT_EQ(Save(request), 4u);
-  EXPECT_EQ(ReadBytes(request.output_path), "1 b_one.mp3\t\t0\r\n2 a_two.wav\t\t0\r\n3 c_three.mp3\tsub\t0\r\n"
-                                            "4 d_four.wav\tsub\t0\r\n");
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "1 b_one.mp3\t\t0\r\n2 a_two.wav\t\t0\r\n3 c_three.mp3\tsub\t0\r\n"
+            "4 d_four.wav\tsub\t0\r\n");
 }
 
 TEST_F(LiteSaveTest, NumbersCountFromTheStartTextAndAreNeverCut) {

@@ -25,8 +25,8 @@
 #include "lite/lite_save.h"
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
-#include "shell/column_choice.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/focus_mark.h"
@@ -206,9 +206,9 @@ class LiteWindowTest : public QObject {
         {"FraBrixel", {20, 448, 193, 53}},   {"PicScan", {24, 16, 31, 31}},
         {"FraSave", {116, 512, 329, 53}},    {"CboSave", {12, 20, 81, 21}},
         {"CmdColumns", {98, 19, 68, 23}},    {"txtSave", {171, 20, 118, 21}},
-        {"CmdSave", {292, 20, 21, 21}},
-        {"ImgHelp", {20, 524, 84, 39}},      {"ImgSave", {456, 524, 84, 39}},
-        {"PicMini", {479, 10, 40, 40}},      {"PicClose", {513, 10, 40, 40}},
+        {"CmdSave", {292, 20, 21, 21}},      {"ImgHelp", {20, 524, 84, 39}},
+        {"ImgSave", {456, 524, 84, 39}},     {"PicMini", {479, 10, 40, 40}},
+        {"PicClose", {513, 10, 40, 40}},
     };
     for (const auto& p : places) {
       const QWidget* control = w.findChild<QWidget*>(QLatin1String(p.name));
