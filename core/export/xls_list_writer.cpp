@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/details/field_text.h"
 #include "core/export/compound_file.h"
 #include "core/export/save_error.h"
 #include "core/export/spreadsheet_time.h"
@@ -130,10 +129,7 @@ void XlsListWriter::AddFields(Row row) {
       cell = {static_cast<double>(number->value), kNoCell, biff::kNumberXf};
     }
     if (cell.xf != 0) NoteUsed(pos);
-    field_.clear();
-    AppendFieldText(value, field_);
-    if (std::holds_alternative<ByteCount>(value)) field_.append((field_.size() - 1) / 3, ',');  // as shown
-    widths_.Note(pos.column, EstimateTextPixels(field_));
+    widths_.Note(pos.column, EstimateFieldPixels(value, field_));
     typed_cells_.push_back(cell);
   }
   ++rows_;

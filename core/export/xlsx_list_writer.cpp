@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/details/field_text.h"
 #include "core/export/save_error.h"
 #include "core/export/spreadsheet_time.h"
 #include "core/export/stderr_capture.h"
@@ -204,10 +203,7 @@ void XlsxListWriter::AddRow(Row row) {
     if (const auto* text = std::get_if<std::string_view>(&value);
         text != nullptr && text->size() > kMaxCellCharacters && CountChars(*text) > kMaxCellCharacters)
       throw SaveFailure(file_.Target(), "a field is longer than a cell holds (32,767 characters)");
-    field_.clear();
-    AppendFieldText(value, field_);
-    if (std::holds_alternative<ByteCount>(value)) field_.append((field_.size() - 1) / 3, ',');  // as shown
-    widths_.Note(rows_layout_.PositionOf(index, f).column, EstimateTextPixels(field_));
+    widths_.Note(rows_layout_.PositionOf(index, f).column, EstimateFieldPixels(value, field_));
   }
   rows_.Add(row);
 }
