@@ -65,13 +65,13 @@ class SaveActionTest : public QObject {
     filter_index_ = 1;
   }
 
-  void theDialogOffersTheThreeFileTypesExactly() {
+  void theDialogOffersTheFileTypesExactly() {
     dialogs_.answer.reset();
     Save(TableOf({"a.mp3"}));
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});
-    QCOMPARE(
-        dialogs_.questions[0].file_types,
-        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
+    QCOMPARE(dialogs_.questions[0].file_types,
+             (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)",
+                          " В HTML формате (*.html)", " В формате CSV (*.csv)", " В формате JSON (*.json)"}));
     QCOMPARE(dialogs_.questions[0].filter_index, 1);
   }
 
