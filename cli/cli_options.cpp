@@ -54,7 +54,8 @@ const std::map<std::string, ValueParser>& ValueOptions() {
        [](CliOptions& o, const std::string& v) {
          if (v == "sorted") o.order = ScanOrder::Sorted;
          else if (v == "scan") o.order = ScanOrder::AsFound;
-         else return "--order takes sorted or scan, not '" + v + "'";
+         else if (v == "folder") o.order = ScanOrder::ByFolder;
+         else return "--order takes sorted, scan or folder, not '" + v + "'";
          return std::string();
        }},
       {"--encoding",
@@ -70,9 +71,13 @@ const std::map<std::string, ValueParser>& ValueOptions() {
          else if (v == "html") o.output_format = OutputFormat::Html;
          else if (v == "xls") o.output_format = OutputFormat::Xls;
          else if (v == "xlsx") o.output_format = OutputFormat::Xlsx;
-         else return "--format takes txt, html, xls or xlsx, not '" + v + "'";
+         else if (v == "csv") o.output_format = OutputFormat::Csv;
+         else if (v == "json") o.output_format = OutputFormat::Json;
+         else return "--format takes txt, html, xls, xlsx, csv or json, not '" + v + "'";
          return std::string();
        }},
+      {"--columns", [](CliOptions& o, const std::string& v) { return ParseColumns(v, o.columns); }},
+      {"--tag-encoding", [](CliOptions& o, const std::string& v) { return ParseTagEncoding(v, o.tag_encoding); }},
       {"--digits", SetDigits},
       {"--start", SetStart},
   };
@@ -157,7 +162,7 @@ ParseResult ParseCliArgs(const std::vector<std::string>& args) {
     }
   }
   if (o.output_format != OutputFormat::Txt && !o.output && !o.help && !o.version)
-    result.error = "--format html, xls and xlsx need --output FILE";
+    result.error = "--format html, xls, xlsx, csv and json need --output FILE";
   return result;
 }
 
@@ -169,10 +174,18 @@ std::string UsageText() {
          "  -r, --recursive        search the subfolders too\n"
          "      --order sorted     the order of the found-files table (default)\n"
          "      --order scan       folder by folder, mask by mask, as found\n"
+         "      --order folder     by folder (as names sort), then by name within each folder\n"
          "  -o, --output FILE      append the list to FILE as a text list (CR LF)\n"
          "  -f, --format FMT       what --output writes: txt (the default, appended), html (a page),\n"
-         "                         xls or xlsx (a workbook, names from A2); html, xls and xlsx\n"
-         "                         replace FILE once complete\n"
+         "                         xls or xlsx (a workbook, names from A2), csv (UTF-8, a header\n"
+         "                         row) or json (an array of objects); all but txt replace FILE\n"
+         "                         once complete\n"
+         "      --columns LIST     the details of each file, comma-separated, in that order:\n"
+         "                         name, folder, size, modified, duration, artist, title, album,\n"
+         "                         track, year (name first when left out); tab-separated in a\n"
+         "                         text list, a table in html, cells in xlsx; not in xls\n"
+         "      --tag-encoding ENC how legacy Latin-1 tags read: auto (the default: Windows-1251\n"
+         "                         when they look like it), latin1 or cp1251\n"
          "      --in-place         a text list that has no room on the disk for the copy a safe\n"
          "                         append writes goes into FILE itself (a crash could then leave\n"
          "                         part of the list); without it such a save is refused\n"

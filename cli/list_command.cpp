@@ -2,12 +2,14 @@
 
 #include <ostream>
 
+#include "core/details/field_text.h"
 #include "core/edition.h"
 #include "core/export/appended_file.h"
 #include "core/export/cp1251_losses.h"
 #include "core/export/save_error.h"
 #include "core/export/write_list.h"
 #include "core/format/formatting_target.h"
+#include "core/listing/detailed_listing.h"
 #include "core/listing/folder_scan.h"
 #include "core/platform/folder.h"
 #include "core/platform/program_folder.h"
@@ -31,9 +33,43 @@ void WriteToStream(const NameColumn& names, TextEncoding encoding, std::ostream&
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// One file per line on standard output, its fields separated by a tab.
+void WriteRowsToStream(const NameColumn& names, const DetailsColumn& details, const Columns& columns,
+                       TextEncoding encoding, std::ostream& out) {
+  std::string bytes, text;
+  FileDetails row_details;
+  std::vector<Field> fields;
+  for (std::size_t i = 0; i < names.Size(); ++i) {
+    details.Read(i, row_details);
+    FillRow(columns, names[i], row_details, fields);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      if (f != 0) bytes += '\t';
+      text.clear();
+      AppendFieldText(fields[f].value, text);
+      if (encoding == TextEncoding::Cp1251)
+        AppendCp1251(text, bytes, Cp1251Mode::Text);
+      else
+        AppendUtf8Line(text, bytes);
+    }
+    bytes += '\n';
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 ListFormat ListFormatOf(OutputFormat format) {
-  if (format == OutputFormat::Html) return ListFormat::Html;
-  if (format == OutputFormat::Xls || format == OutputFormat::Xlsx) return ListFormat::Spreadsheet;
+  switch (format) {
+    case OutputFormat::Html:
+      return ListFormat::Html;
+    case OutputFormat::Xls:
+    case OutputFormat::Xlsx:
+      return ListFormat::Spreadsheet;
+    case OutputFormat::Csv:
+      return ListFormat::Csv;
+    case OutputFormat::Json:
+      return ListFormat::Json;
+    case OutputFormat::Txt:
+      break;
+  }
   return ListFormat::Text;
 }
 
@@ -76,12 +112,20 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   ColumnTarget column(names);
   PrimFile prim_file(options.format);
   FormattingTarget target(prim_file, column);
-  const ScanReport report = Scan({.folder = folder,
-                                  .mask_line = options.mask_line,
-                                  .subfolders = options.recursive,
-                                  .order = options.order,
-                                  .folders = folders},
-                                 target);
+  const ScanRequest request{.folder = folder,
+                            .mask_line = options.mask_line,
+                            .subfolders = options.recursive,
+                            .order = options.order,
+                            .folders = folders};
+  const bool names_only = IsNamesOnly(options.columns);
+  DetailedListing listing;
+  ScanReport report;
+  if (names_only) {
+    report = Scan(request, target);
+  } else {
+    report = ListWithDetails(request, RequestFor(options.columns, options.tag_encoding), listing);
+    for (std::size_t i = 0; i < listing.names.Size(); ++i) target.Append(listing.names[i]);
+  }
   if (report.folder_error) {
     err << "brixel-list: cannot read folder '" << folder << "': " << report.folder_error.message() << "\n";
     return ExitStatus::Failed;
@@ -92,7 +136,10 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
 
   if (!options.output) {
     const TextEncoding encoding = options.encoding.value_or(TextEncoding::Utf8);
-    WriteToStream(names, encoding, out);
+    if (names_only)
+      WriteToStream(names, encoding, out);
+    else
+      WriteRowsToStream(names, listing.details, options.columns, encoding, out);
     out.flush();
     if (!out) return ExitStatus::Failed;
     if (encoding == TextEncoding::Cp1251) ReportCp1251Losses(names, err);
@@ -105,7 +152,8 @@ ExitStatus RunList(const CliOptions& options, std::ostream& out, std::ostream& e
   const ListWriterOptions writer = WriterOptions(options);
   const ListFormat format = ListFormatOf(options.output_format);
   try {
-    WriteList(format, *options.output, names, LayoutOf(kFullEdition), writer);
+    WriteRows(format, *options.output, {names, &listing.details, options.columns}, LayoutOf(kFullEdition),
+              writer);
   } catch (const InPlaceRefused& e) {
     err << "brixel-list: " << e.what()
         << "; --in-place appends to the file itself, where a crash could leave part of the list\n";

@@ -15,6 +15,7 @@
 #include "full/save_action.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/folder_argument.h"
@@ -105,6 +106,9 @@ void FullWindow::closeEvent(QCloseEvent* event) {
 void FullWindow::RestoreSettings(const WindowSettings& settings) {
   if (RestoreListingChoice(settings, *cbo_mask_, *pic_scan_, looks_, *this)) RefreshPreview();
   if (FormatForFilterIndex(settings.save_type)) save_filter_index_ = settings.save_type;
+  column_choice_->SetChosenText(settings.columns);
+  TagEncoding encoding = TagEncoding::Auto;
+  if (ParseTagEncoding(settings.tag_encoding, encoding).empty()) column_choice_->SetEncoding(encoding);
   services_.dialogs->SetSaveFolder(QString::fromStdString(settings.save_path));
 }
 
@@ -114,11 +118,13 @@ WindowSettings FullWindow::CurrentSettings() const {
   RememberListingChoice(settings, *dir1_, *cbo_mask_, *pic_scan_, *this);
   settings.save_type = save_filter_index_;
   settings.save_path = services_.dialogs->SaveFolder().toStdString();
+  settings.columns = column_choice_->ChosenText();
+  settings.tag_encoding = TagEncodingName(column_choice_->Encoding());
   return settings;
 }
 
 QList<QWidget*> FullWindow::ListingInputs() const {
-  QList<QWidget*> inputs{drive1_,   dir1_,     cbo_mask_, fra_brixel_,
+  QList<QWidget*> inputs{drive1_,   dir1_,     cbo_mask_, fra_brixel_, column_choice_,
                          img_next_, img_back_, img_save_, img_chancel_};
   return inputs << &formatting_->FraNum() << &formatting_->FraFormat();
 }
@@ -151,6 +157,9 @@ void FullWindow::BuildOptionsPage() {
   fra_brixel_ = MakePlacedFrame("FraBrixel", QStringLiteral("Опции"), Frame::Border::Shown, this,
                                 {2700, 7680, 3015, 795});
   pic_scan_ = MakeSubfolderSwitch(*fra_brixel_, looks_);  // its clicks only change its look
+  // The details the next listing reads; like the subfolder switch, only the next listing looks.
+  column_choice_ = new ColumnChoice(this);
+  column_choice_->setGeometry(TwipsRect(5820, 7860, 960, 435));
 
   // A line the user picks, even the one already shown, rebuilds the preview: picking it again is
   // how files added meanwhile come into view.
@@ -204,7 +213,7 @@ void FullWindow::SetTabOrder() {
   // One chain over both pages; the hidden page's controls are skipped.
   QList<QWidget*> chain{drive1_, dir1_, cbo_mask_, flex_grid1_, fgrid2_};
   chain += formatting_->TabOrder();
-  chain += {img_help_, pic_scan_, img_back_, img_chancel_, img_next_, img_save_};
+  chain += {img_help_, pic_scan_, column_choice_, img_back_, img_chancel_, img_next_, img_save_};
   chain += TitleButtons();
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
   dir1_->setFocus();
@@ -272,7 +281,8 @@ void FullWindow::Next() {
   // The options page stays until the new table is complete: a cancel leaves it, and the old
   // table, as they were. The table comes as the option reset's formatting run leaves it.
   WindowJob job = ListingJob(choice_->Request(pic_scan_->IsOn()), FreshColumn::AsFound,
-                             [this](NameTable&& fresh) { ShowResults(std::move(fresh)); });
+                             [this](NameTable&& fresh) { ShowResults(std::move(fresh)); },
+                             {column_choice_->Chosen(), column_choice_->Encoding()});
   job.locked = ListingInputs();
   jobs_->Start(std::move(job));
 }
@@ -280,10 +290,12 @@ void FullWindow::Next() {
 void FullWindow::ShowResults(NameTable&& table) {
   fra1_->hide();
   fra_brixel_->hide();
+  column_choice_->hide();
   img_next_->hide();
 
   found_model_->BeginRebuild();
   found_ = std::move(table);
+  found_model_->SetDetailColumns(found_.DetailColumns());
   found_model_->EndRebuild();
   // Grouped as the progress panel groups its counts; a leading space as the table's count has.
   const std::size_t count = found_.FoundCount();
@@ -304,6 +316,7 @@ void FullWindow::ShowResults(NameTable&& table) {
 void FullWindow::Back() {
   fra1_->show();
   fra_brixel_->show();
+  column_choice_->show();
   fra_find_->hide();
   fra2_->hide();
   formatting_->FraNum().hide();
@@ -347,22 +360,23 @@ void FullWindow::Save() {
   const std::optional<SaveChoice> choice =
       AskWhereToSave(*this, found_, formatting_->Options(), *services_.dialogs, save_filter_index_);
   if (!choice) return;
-  const NameColumn& names = found_.Formatted();  // only read, by the job and by the view
+  const NameTable& table = found_;  // only read, by the job and by the view
   SaveRequest request;
   request.path = choice->path;
   request.text_list = choice->format == ListFormat::Text;
   request.file_system = services_.file_system;
   request.locked = ListingInputs();
-  request.write = [&names, choice = *choice, fs = services_.file_system](const WorkControl& control,
+  request.write = [&table, choice = *choice, fs = services_.file_system](const WorkControl& control,
                                                                          const SaveLeave& leave) {
     if (choice.format == ListFormat::Text && !leave.cp1251_losses) {
-      Cp1251Losses losses = FindCp1251Losses(names);
+      Cp1251Losses losses = FindCp1251Losses(table.Formatted());
       if (losses.count > 0) throw Cp1251LossesAhead{std::move(losses)};
     }
     ListWriterOptions options;
     options.in_place_allowed = leave.in_place;
     options.file_system = fs;
-    return WriteList(choice.format, choice.path, names, LayoutOf(kFullEdition), options, control);
+    return WriteRows(choice.format, choice.path, {table.Formatted(), &table.Details(), table.DetailColumns()},
+                     LayoutOf(kFullEdition), options, control);
   };
   StartSave(*jobs_, *this, *services_.dialogs, std::move(request));
 }

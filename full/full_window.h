@@ -21,6 +21,7 @@ class QTableView;
 
 namespace brixel {
 
+class ColumnChoice;
 class DriveList;
 class FolderList;
 class FormattingPanel;
@@ -40,6 +41,7 @@ class FullWindow : public ShapedWindow {
   const NameTable& FoundTable() const { return found_; }
   const SwitchLooks& Looks() const { return looks_; }
   FormattingPanel& Formatting() const { return *formatting_; }
+  ColumnChoice& Columns() const { return *column_choice_; }
   FolderChooser& Chooser() const { return *chooser_; }
   NameTableModel& PreviewModel() const { return *preview_model_; }
   NameTableModel& FoundModel() const { return *found_model_; }
@@ -92,6 +94,7 @@ class FullWindow : public ShapedWindow {
   NameTableModel* preview_model_ = nullptr;
   Frame* fra_brixel_ = nullptr;
   PictureSwitch* pic_scan_ = nullptr;
+  ColumnChoice* column_choice_ = nullptr;
   Frame* fra2_ = nullptr;
   QTableView* fgrid2_ = nullptr;
   NameTableModel* found_model_ = nullptr;

@@ -23,7 +23,8 @@ QString FromUtf8(std::string_view text) {
 
 QStringList SaveFileTypes() {
   return {QStringLiteral("Текстовый документ (*.txt)"), QStringLiteral(" В формате Excel (*.xls)"),
-          QStringLiteral(" В HTML формате (*.html)")};
+          QStringLiteral(" В HTML формате (*.html)"), QStringLiteral(" В формате CSV (*.csv)"),
+          QStringLiteral(" В формате JSON (*.json)")};
 }
 
 std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
@@ -34,6 +35,10 @@ std::optional<ListFormat> FormatForFilterIndex(int filter_index) {
       return ListFormat::Spreadsheet;
     case 3:
       return ListFormat::Html;
+    case 4:
+      return ListFormat::Csv;
+    case 5:
+      return ListFormat::Json;
     default:
       return std::nullopt;
   }

@@ -4,7 +4,9 @@
 #include <optional>
 #include <stop_token>
 
+#include "core/details/detail_row.h"
 #include "core/export/replacement_file.h"
+#include "core/export/row_writer.h"
 #include "core/export/save_error.h"
 #include "core/format/formatting_target.h"
 #include "core/listing/folder_scan.h"
@@ -44,6 +46,36 @@ class SaveOutputTarget : public ListTarget {
   bool dropped_ = false;
 };
 
+// The same for a list with columns: each file's row goes to the writer as the walk reads it.
+class SaveRowsTarget : public DetailedTarget {
+ public:
+  SaveRowsTarget(RowWriter& writer, PrimFile& prim_file, const Columns& columns, std::stop_token stop)
+      : writer_(writer), prim_file_(prim_file), columns_(columns), stop_(std::move(stop)) {}
+
+  void Append(std::string_view name, const FileDetails& details) override {
+    if (stop_.stop_requested()) {
+      dropped_ = true;
+      return;
+    }
+    if (IsReplacementTempName(name)) return;
+    FillRow(columns_, prim_file_.Shape(name), details, fields_);
+    writer_.AddRow(fields_);
+    ++written_;
+  }
+
+  std::size_t Written() const { return written_; }
+  bool Dropped() const { return dropped_; }
+
+ private:
+  RowWriter& writer_;
+  PrimFile& prim_file_;
+  const Columns& columns_;
+  std::stop_token stop_;
+  std::vector<Field> fields_;
+  std::size_t written_ = 0;
+  bool dropped_ = false;
+};
+
 }  // namespace
 
 std::size_t RunLiteSave(const LiteSaveRequest& request) {
@@ -69,20 +101,27 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
   ListWriterOptions steered = writer_options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
   if (steered.control.progress == nullptr) steered.control.progress = control.progress;
-  std::unique_ptr<ListWriter> writer;
+  const Columns columns = IsNamesOnly(request.columns) ? Columns{} : request.columns;
+  std::unique_ptr<RowWriter> writer;
   try {
-    writer = OpenListWriter(*format, request.output_path, LayoutOf(kLiteEdition), steered);
+    writer = OpenRowWriter(*format, request.output_path, LayoutOf(kLiteEdition), columns, steered);
   } catch (const SaveStopped&) {
     return std::nullopt;
+  }
+  const ScanRequest scan{.folder = request.folder,
+                         .mask_line = request.mask_line,
+                         .subfolders = request.subfolders,
+                         .folders = request.folders};
+  if (!columns.empty()) {
+    SaveRowsTarget rows(*writer, prim_file, columns, control.stop);
+    const ScanReport report = ScanWithDetails(scan, RequestFor(columns, request.tag_encoding), rows, control);
+    if (report.stopped || rows.Dropped() || !writer->Finish()) return std::nullopt;
+    return rows.Written();
   }
   ListWriterTarget output(*writer);
   FormattingTarget formatted(prim_file, output);
   SaveOutputTarget target(formatted, control.stop);
-  const ScanReport report = Scan({.folder = request.folder,
-                                  .mask_line = request.mask_line,
-                                  .subfolders = request.subfolders,
-                                  .folders = request.folders},
-                                 target, control);
+  const ScanReport report = Scan(scan, target, control);
   if (report.stopped || target.Dropped())
     return std::nullopt;                       // the writer, dropped unfinished, puts the file back
   if (!writer->Finish()) return std::nullopt;  // stopped: the file is as it was

@@ -2,7 +2,7 @@
 // The lite save: the list is not read from the window. The folder is scanned afresh in scan order
 // (with its subfolders when asked), and each name, as it is found, is shaped by a per-name
 // formatter made for this save alone (running number from 1) and written to the output at once,
-// name by name.
+// name by name, with the details chosen read by the same walk as it finds each file.
 //
 // Text lists are appended to, pages and workbooks replaced whole. There is no empty-list check:
 // a scan that finds nothing still creates the text file, writes a page without names or a
@@ -22,12 +22,14 @@
 namespace brixel {
 
 struct LiteSaveRequest {
-  std::string folder;                               // Dir1
-  std::string mask_line;                            // cboMask
-  bool subfolders = false;                          // PicScan
-  std::string save_format;                          // the chosen CboSave entry
-  std::string output_path;                          // txtSave, unchanged
-  FormatOptions options;                            // the switches, digit count and start text
+  std::string folder;       // Dir1
+  std::string mask_line;    // cboMask
+  bool subfolders = false;  // PicScan
+  std::string save_format;  // the chosen CboSave entry
+  std::string output_path;  // txtSave, unchanged
+  FormatOptions options;    // the switches, digit count and start text
+  Columns columns;          // the details beside each name; empty: names only
+  TagEncoding tag_encoding = TagEncoding::Auto;
   const platform::FolderSource* folders = nullptr;  // where the scan reads; default the platform's
 };
 

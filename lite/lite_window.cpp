@@ -23,6 +23,7 @@
 #include "lite/save_panel.h"
 #include "shell/artwork.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/drive_list.h"
 #include "shell/folder_argument.h"
 #include "shell/folder_chooser.h"
@@ -97,6 +98,9 @@ void LiteWindow::RestoreSettings(const WindowSettings& settings) {
   if (settings.save_type >= 0 && settings.save_type < save_panel_->CboSave().count())
     save_panel_->ChooseFormat(settings.save_type);
   if (!settings.save_path.empty()) save_panel_->SetOutputFile(QString::fromStdString(settings.save_path));
+  save_panel_->Columns().SetChosenText(settings.columns);
+  TagEncoding encoding = TagEncoding::Auto;
+  if (ParseTagEncoding(settings.tag_encoding, encoding).empty()) save_panel_->Columns().SetEncoding(encoding);
   if (RestoreListingChoice(settings, *cbo_mask_, *pic_scan_, looks_, *this)) OnListingChoiceChanged();
   if (settings.options == FormatOptions{}) return;
   // Every listing resets the options: they come back once the start's listing is shown.
@@ -116,6 +120,8 @@ WindowSettings LiteWindow::CurrentSettings() const {
   settings.options = formatting_->Options();
   settings.save_type = save_panel_->CboSave().currentIndex();
   settings.save_path = save_panel_->TxtSave().text().toStdString();
+  settings.columns = save_panel_->Columns().ChosenText();
+  settings.tag_encoding = TagEncodingName(save_panel_->Columns().Encoding());
   return settings;
 }
 
@@ -164,9 +170,13 @@ void LiteWindow::BuildBottomRow() {
 
   QList<QWidget*> order{drive1_, dir1_, cbo_mask_, &list_->View()};
   order += formatting_->TabOrder();
-  order += QList<QWidget*>{
-      pic_scan_, &save_panel_->CboSave(), &save_panel_->TxtSave(), &save_panel_->CmdSave(), img_help_,
-      img_save_};
+  order += QList<QWidget*>{pic_scan_,
+                           &save_panel_->CboSave(),
+                           &save_panel_->Columns(),
+                           &save_panel_->TxtSave(),
+                           &save_panel_->CmdSave(),
+                           img_help_,
+                           img_save_};
   order += TitleButtons();
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
@@ -234,6 +244,8 @@ void LiteWindow::LiteSave() {
   request.save_format = save_panel_->SaveFormat().toStdString();
   request.output_path = save_panel_->TxtSave().text().toStdString();
   request.options = formatting_->Options();
+  request.columns = save_panel_->Columns().Chosen();
+  request.tag_encoding = save_panel_->Columns().Encoding();
   request.folders = services_.folders;
 
   // After a save the list shows its names sorted on their text: sorted in the job, from a copy.

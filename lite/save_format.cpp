@@ -25,6 +25,7 @@ std::optional<ListFormat> ListFormatForEntry(std::string_view entry) {
   if (entry == "*.txt") return ListFormat::Text;
   if (entry == "*.xls") return ListFormat::Spreadsheet;
   if (entry == "*.htm") return ListFormat::Html;
+  if (entry == "*.csv") return ListFormat::Csv;
   return std::nullopt;
 }
 

@@ -11,7 +11,7 @@
 
 namespace brixel {
 
-inline constexpr std::array<std::string_view, 3> kSaveFormatEntries{"*.xls", "*.txt", "*.htm"};
+inline constexpr std::array<std::string_view, 4> kSaveFormatEntries{"*.xls", "*.txt", "*.htm", "*.csv"};
 inline constexpr int kStartSaveFormatIndex = 1;  // "*.txt"
 inline constexpr std::string_view kDefaultOutputName = "brixel-kzd";
 

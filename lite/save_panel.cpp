@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "lite/save_format.h"
+#include "shell/column_choice.h"
 #include "shell/dialog_facade.h"
 #include "shell/frame.h"
 #include "shell/twips.h"
@@ -24,10 +25,13 @@ SavePanel::SavePanel(QWidget& window, DialogFacade& dialogs)
   for (std::string_view entry : kSaveFormatEntries) cbo_save_->addItem(QString::fromUtf8(entry));
   cbo_save_->setCurrentIndex(-1);  // start-up makes the first choice itself
 
+  columns_ = new ColumnChoice(fra_save_);
+  columns_->setGeometry(TwipsRect(1470, 285, 1020, 345));
+
   txt_save_ = new QLineEdit(fra_save_);
   txt_save_->setObjectName(QStringLiteral("txtSave"));
   txt_save_->setAccessibleName(QStringLiteral("Файл списка"));
-  txt_save_->setGeometry(TwipsRect(1500, 300, 2835, 315));
+  txt_save_->setGeometry(TwipsRect(2565, 300, 1770, 315));
 
   cmd_save_ = new QPushButton(QStringLiteral("..."), fra_save_);
   cmd_save_->setObjectName(QStringLiteral("CmdSave"));

@@ -1,6 +1,7 @@
 #pragma once
-// The save panel, frame "Сохранение": the format list CboSave, the output file box txtSave and
-// the button CmdSave ("..."), which picks the output file in the save dialog. The save format is
+// The save panel, frame "Сохранение": the format list CboSave, the details the list holds beside
+// the names (CmdColumns, «Столбцы»), the output file box txtSave and the button CmdSave ("..."),
+// which picks the output file in the save dialog. The save format is
 // the chosen CboSave entry, which is also the dialog's whole filter; the output box's tool tip
 // repeats its text.
 #include <QObject>
@@ -13,6 +14,7 @@ class QWidget;
 
 namespace brixel {
 
+class ColumnChoice;
 class DialogFacade;
 class Frame;
 
@@ -26,6 +28,7 @@ class SavePanel : public QObject {
   QComboBox& CboSave() const { return *cbo_save_; }
   QLineEdit& TxtSave() const { return *txt_save_; }
   QPushButton& CmdSave() const { return *cmd_save_; }
+  ColumnChoice& Columns() const { return *columns_; }
 
   // "*.xls", "*.txt" or "*.htm"; empty until start-up makes the first choice.
   QString SaveFormat() const;
@@ -48,6 +51,7 @@ class SavePanel : public QObject {
   QComboBox* cbo_save_;
   QLineEdit* txt_save_;
   QPushButton* cmd_save_;
+  ColumnChoice* columns_;
 };
 
 }  // namespace brixel

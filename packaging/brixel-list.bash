@@ -10,8 +10,17 @@ _brixel_list() {
   fi
 
   case $prev in
-    --order) mapfile -t COMPREPLY < <(compgen -W "sorted scan" -- "$cur"); return ;;
-    -f | --format) mapfile -t COMPREPLY < <(compgen -W "txt html xls xlsx" -- "$cur"); return ;;
+    --order) mapfile -t COMPREPLY < <(compgen -W "sorted scan folder" -- "$cur"); return ;;
+    -f | --format) mapfile -t COMPREPLY < <(compgen -W "txt html xls xlsx csv json" -- "$cur"); return ;;
+    --tag-encoding) mapfile -t COMPREPLY < <(compgen -W "auto latin1 cp1251" -- "$cur"); return ;;
+    --columns)
+      # Comma-separated: complete the name after the last comma.
+      local done=${cur%"${cur##*,}"}
+      mapfile -t COMPREPLY < <(compgen -P "$done" -W "name folder size modified duration artist title album track year" \
+        -- "${cur##*,}")
+      compopt -o nospace 2>/dev/null
+      return
+      ;;
     --encoding) mapfile -t COMPREPLY < <(compgen -W "cp1251 utf-8" -- "$cur"); return ;;
     --digits) mapfile -t COMPREPLY < <(compgen -W "1 2 3 4 5" -- "$cur"); return ;;
     -o | --output)
@@ -27,7 +36,8 @@ _brixel_list() {
     [[ ${COMP_WORDS[i]} == "--" ]] && options_done=1
   done
   if ((!options_done)) && [[ $cur == -* ]]; then
-    local options="-r --recursive -m --mask --order -o --output -f --format --encoding --show-errors --in-place
+    local options="-r --recursive -m --mask --order -o --output -f --format --columns --tag-encoding --encoding
+      --show-errors --in-place
       --upper --lower --first-capital --underscores --no-ext -n --number --digits --start
       -h --help --version --"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")

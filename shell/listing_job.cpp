@@ -14,8 +14,9 @@ bool ListInto(NameTable& table, ScanRequest request, const WorkControl& control)
 }
 
 WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
-                     std::function<void(NameTable&&)> finished) {
+                     std::function<void(NameTable&&)> finished, const ListingDetails& details) {
   const auto fresh = std::make_shared<NameTable>();
+  fresh->SetDetails(details.columns, details.tag_encoding);
   WindowJob job;
   job.title = kListingTitle;
   job.cancel_mode = CancelMode::FreeAtOnce;

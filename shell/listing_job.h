@@ -29,9 +29,15 @@ enum class FreshColumn {
 // then no listing.
 bool ListInto(NameTable& table, ScanRequest request, const WorkControl& control);
 
+// The details a listing reads beside the names: none for a names-only table.
+struct ListingDetails {
+  Columns columns;
+  TagEncoding tag_encoding = TagEncoding::Auto;
+};
+
 // The job, with its title and cancel mode; the caller adds the controls it locks, a restart
 // group, and what a cancel puts back. `finished` takes the table.
 WindowJob ListingJob(const ScanRequest& request, FreshColumn column,
-                     std::function<void(NameTable&&)> finished);
+                     std::function<void(NameTable&&)> finished, const ListingDetails& details = {});
 
 }  // namespace brixel

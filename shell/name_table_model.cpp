@@ -1,7 +1,11 @@
 #include "shell/name_table_model.h"
 
+#include "core/details/detail_row.h"
+#include "core/details/field_text.h"
 #include "core/listing/name_table.h"
+#include "core/utf8/utf8.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 
 namespace brixel {
 
@@ -11,6 +15,12 @@ NameTableModel::NameTableModel(const NameTable& table, std::vector<Column> colum
 void NameTableModel::SetHeadings(const QStringList& headings) {
   headings_ = headings;
   emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void NameTableModel::SetDetailColumns(const Columns& columns) {
+  details_.clear();
+  for (const brixel::Column c : columns)
+    if (c != brixel::Column::Name) details_.push_back(c);
 }
 
 void NameTableModel::FormattedChanged() {
@@ -36,14 +46,34 @@ int NameTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int NameTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+  return parent.isValid() ? 0 : static_cast<int>(columns_.size() + details_.size());
+}
+
+QVariant NameTableModel::DetailData(std::size_t row, brixel::Column detail, int role) const {
+  const bool number = detail == brixel::Column::Size || detail == brixel::Column::Duration ||
+                      detail == brixel::Column::Track || detail == brixel::Column::Year;
+  if (role == Qt::TextAlignmentRole)
+    return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom);
+  if (row >= table_.Details().Size()) return QString();
+  FileDetails details;
+  table_.Details().Read(row, details);
+  std::vector<Field> fields;
+  FillRow({detail}, {}, details, fields);
+  std::string text;
+  AppendFieldText(fields[0].value, text);
+  return QString::fromStdString(SanitizeUtf8(text));
 }
 
 QVariant NameTableModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  const auto section = static_cast<std::size_t>(index.column());
+  if (section >= columns_.size()) {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::TextAlignmentRole) return {};
+    return DetailData(row, details_[section - columns_.size()], role);
+  }
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignBottom);
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  const auto row = static_cast<std::size_t>(index.row());
   const NameColumn& column = columns_[static_cast<std::size_t>(index.column())] == Column::AsFound
                                  ? table_.AsFound()
                                  : table_.Formatted();
@@ -56,6 +86,8 @@ QVariant NameTableModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
   switch (role) {
     case Qt::DisplayRole:
+      if (section >= static_cast<int>(columns_.size()))
+        return ColumnCaption(details_[static_cast<std::size_t>(section) - columns_.size()]);
       return headings_.value(section);
     case Qt::ForegroundRole:
       return kRedTextColor;

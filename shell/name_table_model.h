@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "core/details/columns.h"
+
 namespace brixel {
 
 class NameColumn;
@@ -21,6 +23,9 @@ class NameTableModel : public QAbstractTableModel {
 
   // The heading row.
   void SetHeadings(const QStringList& headings);
+  // The details shown after the name columns, headed by their captions (`name` is left out: the
+  // names have their columns). Between BeginRebuild and EndRebuild.
+  void SetDetailColumns(const Columns& columns);
 
   // Around anything that rebuilds the table's rows (a listing).
   void BeginRebuild() { beginResetModel(); }
@@ -40,8 +45,11 @@ class NameTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  QVariant DetailData(std::size_t row, brixel::Column detail, int role) const;
+
   const NameTable& table_;
   std::vector<Column> columns_;
+  Columns details_;
   QStringList headings_;
 };
 

@@ -75,6 +75,8 @@ RememberedSettings LoadWindowSettings(const std::string& path) {
   s.options = ReadOptions(ini);
   s.save_type = ReadInt(ini, QStringLiteral("save/type"), 0, 99).value_or(-1);
   s.save_path = ini.value(QStringLiteral("save/path")).toString().toStdString();
+  s.columns = ini.value(QStringLiteral("details/columns")).toString().toStdString();
+  s.tag_encoding = ini.value(QStringLiteral("details/tag_encoding")).toString().toStdString();
   const std::optional<int> x = ReadInt(ini, QStringLiteral("window/x"), -100000, 100000);
   const std::optional<int> y = ReadInt(ini, QStringLiteral("window/y"), -100000, 100000);
   if (x && y) s.position = QPoint(*x, *y);
@@ -98,6 +100,8 @@ void StoreWindowSettings(const std::string& path, const WindowSettings& settings
   ini.setValue(QStringLiteral("formatting/start"), QString::fromStdString(o.start_text));
   if (settings.save_type >= 0) ini.setValue(QStringLiteral("save/type"), settings.save_type);
   ini.setValue(QStringLiteral("save/path"), QString::fromStdString(settings.save_path));
+  ini.setValue(QStringLiteral("details/columns"), QString::fromStdString(settings.columns));
+  ini.setValue(QStringLiteral("details/tag_encoding"), QString::fromStdString(settings.tag_encoding));
   if (settings.position) {
     ini.setValue(QStringLiteral("window/x"), settings.position->x());
     ini.setValue(QStringLiteral("window/y"), settings.position->y());

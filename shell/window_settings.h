@@ -1,8 +1,8 @@
 #pragma once
 // What a window remembers from one run of its edition to the next: the folder, the mask line, the
-// subfolder switch, the formatting options, the save type and where the save goes, and where the
-// window stood. They live in an INI file of the edition's own (see SettingsFile), read at start
-// and written when the window closes.
+// subfolder switch, the formatting options, the save type and where the save goes, the details
+// chosen beside the names, and where the window stood. They live in an INI file of the edition's own (see
+// SettingsFile), read at start and written when the window closes.
 //
 // Nothing here fails. A missing, damaged or unreadable file, or a value that makes no sense,
 // gives the start the program would make without it, value by value. A file written by a newer
@@ -26,12 +26,14 @@ struct ProgramFiles;
 struct SwitchLooks;
 
 struct WindowSettings {
-  std::string folder;       // the folder shown; empty: none
-  QString mask_line;        // the mask line chosen; empty: none
-  bool subfolders = false;  // the subfolder switch
-  FormatOptions options;    // the switches, the digit count and the start number
-  int save_type = -1;       // the edition's own number for the save type; -1: none
-  std::string save_path;    // where the save goes (a folder or a file, as the edition uses it)
+  std::string folder;        // the folder shown; empty: none
+  QString mask_line;         // the mask line chosen; empty: none
+  bool subfolders = false;   // the subfolder switch
+  FormatOptions options;     // the switches, the digit count and the start number
+  int save_type = -1;        // the edition's own number for the save type; -1: none
+  std::string save_path;     // where the save goes (a folder or a file, as the edition uses it)
+  std::string columns;       // the details beside the names, as "folder,size"; empty: names only
+  std::string tag_encoding;  // how legacy tags read: "auto", "latin1", "cp1251"; empty: auto
   std::optional<QPoint> position;
 };
 

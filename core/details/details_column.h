@@ -24,6 +24,12 @@ class DetailsColumn {
   void Permute(const std::vector<std::uint32_t>& order);
   void Clear();
 
+  // The folders the rows hold, each once: row `row` is in folder FolderIndex(row), whose text is
+  // Folder(FolderIndex(row)). Orders by folder rank the few folders, not the many rows.
+  std::size_t FolderCount() const { return folders_.size(); }
+  std::uint32_t FolderIndex(std::size_t row) const { return folder_[row]; }
+  const std::string& Folder(std::uint32_t index) const { return folders_[index]; }
+
  private:
   struct Numbers {
     std::int64_t modified;  // kNone: missing

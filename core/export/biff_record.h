@@ -61,6 +61,7 @@ inline constexpr std::uint16_t kProt4Rev = 0x01AF;
 inline constexpr std::uint16_t kRefreshAll = 0x01B7;
 inline constexpr std::uint16_t kProt4RevPass = 0x01BC;
 inline constexpr std::uint16_t kDimensions = 0x0200;
+inline constexpr std::uint16_t kNumber = 0x0203;
 inline constexpr std::uint16_t kRow = 0x0208;
 inline constexpr std::uint16_t kIndex = 0x020B;
 inline constexpr std::uint16_t kDefaultRowHeight = 0x0225;

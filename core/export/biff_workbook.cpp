@@ -52,16 +52,16 @@ void PutLatinString(std::string& out, std::string_view text) {
   out.append(text);
 }
 
-std::string Font() {
+std::string Font(std::uint16_t weight = 400) {
   std::string d;
-  PutU16(d, 200);  // 10 pt in twips
-  PutU16(d, 0);
-  PutU16(d, 0x7FFF);  // automatic colour
-  PutU16(d, 400);     // normal weight
-  PutU16(d, 0);       // no super/subscript
-  PutU8(d, 0);        // no underline
-  PutU8(d, 0);        // family
-  PutU8(d, 204);      // Cyrillic character set
+  PutU16(d, 200);                    // 10 pt in twips
+  PutU16(d, weight >= 700 ? 1 : 0);  // the bold flag older readers look at, beside the weight
+  PutU16(d, 0x7FFF);                 // automatic colour
+  PutU16(d, weight);                 // 400 normal, 700 bold
+  PutU16(d, 0);                      // no super/subscript
+  PutU8(d, 0);                       // no underline
+  PutU8(d, 0);                       // family
+  PutU8(d, 204);                     // Cyrillic character set
   PutU8(d, 0);
   PutShortString(d, u"Arial");
   return d;
@@ -98,9 +98,14 @@ constexpr BuiltInFormat kFormats[] = {
     {44, R"(_("$"* #,##0.00_);_("$"* \(#,##0.00\);_("$"* "-"??_);_(@_))"},
 };
 
+// A list with columns' own number formats.
+constexpr std::uint16_t kThousandsFormat = 3;  // built-in "#,##0"
+constexpr BuiltInFormat kTypedFormats[] = {{164, "yyyy-mm-dd hh:mm:ss"}, {165, "[m]:ss"}};
+constexpr std::uint16_t kBoldFont = 5;  // the fifth FONT record: index 4 is never used
+
 }  // namespace
 
-std::string GlobalsHead(std::size_t& position_field) {
+std::string GlobalsHead(std::size_t& position_field, bool typed) {
   std::string out;
   PutRecord(out, record::kBof, Bof(0x0005));
   PutValue(out, record::kInterfaceHdr, 1200);
@@ -140,12 +145,16 @@ std::string GlobalsHead(std::size_t& position_field) {
   PutValue(out, record::kRefreshAll, 0);
   PutValue(out, record::kBookBool, 0);
   for (int i = 0; i < 4; ++i) PutRecord(out, record::kFont, Font());
-  for (const BuiltInFormat& f : kFormats) {
+  if (typed) PutRecord(out, record::kFont, Font(700));
+  const auto put_format = [&out](const BuiltInFormat& f) {
     std::string d;
     PutU16(d, f.index);
     PutLatinString(d, f.code);
     PutRecord(out, record::kFormat, d);
-  }
+  };
+  for (const BuiltInFormat& f : kFormats) put_format(f);
+  if (typed)
+    for (const BuiltInFormat& f : kTypedFormats) put_format(f);
   // XF 0: the Normal style; 1..14: the other built-in style slots a cell XF index must pass;
   // 15: the default cell format; 16: text cells.
   PutRecord(out, record::kXf, Xf(0, 0, 0xFFF5, 0));
@@ -155,6 +164,12 @@ std::string GlobalsHead(std::size_t& position_field) {
   }
   PutRecord(out, record::kXf, Xf(0, 0, 0x0001, 0));
   PutRecord(out, record::kXf, Xf(0, kTextFormat, 0x0001, 0x04));
+  if (typed) {
+    PutRecord(out, record::kXf, Xf(kBoldFont, kTextFormat, 0x0001, 0x0C));
+    PutRecord(out, record::kXf, Xf(0, kThousandsFormat, 0x0001, 0x04));
+    PutRecord(out, record::kXf, Xf(0, kTypedFormats[0].index, 0x0001, 0x04));
+    PutRecord(out, record::kXf, Xf(0, kTypedFormats[1].index, 0x0001, 0x04));
+  }
   {
     std::string d;
     PutU16(d, 0x8000);  // built-in style, XF 0

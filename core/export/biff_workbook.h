@@ -15,10 +15,19 @@ namespace brixel::biff {
 
 // The cell format of every name: XF 16, the built-in "@" (text) format.
 inline constexpr std::uint16_t kTextCellXf = 16;
+// The formats a list with columns adds after it (typed globals): the header's bold text, sizes
+// with thousands separators ("#,##0"), dates ("yyyy-mm-dd hh:mm:ss"), durations ("[m]:ss");
+// track and year keep the default cell format, XF 15.
+inline constexpr std::uint16_t kHeaderXf = 17;
+inline constexpr std::uint16_t kByteCountXf = 18;
+inline constexpr std::uint16_t kDateXf = 19;
+inline constexpr std::uint16_t kDurationXf = 20;
+inline constexpr std::uint16_t kNumberXf = 15;
 
 // Globals from BOF to COUNTRY. position_field receives where, in the returned bytes, BOUNDSHEET
-// keeps the stream offset of the worksheet's BOF, to be filled in once known.
-std::string GlobalsHead(std::size_t& position_field);
+// keeps the stream offset of the worksheet's BOF, to be filled in once known. typed: with the
+// bold font, number formats and cell formats of a list with columns.
+std::string GlobalsHead(std::size_t& position_field, bool typed = false);
 
 struct UsedRange {
   bool empty = true;
@@ -54,13 +63,22 @@ void PutRow(std::string& out, std::uint32_t row, std::uint32_t first_column, std
 // first ROW record, each next from the previous row's first cell.
 void PutDbCell(std::string& out, std::uint32_t to_first_row, const std::vector<std::uint16_t>& cell_offsets);
 
-inline void PutLabelSst(std::string& out, std::uint32_t row, std::uint32_t column,
-                        std::uint32_t string_index) {
+inline void PutLabelSst(std::string& out, std::uint32_t row, std::uint32_t column, std::uint32_t string_index,
+                        std::uint16_t xf = kTextCellXf) {
   PutRecordHeader(out, record::kLabelSst, 10);
   PutU16(out, static_cast<std::uint16_t>(row));
   PutU16(out, static_cast<std::uint16_t>(column));
-  PutU16(out, kTextCellXf);
+  PutU16(out, xf);
   PutU32(out, string_index);
+}
+
+inline void PutNumber(std::string& out, std::uint32_t row, std::uint32_t column, std::uint16_t xf,
+                      double value) {
+  PutRecordHeader(out, record::kNumber, 14);
+  PutU16(out, static_cast<std::uint16_t>(row));
+  PutU16(out, static_cast<std::uint16_t>(column));
+  PutU16(out, xf);
+  PutF64(out, value);
 }
 
 std::string EofRecord();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/details/field_text.h"
 #include "core/utf8/utf8.h"
 
 namespace brixel {
@@ -68,6 +69,13 @@ std::uint16_t ColumnWidths::XlsWidth(std::uint32_t column) const {
 
 double ColumnWidths::XlsxWidth(std::uint32_t column) const {
   return std::min((ColumnPixels(column) - kCellPadding) / kDigitPixels, kMaxCharacters);
+}
+
+std::uint32_t EstimateFieldPixels(const FieldValue& value, std::string& scratch) {
+  scratch.clear();
+  AppendFieldText(value, scratch);
+  if (std::holds_alternative<ByteCount>(value)) scratch.append((scratch.size() - 1) / 3, ',');
+  return EstimateTextPixels(scratch);
 }
 
 }  // namespace brixel

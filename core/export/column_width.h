@@ -4,13 +4,19 @@
 // (Arial 10 in .xls, Calibri 11 in .xlsx; both 7 px per digit), which stays within about 15% of
 // the real text width, where counting characters can be off by half.
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/details/detail_row.h"
 
 namespace brixel {
 
 // Estimated on-screen width of a UTF-8 text in pixels.
 std::uint32_t EstimateTextPixels(std::string_view utf8);
+// The same for a field as a workbook cell shows it (a size with its thousands separators);
+// `scratch` is room for its text.
+std::uint32_t EstimateFieldPixels(const FieldValue& value, std::string& scratch);
 
 class ColumnWidths {
  public:

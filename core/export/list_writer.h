@@ -1,5 +1,5 @@
 #pragma once
-// One interface for the three list formats. A writer is opened on a path, takes the names one by
+// One interface for the list formats. A writer is opened on a path, takes the names one by
 // one (the lite save feeds them straight from its scan) and completes the file in Finish. If it
 // is destroyed without Finish - an exception elsewhere, a stop - the target stays exactly as it
 // was and no temporary file is left.
@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/details/columns.h"
 #include "core/edition.h"
 #include "core/export/text_encoding.h"
 #include "core/listing/list_target.h"
@@ -27,7 +28,7 @@ class FileSystem;
 }
 
 // Spreadsheet: .xls, or .xlsx when the path ends in ".xlsx" (any case).
-enum class ListFormat { Text, Html, Spreadsheet };
+enum class ListFormat { Text, Html, Spreadsheet, Csv, Json };
 
 // What a list says of the program that made it, as that program passes it: the sheet row a
 // workbook's names start in, and the program the page's title paragraph names. The full edition
@@ -79,6 +80,13 @@ struct ListWriterOptions {
 // (NotATextList, InPlaceRefused and SaveStopped among them).
 std::unique_ptr<ListWriter> OpenListWriter(ListFormat format, const std::string& path,
                                            const ListLayout& layout, const ListWriterOptions& options = {});
+
+class RowWriter;
+
+// The writer of a list with the columns given, each file one row of their fields; no columns (or
+// `name` alone) is the names-only list, byte for byte. Throws SaveError as OpenListWriter does.
+std::unique_ptr<RowWriter> OpenRowWriter(ListFormat format, const std::string& path, const ListLayout& layout,
+                                         const Columns& columns, const ListWriterOptions& options = {});
 
 // .xlsx when the path ends in ".xlsx" (any case), .xls otherwise.
 WorkbookFormat WorkbookFormatForPath(std::string_view path);

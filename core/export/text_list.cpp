@@ -1,5 +1,6 @@
 #include "core/export/text_list.h"
 
+#include "core/details/field_text.h"
 #include "core/export/save_error.h"
 #include "core/platform/file_system.h"
 #include "core/text/cp1251.h"
@@ -12,11 +13,19 @@ namespace {
 constexpr std::size_t kChunkSize = 1 << 20;
 }  // namespace
 
-void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& out) {
+namespace {
+
+void AppendTextField(std::string_view text, TextEncoding encoding, std::string& out) {
   if (encoding == TextEncoding::Cp1251)
-    AppendCp1251(name, out, Cp1251Mode::Text);
+    AppendCp1251(text, out, Cp1251Mode::Text);
   else
-    AppendUtf8Line(name, out);
+    AppendUtf8Line(text, out);
+}
+
+}  // namespace
+
+void AppendTextLine(std::string_view name, TextEncoding encoding, std::string& out) {
+  AppendTextField(name, encoding, out);
   out += "\r\n";
 }
 
@@ -26,8 +35,18 @@ TextListWriter::TextListWriter(const std::string& path, TextEncoding encoding, c
   pending_.reserve(kChunkSize + 4096);
 }
 
-void TextListWriter::Add(std::string_view name) {
-  AppendTextLine(name, encoding_, pending_);
+void TextListWriter::AddRow(Row row) {
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (i != 0) pending_ += '\t';
+    if (const auto* text = std::get_if<std::string_view>(&row[i].value)) {
+      AppendTextField(*text, encoding_, pending_);
+    } else {
+      field_.clear();
+      AppendFieldText(row[i].value, field_);
+      AppendTextField(field_, encoding_, pending_);
+    }
+  }
+  pending_ += "\r\n";
   if (pending_.size() >= kChunkSize) Flush();
 }
 

@@ -1,5 +1,6 @@
 #include "core/export/write_list.h"
 
+#include "core/export/row_writer.h"
 #include "core/export/save_error.h"
 
 namespace brixel {
@@ -21,18 +22,33 @@ void WriteList(ListFormat format, const std::string& path, const NameColumn& nam
 
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options, const WorkControl& control) {
+  return WriteRows(format, path, {names, nullptr, {}}, layout, options, control);
+}
+
+bool WriteRows(ListFormat format, const std::string& path, const ListRows& rows, const ListLayout& layout,
+               const ListWriterOptions& options, const WorkControl& control) {
   ListWriterOptions steered = options;
   if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
   if (steered.control.progress == nullptr) steered.control.progress = control.progress;
-  std::unique_ptr<ListWriter> writer;
+  const Columns columns = IsNamesOnly(rows.columns) ? Columns{} : rows.columns;
+  std::unique_ptr<RowWriter> writer;
   try {
-    writer = OpenListWriter(format, path, layout, steered);
+    writer = OpenRowWriter(format, path, layout, columns, steered);
   } catch (const SaveStopped&) {
     return false;
   }
+  const NameColumn& names = rows.names;
+  FileDetails details;
+  std::vector<Field> fields;
   for (std::size_t i = 0; i < names.Size(); ++i) {
     if (!control.GoOn(i, names.Size())) return false;
-    writer->Add(names[i]);
+    if (columns.empty()) {
+      writer->Add(names[i]);
+      continue;
+    }
+    if (rows.details != nullptr) rows.details->Read(i, details);
+    FillRow(columns, names[i], details, fields);
+    writer->AddRow(fields);
   }
   return writer->Finish();
 }

@@ -4,6 +4,7 @@
 // the command line the error's own text.
 #include <string>
 
+#include "core/details/details_column.h"
 #include "core/export/list_writer.h"
 #include "core/listing/name_column.h"
 #include "core/listing/name_table.h"
@@ -25,5 +26,16 @@ void WriteList(ListFormat format, const std::string& path, const NameColumn& nam
 // own); the file is then left as it was.
 bool WriteList(ListFormat format, const std::string& path, const NameColumn& names, const ListLayout& layout,
                const ListWriterOptions& options, const WorkControl& control);
+
+// A list with columns: row i is names[i] (as formatted) with the details of row i. No columns
+// (or `name` alone) writes what WriteList writes. Looked at and told as WriteList is; throws
+// SaveError.
+struct ListRows {
+  const NameColumn& names;
+  const DetailsColumn* details = nullptr;  // may be null when no column needs it
+  Columns columns;
+};
+bool WriteRows(ListFormat format, const std::string& path, const ListRows& rows, const ListLayout& layout,
+               const ListWriterOptions& options = {}, const WorkControl& control = {});
 
 }  // namespace brixel

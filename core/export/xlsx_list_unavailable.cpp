@@ -15,10 +15,14 @@ bool XlsxAvailable() {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WorkControl& control)
-    : file_(Refuse(path), fs, control), layout_(layout.first_row) {}
+                               const platform::FileSystem& fs, const WorkControl& control,
+                               const Columns& columns)
+    : file_(Refuse(path), fs, control),
+      layout_(layout.first_row),
+      columns_(columns),
+      rows_layout_(static_cast<std::uint32_t>(columns.size())) {}
 
-void XlsxListWriter::Add(std::string_view) {}
+void XlsxListWriter::AddRow(Row) {}
 bool XlsxListWriter::Finish() {
   return false;
 }

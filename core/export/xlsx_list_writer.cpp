@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/export/save_error.h"
+#include "core/export/spreadsheet_time.h"
 #include "core/export/stderr_capture.h"
 #include "core/platform/c_numeric_locale.h"
 #include "core/utf8/utf8.h"
@@ -54,6 +55,97 @@ std::string Detail(std::string messages, const std::string& temp, const std::str
 
 }  // namespace
 
+// Turns a failed library call into the save's error.
+class LxwCheck {
+ public:
+  LxwCheck(const std::string& target, const std::string& temp) : target_(target), temp_(temp) {}
+  void operator()(lxw_error error, const std::string& detail = {}) const {
+    if (error != LXW_NO_ERROR)
+      throw SaveFailure(target_, lxw_strerror(error) + Detail(detail, temp_, target_));
+  }
+
+ private:
+  const std::string& target_;
+  const std::string& temp_;
+};
+
+bool XlsxListWriter::WriteNameCells(lxw_worksheet* sheet, lxw_format* text, const LxwCheck& check) {
+  const WorkControl& control = file_.Control();
+  const std::uint64_t count = names_.Size();
+  const std::uint32_t rows =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
+  const std::uint32_t columns = SheetLayout::ColumnsFor(count);
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    if (!control.GoOnWriting(r, rows)) return false;
+    const std::uint32_t row = layout_.FirstRow() + r;
+    for (std::uint32_t c = 0; c < columns; ++c) {
+      const std::uint64_t k = layout_.IndexAt(row, c);
+      if (k >= count) break;
+      const std::string_view name = names_[k];
+      if (name.empty()) continue;  // an empty name leaves its cell empty
+      check(worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), XmlSafeName(name).c_str(), text));
+    }
+  }
+  const CellPosition active = layout_.PositionOf(count == 0 ? 0 : count - 1);
+  worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
+                          static_cast<lxw_col_t>(active.column));
+  names_.Clear();
+  return true;
+}
+
+bool XlsxListWriter::WriteRowCells(lxw_workbook* workbook, lxw_worksheet* sheet, lxw_format* text,
+                                   const LxwCheck& check) {
+  const WorkControl& control = file_.Control();
+  lxw_format* header = workbook_add_format(workbook);
+  format_set_bold(header);
+  lxw_format* bytes = workbook_add_format(workbook);
+  format_set_num_format(bytes, "#,##0");
+  lxw_format* moment = workbook_add_format(workbook);
+  format_set_num_format(moment, "yyyy-mm-dd hh:mm:ss");
+  lxw_format* duration = workbook_add_format(workbook);
+  format_set_num_format(duration, "[m]:ss");
+
+  const std::uint64_t count = rows_.Size();
+  const std::uint32_t fields = rows_layout_.Fields();
+  const std::uint32_t blocks = std::max<std::uint32_t>(1, RowSheetLayout::BlocksFor(count));
+  for (std::uint32_t b = 0; b < blocks; ++b)
+    for (std::uint32_t f = 0; f < fields; ++f)
+      check(worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(rows_layout_.BlockColumn(b) + f),
+                                   std::string(ColumnName(columns_[f])).c_str(), header));
+  const std::uint32_t rows =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, RowSheetLayout::kRowsPerBlock));
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    if (!control.GoOnWriting(r, rows)) return false;
+    const std::uint32_t row = 1 + r;
+    for (std::uint32_t b = 0; b < blocks; ++b) {
+      const std::uint64_t k = RowSheetLayout::IndexAt(row, b);
+      if (k >= count) break;
+      for (std::uint32_t f = 0; f < fields; ++f) {
+        const auto column = static_cast<lxw_col_t>(rows_layout_.BlockColumn(b) + f);
+        const FieldValue value = rows_.At(k, f);
+        if (const auto* s = std::get_if<std::string_view>(&value))
+          check(worksheet_write_string(sheet, row, column, XmlSafeName(*s).c_str(), text));
+        else if (const auto* n = std::get_if<ByteCount>(&value))
+          check(worksheet_write_number(sheet, row, column, static_cast<double>(n->bytes), bytes));
+        else if (const auto* t = std::get_if<LocalTime>(&value))
+          check(worksheet_write_number(sheet, row, column, SpreadsheetDate(*t), moment));
+        else if (const auto* d = std::get_if<Duration>(&value))
+          check(worksheet_write_number(sheet, row, column, SpreadsheetDays(d->seconds), duration));
+        else if (const auto* v = std::get_if<Number>(&value))
+          check(worksheet_write_number(sheet, row, column, v->value, nullptr));
+      }
+    }
+  }
+  const std::uint32_t name_field = static_cast<std::uint32_t>(
+      std::find(columns_.begin(), columns_.end(), Column::Name) - columns_.begin());
+  const CellPosition active =
+      rows_layout_.PositionOf(count == 0 ? 0 : count - 1, name_field < fields ? name_field : 0);
+  worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
+                          static_cast<lxw_col_t>(active.column));
+  rows_.Clear();
+  return true;
+}
+
 bool XlsxAvailable() {
   return true;
 }
@@ -83,10 +175,40 @@ std::string XmlSafeName(std::string_view name) {
 }
 
 XlsxListWriter::XlsxListWriter(const std::string& path, const ListLayout& layout,
-                               const platform::FileSystem& fs, const WorkControl& control)
-    : file_(path, fs, control), layout_(layout.first_row) {}
+                               const platform::FileSystem& fs, const WorkControl& control,
+                               const Columns& columns)
+    : file_(path, fs, control),
+      layout_(layout.first_row),
+      columns_(IsNamesOnly(columns) ? Columns{} : columns),
+      rows_layout_(static_cast<std::uint32_t>(columns_.size())) {
+  for (std::uint32_t f = 0; f < columns_.size(); ++f)
+    widths_.Note(f, EstimateTextPixels(ColumnName(columns_[f])));
+}
 
-void XlsxListWriter::Add(std::string_view name) {
+void XlsxListWriter::AddRow(Row row) {
+  if (columns_.empty()) {
+    const auto* name = std::get_if<std::string_view>(&row[0].value);
+    AddName(name != nullptr ? *name : std::string_view());
+    return;
+  }
+  if (row.size() != columns_.size())
+    throw SaveFailure(file_.Target(), "a row does not match the list's columns");
+  const std::uint64_t index = rows_.Size();
+  if (index >= rows_layout_.MaxRows())
+    throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most " +
+                                          std::to_string(rows_layout_.MaxRows()) +
+                                          " files with these columns)");
+  for (std::uint32_t f = 0; f < row.size(); ++f) {
+    const FieldValue& value = row[f].value;
+    if (const auto* text = std::get_if<std::string_view>(&value);
+        text != nullptr && text->size() > kMaxCellCharacters && CountChars(*text) > kMaxCellCharacters)
+      throw SaveFailure(file_.Target(), "a field is longer than a cell holds (32,767 characters)");
+    widths_.Note(rows_layout_.PositionOf(index, f).column, EstimateFieldPixels(value, field_));
+  }
+  rows_.Add(row);
+}
+
+void XlsxListWriter::AddName(std::string_view name) {
   const std::uint64_t index = names_.Size();
   if (index >= SheetLayout::kMaxNames)
     throw SaveFailure(file_.Target(), "the list does not fit in one worksheet (at most 16,776,704 names)");
@@ -121,33 +243,14 @@ bool XlsxListWriter::Finish() {
   lxw_format* text = workbook_add_format(workbook.Get());
   format_set_num_format(text, "@");
 
-  const auto check = [&](lxw_error error, const std::string& detail = {}) {
-    if (error != LXW_NO_ERROR)
-      throw SaveFailure(file_.Target(), lxw_strerror(error) + Detail(detail, temp, file_.Target()));
-  };
+  const LxwCheck check(file_.Target(), temp);
   for (std::uint32_t c = 0; c < widths_.Count(); ++c)
     check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                                widths_.XlsxWidth(c), nullptr));
 
-  const std::uint64_t count = names_.Size();
-  const std::uint32_t rows =
-      static_cast<std::uint32_t>(std::min<std::uint64_t>(count, SheetLayout::kNamesPerColumn));
-  const std::uint32_t columns = SheetLayout::ColumnsFor(count);
-  for (std::uint32_t r = 0; r < rows; ++r) {
-    if (!control.GoOnWriting(r, rows)) return false;
-    const std::uint32_t row = layout_.FirstRow() + r;
-    for (std::uint32_t c = 0; c < columns; ++c) {
-      const std::uint64_t k = layout_.IndexAt(row, c);
-      if (k >= count) break;
-      const std::string_view name = names_[k];
-      if (name.empty()) continue;  // an empty name leaves its cell empty
-      check(worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), XmlSafeName(name).c_str(), text));
-    }
-  }
-  const CellPosition active = layout_.PositionOf(count == 0 ? 0 : count - 1);
-  worksheet_set_selection(sheet, active.row, static_cast<lxw_col_t>(active.column), active.row,
-                          static_cast<lxw_col_t>(active.column));
-  names_.Clear();
+  const bool written = columns_.empty() ? WriteNameCells(sheet, text, check)
+                                        : WriteRowCells(workbook.Get(), sheet, text, check);
+  if (!written) return false;
   if (control.Stopped()) return false;
   control.Tell(WritePhase::Assembling);
   lxw_error closed = LXW_NO_ERROR;

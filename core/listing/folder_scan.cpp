@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/listing/detailed_listing.h"
 #include "core/listing/mask.h"
 #include "core/listing/mask_list.h"
 #include "core/listing/name_order.h"
@@ -45,13 +46,25 @@ struct MatchProgress {
   }
 };
 
+// What a walk that reads details needs beside the masks.
+struct DetailsReading {
+  const DetailsRequest& request;
+  DetailedTarget& target;
+  std::stop_token stop;  // a folder of many tagged files is cut short too
+  FileDetails details;
+};
+
 // Hands a folder's matching files to the target, mask by mask, from one reading of the folder.
 class FolderMatcher {
  public:
-  explicit FolderMatcher(std::vector<Mask> masks) : masks_(std::move(masks)), buckets_(masks_.size()) {}
+  explicit FolderMatcher(std::vector<Mask> masks, DetailsReading* reading = nullptr)
+      : masks_(std::move(masks)), buckets_(masks_.size()), reading_(reading) {}
 
-  // Returns how many names it handed on.
-  std::size_t Emit(const FolderListing& listing, ListTarget& target, const MatchProgress& progress) {
+  // Returns how many names it handed on. `folder` read the listing; `relative` is its path below
+  // the chosen folder.
+  std::size_t Emit(const FolderListing& listing, ListTarget& target, const OpenFolder& folder,
+                   std::string_view relative, const MatchProgress& progress) {
+    if (reading_ != nullptr) return EmitDetailed(listing, folder, relative, progress);
     std::size_t emitted = 0;
     if (masks_.size() == 1) {  // the common case needs no buckets
       for (const auto& e : listing.entries)
@@ -61,13 +74,7 @@ class FolderMatcher {
         }
       return emitted;
     }
-    for (auto& b : buckets_) b.clear();
-    for (std::uint32_t i = 0; i < listing.entries.size(); ++i) {
-      const auto& e = listing.entries[i];
-      if (e.kind != EntryKind::File) continue;
-      for (std::size_t m = 0; m < masks_.size(); ++m)
-        if (masks_[m].Matches(listing.Name(e))) buckets_[m].push_back(i);
-    }
+    FillBuckets(listing);
     for (const auto& bucket : buckets_)
       for (std::uint32_t i : bucket) {
         target.Append(listing.Name(listing.entries[i]));
@@ -77,8 +84,35 @@ class FolderMatcher {
   }
 
  private:
+  void FillBuckets(const FolderListing& listing) {
+    for (auto& b : buckets_) b.clear();
+    for (std::uint32_t i = 0; i < listing.entries.size(); ++i) {
+      const auto& e = listing.entries[i];
+      if (e.kind != EntryKind::File) continue;
+      for (std::size_t m = 0; m < masks_.size(); ++m)
+        if (masks_[m].Matches(listing.Name(e))) buckets_[m].push_back(i);
+    }
+  }
+
+  std::size_t EmitDetailed(const FolderListing& listing, const OpenFolder& folder, std::string_view relative,
+                           const MatchProgress& progress) {
+    FileDetails& details = reading_->details;
+    details.folder.assign(relative);
+    FillBuckets(listing);
+    std::size_t emitted = 0;
+    for (const auto& bucket : buckets_)
+      for (std::uint32_t i : bucket) {
+        if (reading_->stop.stop_requested()) return emitted;
+        ReadFileDetails(folder, listing, i, reading_->request, details);
+        reading_->target.Append(listing.Name(listing.entries[i]), details);
+        progress.Found(++emitted);
+      }
+    return emitted;
+  }
+
   std::vector<Mask> masks_;
   std::vector<std::vector<std::uint32_t>> buckets_;
+  DetailsReading* reading_;
 };
 
 // One folder, every mask of the line, in scan order.
@@ -95,7 +129,7 @@ ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource&
   FolderListing listing;
   if (!open->ReadAll(listing, error, control.stop)) report.folder_error = error;
   report.stopped = control.stop.stop_requested();
-  if (!report.stopped) matcher.Emit(listing, target, {control, folder, 0, 0});
+  if (!report.stopped) matcher.Emit(listing, target, *open, {}, {control, folder, 0, 0});
   return report;
 }
 
@@ -121,6 +155,7 @@ class TreeWalk {
 
   ScanReport Run(const std::string& folder) {
     path_ = folder;
+    root_size_ = folder.size();
     control_.ReadingFolder(path_, folders_read_, names_found_);
     std::error_code error;
     auto root = folders_.Open(folder, error);
@@ -160,7 +195,8 @@ class TreeWalk {
         Skip(error);
     }
     if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
-    names_found_ += matcher_.Emit(listing_, target_, {control_, path_, folders_read_, names_found_});
+    names_found_ += matcher_.Emit(listing_, target_, *folder, RelativePath(),
+                                  {control_, path_, folders_read_, names_found_});
     ++folders_read_;
 
     Level level;
@@ -263,6 +299,13 @@ class TreeWalk {
     }
   }
 
+  // path_ below the chosen folder, without the separator between them.
+  std::string_view RelativePath() const {
+    std::string_view relative = std::string_view(path_).substr(std::min(root_size_, path_.size()));
+    if (!relative.empty() && IsFolderSeparator(relative.front())) relative.remove_prefix(1);
+    return relative;
+  }
+
   // Records the folder at path_ as one the walk could not read.
   void Skip(std::error_code error) { report_.skipped.push_back({path_, std::move(error)}); }
 
@@ -270,7 +313,8 @@ class TreeWalk {
   FolderMatcher& matcher_;
   ListTarget& target_;
   const WorkControl& control_;
-  std::string path_;  // the path of the folder being entered, or of the deepest level
+  std::string path_;           // the path of the folder being entered, or of the deepest level
+  std::size_t root_size_ = 0;  // path_'s first root_size_ bytes are the chosen folder
   std::size_t folders_read_ = 0;
   std::size_t names_found_ = 0;
   std::vector<Level> levels_;
@@ -288,16 +332,40 @@ ScanReport ListFolderTree(const std::string& folder, const platform::FolderSourc
   return walk.Run(folder);
 }
 
-}  // namespace
-
-ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control) {
+// The request's folder, or its tree, walked once in scan order.
+ScanReport Walk(const ScanRequest& request, FolderMatcher& matcher, ListTarget& target,
+                const WorkControl& control) {
   const platform::FolderSource& folders =
       request.folders != nullptr ? *request.folders : platform::NativeFolders();
+  return request.subfolders ? ListFolderTree(request.folder, folders, matcher, target, control)
+                            : ListMaskLine(request.folder, folders, matcher, target, control);
+}
+
+// Stands in for the names-only target of a walk that hands every file to a DetailedTarget.
+class NoTarget final : public ListTarget {
+ public:
+  void Append(std::string_view) override {}
+};
+
+}  // namespace
+
+ScanReport ScanWithDetails(const ScanRequest& request, const DetailsRequest& details, DetailedTarget& target,
+                           const WorkControl& control) {
+  DetailsReading reading{details, target, control.stop, {}};
+  FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)), &reading);
+  NoTarget none;
+  return Walk(request, matcher, none, control);
+}
+
+ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control) {
+  if (request.order == ScanOrder::ByFolder) {
+    DetailedListing listing;
+    ScanReport report = ListWithDetails(request, {}, listing, control);
+    if (!report.stopped) target.AppendAll(std::move(listing.names));
+    return report;
+  }
   FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)));
-  const auto walk = [&](ListTarget& to) {
-    return request.subfolders ? ListFolderTree(request.folder, folders, matcher, to, control)
-                              : ListMaskLine(request.folder, folders, matcher, to, control);
-  };
+  const auto walk = [&](ListTarget& to) { return Walk(request, matcher, to, control); };
   if (request.order == ScanOrder::AsFound) return walk(target);
 
   SortingTarget sorting(request.collator != nullptr ? *request.collator : UserCollator(), control);

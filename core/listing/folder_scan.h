@@ -17,6 +17,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/details/detail_reader.h"
+#include "core/details/file_details.h"
 #include "core/listing/list_target.h"
 #include "core/work/work_control.h"
 
@@ -28,9 +30,11 @@ namespace platform {
 class FolderSource;
 }
 
-// How the names reach the target: as the walk finds them, or sorted as the found-files table is
-// (ascending, see name_order.h) and handed over all at once when the walk is done.
-enum class ScanOrder { AsFound, Sorted };
+// How the names reach the target: as the walk finds them, sorted as the found-files table is
+// (ascending, see name_order.h), or as a catalogue: folder by folder in the order of their paths
+// (compared folder name by folder name, each as names are), by name within each folder. The last
+// two hand the names over all at once when the walk is done.
+enum class ScanOrder { AsFound, Sorted, ByFolder };
 
 struct ScanRequest {
   std::string folder;
@@ -59,5 +63,18 @@ struct ScanReport {
 // reports it, and a sorted scan that was stopped hands nothing to the target. The sink hears of
 // each folder as it is about to be read, with the folders read and names found so far.
 ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control = {});
+
+// Where a walk that reads details puts each matching file: its bare name, and what was read of
+// it in the folder the walk has open, `folder` relative to the chosen one.
+class DetailedTarget {
+ public:
+  virtual ~DetailedTarget() = default;
+  virtual void Append(std::string_view name, const FileDetails& details) = 0;
+};
+
+// The walk of Scan in scan order (request.order is not looked at), reading what `details` asks of
+// each matching file on the walk's own thread as it is found: one walk, no path built per file.
+ScanReport ScanWithDetails(const ScanRequest& request, const DetailsRequest& details, DetailedTarget& target,
+                           const WorkControl& control = {});
 
 }  // namespace brixel

@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <string>
 
+#include "core/details/columns.h"
+#include "core/details/details_column.h"
+#include "core/details/tag_encoding.h"
 #include "core/listing/folder_scan.h"
 #include "core/listing/list_target.h"
 #include "core/listing/name_column.h"
@@ -18,6 +21,17 @@ namespace brixel {
 
 class NameTable : public ListTarget {
  public:
+  // The details the next listing reads beside each name (none: names only). A listing keeps them
+  // row by row in Details().
+  void SetDetails(const Columns& columns, TagEncoding tag_encoding) {
+    columns_ = IsNamesOnly(columns) ? Columns{} : columns;
+    tag_encoding_ = tag_encoding;
+  }
+  const Columns& DetailColumns() const { return columns_; }
+  TagEncoding DetailsTagEncoding() const { return tag_encoding_; }
+  const DetailsColumn& Details() const { return details_; }
+  DetailsColumn& Details() { return details_; }
+
   void StartListing();
   void Append(std::string_view name) override { as_found_.Append(name); }
   void AppendAll(NameColumn&& names) override;
@@ -36,12 +50,15 @@ class NameTable : public ListTarget {
  private:
   NameColumn as_found_;
   NameColumn formatted_;
+  Columns columns_;
+  TagEncoding tag_encoding_ = TagEncoding::Auto;
+  DetailsColumn details_;
   std::size_t found_ = 0;
 };
 
 // The results listing: rebuilds the table from a sorted scan of the request's folder (the same
-// order as sorting after every pass). The after-formatting column is left empty for the
-// formatting run.
+// order as sorting after every pass), reading the details the table asks for as the walk goes. The
+// after-formatting column is left empty for the formatting run.
 ScanReport RunListing(NameTable& table, const ScanRequest& request, const WorkControl& control = {});
 
 }  // namespace brixel

@@ -8,7 +8,10 @@
 #include "core/details/detail_row.h"
 #include "core/export/csv_list.h"
 #include "core/export/json_list.h"
+#include "core/export/list_writer.h"
+#include "core/export/row_writer.h"
 #include "core/export/save_error.h"
+#include "core/export/sheet_layout.h"
 #include "core/platform/file_system.h"
 #include "tests/export/awkward_rows.h"
 #include "tests/export/export_test_util.h"
@@ -35,6 +38,34 @@ std::string CheckTable(const std::string& reader, const std::string& file, const
 
 bool PythonReaders() {
   return !test::RunningUnderWine() && std::system("/usr/bin/python3 -c '' 2>/dev/null") == 0;
+}
+
+TEST(RowLists, WorkbookCellsHaveTheirTypesForXlrdAndOpenpyxl) {
+  if (!PythonReaders() || !XlsxAvailable())
+    GTEST_SKIP() << "no Python or no .xlsx library to read the workbooks back";
+  test::TempTree tree;
+  const std::vector<Listed> files = AwkwardFiles();
+  const Columns some{Column::Size, Column::Name, Column::Modified, Column::Duration, Column::Title};
+  for (const Columns& columns : {kEveryColumn, some}) {
+    for (const std::string kind : {"xls", "xlsx"}) {
+      const std::string path = tree.Path("list." + kind);
+      const auto writer = OpenRowWriter(ListFormat::Spreadsheet, path, {}, columns);
+      WriteRows(*writer, columns, files, tree.Path("want.json"));
+      EXPECT_EQ(CheckTable(kind, path, tree.Path("want.json")), "") << kind;
+    }
+  }
+}
+
+TEST(RowLists, BlocksOfRowsStandSideBySideOneColumnApart) {
+  const RowSheetLayout three(3);
+  EXPECT_EQ(three.PositionOf(0, 0).row, 1u);  // under the header
+  EXPECT_EQ(three.PositionOf(65533, 2).row, 65534u);
+  EXPECT_EQ(three.PositionOf(65534, 0).row, 1u);
+  EXPECT_EQ(three.PositionOf(65534, 0).column, 4u);  // D is left empty
+  EXPECT_EQ(RowSheetLayout::IndexAt(1, 1), 65534u);
+  EXPECT_EQ(three.MaxBlocks(), 64u);  // a 65th would end past the sheet's last column, IV
+  EXPECT_LE(three.BlockColumn(63) + 2, 255u);
+  EXPECT_GT(three.BlockColumn(64) + 2, 255u);
 }
 
 TEST(RowLists, CsvAndJsonReadBackExactlyByPython) {

@@ -23,6 +23,7 @@
 #include "core/export/list_writer.h"
 #include "core/listing/mask_list.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/drive_list.h"
 #include "shell/focus_mark.h"
 #include "shell/folder_chooser.h"
@@ -225,10 +226,10 @@ class FullWindowTest : public QObject {
         {"FraFormat", {216, 364, 329, 153}}, {"PicBig", {8, 16, 40, 40}},
         {"PicSmall", {8, 60, 40, 40}},       {"PicPerBig", {8, 104, 40, 40}},
         {"FraBrixel", {180, 512, 201, 53}},  {"PicScan", {24, 16, 31, 31}},
-        {"ImgHelp", {20, 524, 84, 39}},      {"ImgBack", {280, 524, 84, 39}},
-        {"ImgChancel", {368, 524, 84, 39}},  {"ImgNext", {456, 524, 84, 39}},
-        {"ImgSave", {456, 524, 84, 39}},     {"PicMini", {479, 10, 40, 40}},
-        {"PicClose", {513, 10, 40, 40}}};
+        {"CmdColumns", {388, 524, 64, 29}},  {"ImgHelp", {20, 524, 84, 39}},
+        {"ImgBack", {280, 524, 84, 39}},     {"ImgChancel", {368, 524, 84, 39}},
+        {"ImgNext", {456, 524, 84, 39}},     {"ImgSave", {456, 524, 84, 39}},
+        {"PicMini", {479, 10, 40, 40}},      {"PicClose", {513, 10, 40, 40}}};
     for (const auto& [name, place] : places) QCOMPARE(f->Get<QWidget>(name).geometry(), place);
     const std::pair<const char*, QPoint> corners[] = {
         {"Label9", {20, 28}}, {"CboRazr", {100, 16}}, {"TxtNach", {100, 44}}};
@@ -628,8 +629,8 @@ class FullWindowTest : public QObject {
     };
     f->window->activateWindow();
     f->Get<QWidget>("Drive1").setFocus();
-    QCOMPARE(walk(10), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan", "ImgNext",
-                                    "PicMini", "PicClose", "Drive1"}));
+    QCOMPARE(walk(11), (QStringList{"Drive1", "Dir1", "cboMask", "FlexGrid1", "ImgHelp", "PicScan",
+                                    "CmdColumns", "ImgNext", "PicMini", "PicClose", "Drive1"}));
     f->Click("ImgNext");
     f->Get<QWidget>("FGrid2").setFocus();
     QCOMPARE(walk(16), (QStringList{"FGrid2", "CboRazr", "TxtNach", "PicNum", "PicBig", "PicSmall",
@@ -771,10 +772,10 @@ class FullWindowTest : public QObject {
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f->window.get());
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Brixel V2.0"));
-    QCOMPARE(AccessibilityFaults(*f->window), QStringList());
+    QCOMPARE(AccessibilityFaults(*f->window).join(QStringLiteral("; ")), QString());
     QCOMPARE(AccessibleControlNames(*f->window),
              (QStringList{"Свернуть", "Закрыть", "Диск", "Папки", "Маска", "Наименования файлов",
-                          "Вложенные папки", "Помощь", "Далее"}));
+                          "Вложенные папки", "Столбцы", "Помощь", "Далее"}));
     f->Click("ImgNext");
     QCOMPARE(AccessibilityFaults(*f->window), QStringList());
     QAccessibleInterface* digits = QAccessible::queryAccessibleInterface(&f->Get<QComboBox>("CboRazr"));
@@ -873,6 +874,39 @@ class FullWindowTest : public QObject {
   }
 
   // The window remembers.
+
+  void chosenColumnsAreListedShownSavedAndRemembered() {
+    const std::string settings = f->root.Path("program/Brixel.ini");
+    f->Reopen(std::nullopt, settings);
+    auto& choice = f->Get<ColumnChoice>("CmdColumns");
+    QVERIFY(choice.Chosen().empty());  // names only at first
+    choice.SetChosen({Column::Size, Column::Folder});
+    choice.SetEncoding(TagEncoding::Cp1251);
+    QCOMPARE(choice.accessibleDescription(), QStringLiteral("Папка, Размер"));
+    f->Click("PicScan");
+    f->Click("ImgNext");
+    const NameTableModel& model = f->window->FoundModel();
+    QCOMPARE(model.columnCount(), 4);
+    QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Папка"));
+    QCOMPARE(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Размер"));
+    const int deep = static_cast<int>(f->AsFound().indexOf(QStringLiteral("deep.mp3")));
+    QCOMPARE(model.index(deep, 2).data().toString(), QStringLiteral("sub"));
+    QCOMPARE(model.index(deep, 3).data().toString(), QStringLiteral("0"));
+    f->Shoot(QStringLiteral("full-results-columns"));
+
+    f->dialogs.answer = SaveFileChoice{QString::fromStdString(f->root.Path("c/list.csv")), 4};
+    f->Click("ImgSave");
+    QVERIFY(f->dialogs.messages.empty());
+    const std::string csv = ReadBytes(f->root.Path("c/list.csv"));
+    QVERIFY2(csv.starts_with("\xEF\xBB\xBFname,folder,size\r\n"), csv.c_str());
+    QVERIFY(csv.find("deep.mp3,sub,0\r\n") != std::string::npos);
+
+    f->Click("PicClose");
+    f->Reopen(std::nullopt, settings);
+    QCOMPARE(f->Get<ColumnChoice>("CmdColumns").Chosen(),
+             (Columns{Column::Name, Column::Folder, Column::Size}));
+    QCOMPARE(f->Get<ColumnChoice>("CmdColumns").Encoding(), TagEncoding::Cp1251);
+  }
 
   void settingsAreRememberedFromRunToRun() {
     const std::string settings = f->root.Path("program/Brixel.ini");

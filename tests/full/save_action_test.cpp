@@ -65,23 +65,25 @@ class SaveActionTest : public QObject {
     filter_index_ = 1;
   }
 
-  void theDialogOffersTheThreeFileTypesExactly() {
+  void theDialogOffersTheFileTypesExactly() {
     dialogs_.answer.reset();
     Save(TableOf({"a.mp3"}));
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});
-    QCOMPARE(
-        dialogs_.questions[0].file_types,
-        (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)", " В HTML формате (*.html)"}));
+    QCOMPARE(dialogs_.questions[0].file_types,
+             (QStringList{"Текстовый документ (*.txt)", " В формате Excel (*.xls)",
+                          " В HTML формате (*.html)", " В формате CSV (*.csv)", " В формате JSON (*.json)"}));
     QCOMPARE(dialogs_.questions[0].filter_index, 1);
   }
 
   void eachFileTypeStandsForItsWriter() {
-    QCOMPARE(SaveFileTypes().size(), 3);
+    QCOMPARE(SaveFileTypes().size(), 5);
     QCOMPARE(FormatForFilterIndex(1), ListFormat::Text);
     QCOMPARE(FormatForFilterIndex(2), ListFormat::Spreadsheet);
     QCOMPARE(FormatForFilterIndex(3), ListFormat::Html);
     QCOMPARE(FormatForFilterIndex(0), std::nullopt);
-    QCOMPARE(FormatForFilterIndex(4), std::nullopt);
+    QCOMPARE(FormatForFilterIndex(4), ListFormat::Csv);
+    QCOMPARE(FormatForFilterIndex(5), ListFormat::Json);
+    QCOMPARE(FormatForFilterIndex(6), std::nullopt);
   }
 
   void aTextListIsAppendedUnderTheNameAsTyped() {

@@ -117,6 +117,22 @@ TEST_F(LiteSaveTest, SubfoldersFollowTheFolderAndNumberingRunsAcrossMasksAndFold
   EXPECT_EQ(ReadBytes(request.output_path), once + once);
 }
 
+TEST_F(LiteSaveTest, ChosenColumnsGoBesideTheShapedNamesInScanOrder) {
+  LiteSaveRequest request = Request("*.csv", "list.csv", true);
+  request.options.numbering = true;
+  request.columns = {Column::Name, Column::Folder, Column::Size};
+  EXPECT_EQ(Save(request), 4u);
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "\xEF\xBB\xBFname,folder,size\r\n1 b_one.mp3,,0\r\n2 a_two.wav,,0\r\n3 c_three.mp3,sub,0\r\n"
+            "4 d_four.wav,sub,0\r\n");
+  request.save_format = "*.txt";
+  request.output_path = tree_.Path("out/list.txt");
+  EXPECT_EQ(Save(request), 4u);
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "1 b_one.mp3\t\t0\r\n2 a_two.wav\t\t0\r\n3 c_three.mp3\tsub\t0\r\n"
+            "4 d_four.wav\tsub\t0\r\n");
+}
+
 TEST_F(LiteSaveTest, NumbersCountFromTheStartTextAndAreNeverCut) {
   LiteSaveRequest request = Request("*.txt", "list.txt", true);
   request.options.numbering = true;

@@ -26,6 +26,7 @@
 #include "lite/save_format.h"
 #include "lite/save_panel.h"
 #include "shell/brixel_look.h"
+#include "shell/column_choice.h"
 #include "shell/dialog_facade.h"
 #include "shell/drive_list.h"
 #include "shell/focus_mark.h"
@@ -167,9 +168,11 @@ class LiteWindowTest : public QObject {
     QCOMPARE(w.Save().SaveFormat(), QStringLiteral("*.txt"));
     QCOMPARE(w.Save().TxtSave().text(), default_output);
     QCOMPARE(w.Save().TxtSave().toolTip(), default_output);
-    QCOMPARE(w.Save().CboSave().count(), 3);
+    QCOMPARE(w.Save().CboSave().count(), 4);
     QCOMPARE(w.Save().CboSave().itemText(0), QStringLiteral("*.xls"));
     QCOMPARE(w.Save().CboSave().itemText(2), QStringLiteral("*.htm"));
+    QCOMPARE(w.Save().CboSave().itemText(3), QStringLiteral("*.csv"));
+    QVERIFY(w.Save().Columns().Chosen().empty());  // names only
   }
 
   void aMaskFileThatIsNoRegularFileLeavesTheBuiltInLines() {
@@ -204,9 +207,10 @@ class LiteWindowTest : public QObject {
         {"PicBreak", {244, 16, 31, 31}},     {"PicOk", {248, 88, 31, 31}},
         {"FraBrixel", {20, 448, 193, 53}},   {"PicScan", {24, 16, 31, 31}},
         {"FraSave", {116, 512, 329, 53}},    {"CboSave", {12, 20, 81, 21}},
-        {"txtSave", {100, 20, 189, 21}},     {"CmdSave", {292, 20, 21, 21}},
-        {"ImgHelp", {20, 524, 84, 39}},      {"ImgSave", {456, 524, 84, 39}},
-        {"PicMini", {479, 10, 40, 40}},      {"PicClose", {513, 10, 40, 40}},
+        {"CmdColumns", {98, 19, 68, 23}},    {"txtSave", {171, 20, 118, 21}},
+        {"CmdSave", {292, 20, 21, 21}},      {"ImgHelp", {20, 524, 84, 39}},
+        {"ImgSave", {456, 524, 84, 39}},     {"PicMini", {479, 10, 40, 40}},
+        {"PicClose", {513, 10, 40, 40}},
     };
     for (const auto& p : places) {
       const QWidget* control = w.findChild<QWidget*>(QLatin1String(p.name));

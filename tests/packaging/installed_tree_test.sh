@@ -68,7 +68,8 @@ offered=$(complete_line brixel-list --)
 for option in $options; do
   grep -qx -e "$option" <<<"$offered" || fail "the completion does not offer $option"
 done
-[ "$(complete_line brixel-list -f "" | sort | tr '\n' ' ')" = "html txt xls xlsx " ] || fail "no formats after -f"
+[ "$(complete_line brixel-list -f "" | sort | tr '\n' ' ')" = "csv html json txt xls xlsx " ] || fail "no formats after -f"
+[ "$(complete_line brixel-list --columns folder,si)" = "folder,size" ] || fail "no column after a comma in --columns"
 # bash hands "--order=s" over as three words.
 [ "$(complete_line brixel-list --order = s | sort | tr '\n' ' ')" = "scan sorted " ] || fail "no orders after --order="
 [ "$(complete_line brixel-list --encoding = | sort | tr '\n' ' ')" = "cp1251 utf-8 " ] || fail "no encodings after --encoding="

@@ -3,6 +3,9 @@
 
 check_table.py csv FILE EXPECTED.json   Python's csv module
 check_table.py json FILE EXPECTED.json  Python's json module and python3 -m json.tool
+check_table.py xls FILE EXPECTED.json   xlrd, as the xlsx check
+check_table.py xlsx FILE EXPECTED.json  openpyxl: a bold header row, then typed cells (numbers,
+                                        dates, [m]:ss durations, text), the last name selected
 
 LibreOffice Calc reads a CSV list in check_workbook.py's one office, which opens it with
 CALC_CSV_OPTIONS and saves it as .xlsx; check_calc_workbook then reads that with openpyxl.
@@ -97,6 +100,13 @@ def check_calc_workbook(workbook, control, want):
         return ["LibreOffice made nothing: %s" % e]
     if control_cell.data_type != "f":
         problems.append("LibreOffice ran no formula even in the control: the check proves nothing")
+    return problems + check_cells(sheet, want)
+
+
+def check_cells(sheet, want, text_of=str):
+    """Rows from the sheet's second row, each value in a cell of its type; text_of reads a text
+    cell's value."""
+    problems = []
     for r, row in enumerate(want["rows"], start=2):
         for c, (column, value) in enumerate(zip(want["columns"], row), start=1):
             cell = sheet.cell(row=r, column=c)
@@ -106,7 +116,7 @@ def check_calc_workbook(workbook, control, want):
                 if cell.value not in (None, ""):
                     problems.append("%s: %r, not empty" % (column, cell.value))
             elif column in TEXT:
-                if exact(column, str(cell.value)) != value and str(cell.value) != value:
+                if exact(column, text_of(cell.value)) != value and text_of(cell.value) != value:
                     problems.append("%s: %r, not %r" % (column, cell.value, value))
             elif column in ("size", "track", "year"):
                 if not isinstance(cell.value, (int, float)) or cell.value != value:
@@ -125,11 +135,74 @@ def check_calc_workbook(workbook, control, want):
     return problems
 
 
+def check_xlsx(path, want):
+    """A workbook written with columns, one block of rows."""
+    import openpyxl
+    sheet = openpyxl.load_workbook(path).active
+    problems = []
+    for c, column in enumerate(want["columns"], start=1):
+        cell = sheet.cell(row=1, column=c)
+        if cell.value != column or not cell.font.b:
+            problems.append("header %d: %r (bold %s), not %r in bold" % (c, cell.value, cell.font.b, column))
+    for r in range(2, len(want["rows"]) + 2):
+        for c, column in enumerate(want["columns"], start=1):
+            cell = sheet.cell(row=r, column=c)
+            if column in TEXT and cell.value is not None and cell.data_type != "s":
+                problems.append("%s in row %d is no text: %r" % (column, r, cell.value))
+            if column == "size" and cell.value is not None and cell.number_format != "#,##0":
+                problems.append("size shown as %r" % cell.number_format)
+            if column == "duration" and cell.value is not None and cell.number_format != "[m]:ss":
+                problems.append("duration shown as %r" % cell.number_format)
+    if "name" in want["columns"] and want["rows"]:
+        name_cell = "%s%d" % (chr(ord("A") + want["columns"].index("name")), len(want["rows"]) + 1)
+        if sheet.sheet_view.selection[0].activeCell != name_cell:
+            problems.append("%s selected, not %s" % (sheet.sheet_view.selection[0].activeCell, name_cell))
+    # openpyxl leaves the format's escapes of control characters (_x000D_) as they stand.
+    from openpyxl.utils.escape import unescape
+    return problems + check_cells(sheet, want, lambda v: unescape(str(v)))
+
+
+def check_xls(path, want):
+    """A .xls workbook written with columns, one block of rows, read by xlrd."""
+    import xlrd
+    book = xlrd.open_workbook(path, formatting_info=True)
+    sheet = book.sheet_by_index(0)
+    problems = []
+
+    def bold(r, c):
+        return book.font_list[book.xf_list[sheet.cell_xf_index(r, c)].font_index].bold
+
+    for c, column in enumerate(want["columns"]):
+        if sheet.cell_value(0, c) != column or not bold(0, c):
+            problems.append("header %d: %r, not %r in bold" % (c, sheet.cell_value(0, c), column))
+    kinds = {"size": xlrd.XL_CELL_NUMBER, "track": xlrd.XL_CELL_NUMBER, "year": xlrd.XL_CELL_NUMBER,
+             "modified": xlrd.XL_CELL_DATE, "duration": xlrd.XL_CELL_DATE}
+    for r, row in enumerate(want["rows"], start=1):
+        for c, (column, value) in enumerate(zip(want["columns"], row)):
+            cell = sheet.cell(r, c) if r < sheet.nrows and c < sheet.ncols else None
+            if value is None or value == "":
+                if cell is not None and cell.value not in (None, ""):
+                    problems.append("%s: %r, not empty" % (column, cell.value))
+                continue
+            if cell is None or cell.ctype != kinds.get(column, xlrd.XL_CELL_TEXT):
+                problems.append("%s in row %d: %r is not of its type" % (column, r + 1, cell))
+                continue
+            got = cell.value
+            if column == "modified":
+                got = xlrd.xldate_as_datetime(got, book.datemode).isoformat()
+                value = value[:19]
+            elif column == "duration":
+                got = round(got * 86400)
+            if got != value:
+                problems.append("%s: %r, not %r" % (column, got, value))
+    return problems
+
+
 def main():
     kind, path, expected = sys.argv[1:4]
     with open(expected, encoding="utf-8") as f:
         want = json.load(f)
-    problems = {"csv": check_csv, "json": check_json}[kind](path, want)
+    problems = {"csv": check_csv, "json": check_json, "xls": check_xls, "xlsx": check_xlsx}[kind](path, want)
     for p in problems:
         print(p)
     sys.exit(1 if problems else 0)

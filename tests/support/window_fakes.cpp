@@ -55,6 +55,14 @@ class HeldFolder final : public platform::OpenFolder {
   }
 
   platform::FolderIdentity Identity() const override { return inner_->Identity(); }
+  bool ReadFacts(const platform::FolderListing& listing, std::size_t index, platform::EntryFacts& out,
+                 std::error_code& error) const override {
+    return inner_->ReadFacts(listing, index, out, error);
+  }
+  std::unique_ptr<platform::ReadableFile> OpenFileForReading(std::string_view name,
+                                                             std::error_code& error) const override {
+    return inner_->OpenFileForReading(name, error);
+  }
 
  private:
   std::unique_ptr<platform::OpenFolder> inner_;
