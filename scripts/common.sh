@@ -25,11 +25,13 @@ TEST_LOCALES=(ru_RU de_DE)
 # The Windows leg of ./test (scripts/test-windows.sh): the mingw-w64 cross compiler (posix threads),
 # wine to run the tests, zlib for Windows, dpkg-dev to unpack Debian's source packages of
 # libxlsxwriter and Qt, ccache for the Qt build (scripts/build-qt-windows.sh), a virtual display
-# for the windows' smoke tests, and unzip to look into the Windows download.
+# for the windows' smoke tests, unzip to look into the Windows download, makensis (nsis) for the
+# setup program, and xdotool and Pillow to find and photograph its first page.
 # What makes audio files with real tags: the details tests' fixtures (tests/details/fixtures) and
 # the tag benchmark's tree (bench/details/make_audio_tree.py). Neither ./run nor ./test needs them.
 AUDIO_PACKAGES=(ffmpeg lame flac vorbis-tools python3-mutagen)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev ccache xvfb xauth unzip
+  nsis xdotool python3-pil)
 
 missing_packages() {
   local p

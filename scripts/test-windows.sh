@@ -1,12 +1,28 @@
 #!/usr/bin/env bash
-# The Windows leg of ./test: cross-builds everything for 64-bit Windows with mingw-w64 into
-# build-windows/ (the core, brixel-list, both windows on a static Qt for Windows, and their tests),
-# and runs every test under wine in a fresh, throw-away wine prefix: the window tests on Qt's
-# offscreen platform, the smoke tests of both editions on the windows platform on a virtual
-# display, leaving screenshots in build-windows/screenshots/. Exits non-zero when anything fails,
-# a Qt for Windows that cannot be had included. Nothing is timed here: wine is not Windows.
+# The Windows leg of ./test: cross-builds for 64-bit Windows with mingw-w64 into build-windows/ and
+# runs the tests under wine in a fresh, throw-away wine prefix. Nothing is timed here: wine is not
+# Windows.
+#
+#   scripts/test-windows.sh          the core and brixel-list with their tests; the windows too when
+#                                    a Qt for Windows is at hand (in the cache, or unpacked from
+#                                    BRIXEL_QT_ARCHIVE), else one line says they are left out
+#   scripts/test-windows.sh --gui    the windows always, building Qt for Windows when none is at hand
+#                                    (most of an hour on two cores); a Qt that cannot be had fails
+#   scripts/test-windows.sh --no-gui the core and brixel-list alone
+#
+# The windows' tests run on Qt's offscreen platform, their smoke tests on the windows platform on a
+# virtual display, leaving screenshots in build-windows/screenshots/; the zip and the setup program
+# are made in build-windows/ and tested there. Exits non-zero when anything fails.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+
+gui=auto
+case "${1:-}" in
+  "") ;;
+  --gui) gui=on ;;
+  --no-gui) gui=off ;;
+  *) echo "usage: scripts/test-windows.sh [--gui | --no-gui]" >&2; exit 2 ;;
+esac
 
 WIN_BUILD=${BRIXEL_WINDOWS_BUILD:-$BRIXEL_ROOT/build-windows}
 TOOLCHAIN=$BRIXEL_ROOT/cmake/mingw-w64-x86_64.cmake
@@ -15,17 +31,32 @@ DEPS_PREFIX=$DEPS/prefix  # the libraries built for Windows: libxlsxwriter, TagL
 
 ensure_packages "${BUILD_PACKAGES[@]}" googletest "${WINDOWS_PACKAGES[@]}"
 
-# Qt for Windows: built once per machine into a cache (an hour on two cores), found there later.
-if ! "$BRIXEL_ROOT/scripts/build-qt-windows.sh"; then
-  echo "test-windows: FAILED: there is no Qt for Windows (see above), so the windows cannot be built or tested" >&2
-  exit 1
+# Qt for Windows, for the windows: built once per machine into a cache (most of an hour on two
+# cores) or unpacked from an archive of one, and found there later.
+toolchain=$TOOLCHAIN
+case "$gui" in
+  on)
+    if ! "$BRIXEL_ROOT/scripts/build-qt-windows.sh"; then
+      echo "test-windows: FAILED: there is no Qt for Windows (see above), so the windows cannot be built or tested" >&2
+      exit 1
+    fi
+    ;;
+  auto)
+    if "$BRIXEL_ROOT/scripts/build-qt-windows.sh" --no-build; then
+      gui=on
+    else
+      echo "test-windows: the windows are left out: no Qt for Windows at hand (./test --windows-gui builds one)" >&2
+      gui=off
+    fi
+    ;;
+esac
+if [ "$gui" = on ]; then
+  toolchain=$("$BRIXEL_ROOT/scripts/build-qt-windows.sh" --print-prefix)/lib/cmake/Qt6/qt.toolchain.cmake
 fi
-qt_prefix=$("$BRIXEL_ROOT/scripts/build-qt-windows.sh" --print-prefix)
-qt_toolchain=$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake
 
 # The artwork tool runs on this machine: the Linux build's, built here when ./test has not.
 render_svg=$BRIXEL_BUILD/tools/render_svg
-if [ ! -x "$render_svg" ]; then
+if [ "$gui" = on ] && [ ! -x "$render_svg" ]; then
   [ -f "$BRIXEL_BUILD/CMakeCache.txt" ] || cmake -S "$BRIXEL_ROOT" -B "$BRIXEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$BRIXEL_BUILD" --target render_svg
 fi
@@ -95,13 +126,20 @@ native_list=""
 [ -x "$BRIXEL_BUILD/brixel-list" ] && native_list=$BRIXEL_BUILD/brixel-list
 # A build folder made with another toolchain (another Qt, or none) is configured afresh.
 if [ -f "$WIN_BUILD/CMakeCache.txt" ] &&
-  ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt_toolchain" "$WIN_BUILD/CMakeCache.txt"; then
+  ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$WIN_BUILD/CMakeCache.txt"; then
   rm -rf "$WIN_BUILD/CMakeCache.txt" "$WIN_BUILD/CMakeFiles"
 fi
-cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qt_toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_GUI=ON -DBRIXEL_BUILD_BENCH=OFF \
-  -DBRIXEL_WINDOWS_DEPS="$DEPS_PREFIX" -DBRIXEL_NATIVE_LIST="$native_list" -DBRIXEL_RENDER_SVG="$render_svg" >/dev/null
+gui_options=(-DBRIXEL_BUILD_GUI=OFF)
+[ "$gui" = on ] && gui_options=(-DBRIXEL_BUILD_GUI=ON -DBRIXEL_RENDER_SVG="$render_svg")
+cmake -S "$BRIXEL_ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DBRIXEL_BUILD_TESTS=ON -DBRIXEL_WERROR=ON -DBRIXEL_BUILD_BENCH=OFF "${gui_options[@]}" \
+  -DBRIXEL_WINDOWS_DEPS="$DEPS_PREFIX" -DBRIXEL_NATIVE_LIST="$native_list" >/dev/null
 cmake --build "$WIN_BUILD" -j "$(nproc)"
+# The downloads, left in the build folder, where their tests take them from.
+if [ "$gui" = on ]; then
+  rm -f "$WIN_BUILD"/Brixel-*-windows-x64.zip "$WIN_BUILD"/Brixel-*-setup.exe
+  (cd "$WIN_BUILD" && cpack >/dev/null) || { echo "test-windows: FAILED: cpack could not make the downloads" >&2; exit 1; }
+fi
 
 wait "$wine_boot" || echo "test-windows: wineboot reported a failure; the tests will tell" >&2
 
@@ -115,6 +153,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine wineboot </dev/null >/dev/null 2>&1
   ctest --test-dir "$BRIXEL_WIN_BUILD" --output-on-failure --timeout 300 -j "$(nproc)"'
 
-# The Windows download, left in the build folder (its test above made and checked one of its own).
-(cd "$WIN_BUILD" && cpack -G ZIP >/dev/null)
-echo "test-windows: the download is $(ls "$WIN_BUILD"/Brixel-*-windows-x64.zip)"
+if [ "$gui" = on ]; then
+  echo "test-windows: the downloads are $(ls "$WIN_BUILD"/Brixel-*-windows-x64.zip "$WIN_BUILD"/Brixel-*-setup.exe | tr '\n' ' ')"
+fi

@@ -6,6 +6,11 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <shlobj.h>
+#include <windows.h>
+#endif
+
 #include "core/listing/mask_list.h"
 #include "core/platform/file_path.h"
 #include "core/platform/folder_path.h"
@@ -16,6 +21,9 @@ namespace {
 
 constexpr char kHelpFolderName[] = "help";
 constexpr char kOwnFolderName[] = "brixel";  // share/brixel, ~/.config/brixel
+#ifdef _WIN32
+constexpr char kWindowsConfigFolderName[] = "Brixel";  // %APPDATA%\Brixel
+#endif
 
 bool IsFolder(const std::filesystem::path& path) {
   std::error_code ec;
@@ -48,6 +56,26 @@ std::string ToUtf8(const QString& text) {
   return text.toStdString();
 }
 
+bool HoldsMaskFile(const std::string& folder) {
+  return !folder.empty() && Exists(PathFromUtf8(folder) / PathFromUtf8(kMaskFileName));
+}
+
+#ifdef _WIN32
+// The roaming application data folder, as Windows programs find it: %APPDATA% when it is set to a
+// full path (so a user or a test can move it), else the known folder it stands for.
+std::string RoamingAppData() {
+  const QString variable = qEnvironmentVariable("APPDATA");
+  if (!variable.isEmpty() && QDir::isAbsolutePath(variable))
+    return ToUtf8(QDir::toNativeSeparators(variable));
+  PWSTR path = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &path)))
+    folder = ToUtf8(QString::fromWCharArray(path));
+  CoTaskMemFree(path);
+  return folder;
+}
+#endif
+
 }  // namespace
 
 ProgramFiles FilesBeside(const std::string& program_folder) {
@@ -58,11 +86,14 @@ ProgramFiles ChooseProgramFiles(const std::string& program_folder, const UserFol
                                 const FolderTest& can_write) {
   ProgramFiles files = FilesBeside(program_folder);
   files.help_folder = HelpFolder(program_folder);
-  const bool installed = IsFolder(SharedDataFolder(program_folder));
+  const bool installed = IsFolder(SharedDataFolder(program_folder)) ||
+                         Exists(PathFromUtf8(program_folder) / PathFromUtf8(kSetupMarkerName));
   if (!installed && can_write && can_write(program_folder)) return files;
 
-  const bool mask_beside = Exists(PathFromUtf8(program_folder) / PathFromUtf8(kMaskFileName));
-  if (!mask_beside && !user.config.empty()) files.mask_folder = user.config;
+  if (!HoldsMaskFile(program_folder) && !user.config.empty()) {
+    const bool only_earlier = !HoldsMaskFile(user.config) && HoldsMaskFile(user.earlier_config);
+    files.mask_folder = only_earlier ? user.earlier_config : user.config;
+  }
   files.settings_folder = user.config;
   if (IsFolder(PathFromUtf8(user.documents)))
     files.output_folder = user.documents;
@@ -76,7 +107,15 @@ UserFolders DesktopUserFolders() {
   // One folder for both editions, which share the mask file (AppConfigLocation would give each
   // edition a folder of its own name).
   const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#ifdef _WIN32
+  const std::string roaming = RoamingAppData();
+  if (!roaming.empty()) user.config = JoinFolder(roaming, kWindowsConfigFolderName);
+  // GenericConfigLocation is AppData\Local there, where the first Windows builds kept the file.
+  if (!config.isEmpty())
+    user.earlier_config = JoinFolder(ToUtf8(QDir::toNativeSeparators(config)), kOwnFolderName);
+#else
   if (!config.isEmpty()) user.config = JoinFolder(ToUtf8(QDir::toNativeSeparators(config)), kOwnFolderName);
+#endif
   user.documents =
       ToUtf8(QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
   user.home = ToUtf8(QDir::toNativeSeparators(QDir::homePath()));

@@ -535,26 +535,51 @@ class ShellTest : public QObject {
     QCOMPARE(ChooseProgramFiles(t.Path("documents"), user, read_only).help_folder, t.Path("documents/help"));
   }
 
+  // Beside the Windows setup program's marker the program counts as installed, even in a folder
+  // it may write (a per-user install); a mask file only in the earlier Windows folder stays in use
+  // until the configuration folder has one of its own.
+  void programFilesOfAProgramTheSetupProgramInstalled() {
+    TempTree t;
+    t.File("Brixel/help/help.html");
+    t.File(std::string("Brixel/") + kSetupMarkerName);
+    t.Folder("documents");
+    UserFolders user{t.Path("config/Brixel"), t.Path("documents"), t.Path("home"), t.Path("local/brixel")};
+    bool asked = false;
+    const FolderTest writable = [&](const std::string&) {
+      asked = true;
+      return true;
+    };
+    ProgramFiles files = ChooseProgramFiles(t.Path("Brixel"), user, writable);
+    QVERIFY(!asked);
+    QCOMPARE(files.mask_folder, user.config);
+    QCOMPARE(files.help_folder, t.Path("Brixel/help"));
+    QCOMPARE(files.output_folder, user.documents);
+
+    t.File("local/brixel/rasshirenia.txt", "*.flac\n");
+    QCOMPARE(ChooseProgramFiles(t.Path("Brixel"), user, writable).mask_folder, user.earlier_config);
+    t.File("config/Brixel/rasshirenia.txt", "*.ogg\n");
+    QCOMPARE(ChooseProgramFiles(t.Path("Brixel"), user, writable).mask_folder, user.config);
+  }
+
   // The running program's choice: the configuration folder is made when it is needed; one that
   // cannot be made leaves the built-in mask lines and nothing breaks.
   void programFilesOfTheRunningProgram() {
 #ifdef _WIN32
-    // The user's configuration folder is AppData\Local: only the test mode can move it.
-    QStandardPaths::setTestModeEnabled(true);
+    // The user's configuration folder is %APPDATA%\Brixel: the variable moves it.
     TempTree t;
     t.Folder("usr/share/brixel/help");
     t.Folder("usr/bin");
-    const std::string config = JoinFolder(
-        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-            .toStdString(),
-        "brixel");
-    std::filesystem::remove_all(PathFromUtf8(config));
+    const std::optional<QByteArray> saved =
+        qEnvironmentVariableIsSet("APPDATA") ? std::optional(qgetenv("APPDATA")) : std::nullopt;
+    qputenv("APPDATA", QByteArray::fromStdString(t.Path("roaming")));
     const ProgramFiles files = LocateProgramFiles(t.Path("usr/bin"));
-    QStandardPaths::setTestModeEnabled(false);
-    QCOMPARE(files.mask_folder, config);
+    if (saved)
+      qputenv("APPDATA", *saved);
+    else
+      qunsetenv("APPDATA");
+    QCOMPARE(files.mask_folder, t.Path("roaming/Brixel"));
     QVERIFY(LoadMaskFile(files.mask_folder).empty());
-    QVERIFY(std::filesystem::exists(PathFromUtf8(config) / kMaskFileName));
-    std::filesystem::remove_all(PathFromUtf8(config));
+    QVERIFY(std::filesystem::exists(t.Root() / "roaming/Brixel" / kMaskFileName));
     QVERIFY(FolderAcceptsFiles(t.Path("usr/bin")));
     QVERIFY(std::filesystem::is_empty(t.Root() / "usr/bin"));  // the probe is gone again
     QVERIFY(!FolderAcceptsFiles(t.Path("none")));
