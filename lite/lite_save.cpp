@@ -98,9 +98,7 @@ std::optional<std::size_t> RunLiteSave(const LiteSaveRequest& request, const For
     throw SaveFailure(request.output_path,
                       "the start number \"" + request.options.start_text + "\" is no number");
 
-  ListWriterOptions steered = writer_options;
-  if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
-  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
+  const ListWriterOptions steered = UnderControl(writer_options, control);
   const Columns columns = IsNamesOnly(request.columns) ? Columns{} : request.columns;
   std::unique_ptr<RowWriter> writer;
   try {

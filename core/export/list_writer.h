@@ -75,6 +75,14 @@ struct ListWriterOptions {
   bool in_place_allowed = false;
 };
 
+// The options under a caller's control: the caller's stop and sink wherever the options bring
+// none of their own.
+inline ListWriterOptions UnderControl(ListWriterOptions options, const WorkControl& control) {
+  if (!options.control.stop.stop_possible()) options.control.stop = control.stop;
+  if (options.control.progress == nullptr) options.control.progress = control.progress;
+  return options;
+}
+
 // Text lists append; HTML pages and workbooks are written to a temporary file in the same
 // folder and renamed over the target in Finish. Throws SaveError naming the file and the cause
 // (NotATextList, InPlaceRefused and SaveStopped among them).

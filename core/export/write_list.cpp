@@ -27,9 +27,7 @@ bool WriteList(ListFormat format, const std::string& path, const NameColumn& nam
 
 bool WriteRows(ListFormat format, const std::string& path, const ListRows& rows, const ListLayout& layout,
                const ListWriterOptions& options, const WorkControl& control) {
-  ListWriterOptions steered = options;
-  if (!steered.control.stop.stop_possible()) steered.control.stop = control.stop;
-  if (steered.control.progress == nullptr) steered.control.progress = control.progress;
+  const ListWriterOptions steered = UnderControl(options, control);
   const Columns columns = IsNamesOnly(rows.columns) ? Columns{} : rows.columns;
   std::unique_ptr<RowWriter> writer;
   try {
