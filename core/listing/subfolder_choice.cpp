@@ -21,13 +21,20 @@ bool IsFolderBehindLink(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder,
-                                                          const Collator& collator) {
+bool FolderOpens(const std::string& folder) {
   std::error_code ec;
-  const std::unique_ptr<platform::OpenFolder> open = platform::OpenFolder::Open(folder, ec);
+  return platform::OpenFolder::Open(folder, ec) != nullptr;
+}
+
+std::optional<std::vector<std::string>> SubfoldersToOffer(const std::string& folder, const Collator& collator,
+                                                          std::stop_token stop,
+                                                          const platform::FolderSource& folders) {
+  std::error_code ec;
+  const std::unique_ptr<platform::OpenFolder> open = folders.Open(folder, ec);
   if (!open) return std::nullopt;
   platform::FolderListing listing;
-  open->ReadAll(listing, ec);  // what could be read is offered
+  open->ReadAll(listing, ec, stop);  // what could be read is offered
+  if (stop.stop_requested()) return std::nullopt;
 
   std::vector<std::pair<std::string, std::string>> keyed;  // sort key, name
   for (const platform::FolderEntry& entry : listing.entries) {
