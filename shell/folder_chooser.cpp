@@ -22,15 +22,10 @@ void FolderChooser::ReloadDrives() {
   const std::string shown = root_at(drives_.currentIndex());
   const std::string remembered = root_at(remembered_);
   drives_.SetVolumes(source_.Volumes());
-  const auto index_of = [this](const std::string& root) {
-    for (int i = 0; i < drives_.count(); ++i)
-      if (drives_.VolumeAt(i).root == root) return i;
-    return -1;
-  };
-  int now_shown = index_of(shown);
+  int now_shown = IndexOf(shown);
   if (now_shown < 0) now_shown = drives_.IndexHolding(folders_.Path());
   drives_.SelectQuietly(now_shown);
-  const int now_remembered = index_of(remembered);
+  const int now_remembered = IndexOf(remembered);
   remembered_ = now_remembered >= 0 ? now_remembered : std::max(now_shown, 0);
 }
 
@@ -64,6 +59,7 @@ FolderChooser::Place FolderChooser::Current() const {
 
 void FolderChooser::ReturnTo(const Place& place) {
   if (place.folder.empty()) return;  // no place yet
+  drive_check_.Drop();
   quiet_ = true;
   if (place.drive < drives_.count()) drives_.SelectQuietly(place.drive);
   if (!place.folder.empty() && place.folder != folders_.Path()) folders_.SetPath(place.top, place.folder);
@@ -71,24 +67,39 @@ void FolderChooser::ReturnTo(const Place& place) {
   if (place.remembered < drives_.count()) remembered_ = place.remembered;
 }
 
-bool FolderChooser::ChooseFolder(const std::string& chosen) {
+void FolderChooser::ChooseFolder(const std::string& chosen) {
   const std::string folder = OnDrive(chosen);
   ReloadDrives();  // it may be on a drive plugged in since
-  const int index = drives_.IndexHolding(folder);
-  if (index < 0 || !source_.IsReady(drives_.VolumeAt(index))) return false;
-  const std::string root = drives_.VolumeAt(index).root;
-  quiet_ = true;
-  const bool opened = folders_.SetPath(root, folder);
-  quiet_ = false;
-  if (!opened) return false;
-  drives_.SelectQuietly(index);
-  remembered_ = index;
-  last_folder_[root] = folders_.Path();
-  emit folderChanged();
-  return true;
+  const int holding = drives_.IndexHolding(folder);
+  if (holding < 0) return;
+  const Volume volume = drives_.VolumeAt(holding);
+  drive_check_.Ask<bool>([&source = source_, volume](std::stop_token) { return source.IsReady(volume); },
+                         [this, root = volume.root, folder](bool ready) {
+                           const int index = IndexOf(root);
+                           if (!ready || index < 0) return;
+                           quiet_ = true;
+                           const bool opened = folders_.SetPath(root, folder);
+                           quiet_ = false;
+                           if (!opened) return;
+                           drives_.SelectQuietly(index);
+                           remembered_ = index;
+                           last_folder_[root] = folders_.Path();
+                           emit folderChanged();
+                         });
+}
+
+int FolderChooser::IndexOf(const std::string& root) const {
+  for (int i = 0; i < drives_.count(); ++i)
+    if (drives_.VolumeAt(i).root == root) return i;
+  return -1;
 }
 
 void FolderChooser::OnPathChanged() {
+  if (!quiet_ && drive_check_.Waiting()) {
+    // A folder chosen while a drive was checked wins: the drive list shows its drive again.
+    drive_check_.Drop();
+    drives_.SelectQuietly(drives_.IndexHolding(folders_.Path()));
+  }
   const int index = drives_.currentIndex();
   if (index >= 0) last_folder_[drives_.VolumeAt(index).root] = folders_.Path();
   if (!quiet_) emit folderChanged();
@@ -97,17 +108,23 @@ void FolderChooser::OnPathChanged() {
 void FolderChooser::OnDriveChosen(int index) {
   if (index < 0) return;
   const Volume volume = drives_.VolumeAt(index);
-  bool opened = source_.IsReady(volume);
+  drive_check_.Ask<bool>([&source = source_, volume](std::stop_token) { return source.IsReady(volume); },
+                         [this, root = volume.root](bool ready) { OnDriveChecked(root, ready); });
+}
+
+void FolderChooser::OnDriveChecked(const std::string& root, bool ready) {
+  const int index = IndexOf(root);  // the drive list may have been read again meanwhile
+  bool opened = ready && index >= 0;
   if (opened) {
     quiet_ = true;
-    const auto last = last_folder_.find(volume.root);
-    opened = (last != last_folder_.end() && folders_.SetPath(volume.root, last->second)) ||
-             folders_.SetPath(volume.root, volume.root);
+    const auto last = last_folder_.find(root);
+    opened =
+        (last != last_folder_.end() && folders_.SetPath(root, last->second)) || folders_.SetPath(root, root);
     quiet_ = false;
   }
   if (opened) {
     remembered_ = index;
-    last_folder_[volume.root] = folders_.Path();
+    last_folder_[root] = folders_.Path();
     emit folderChanged();
     return;
   }

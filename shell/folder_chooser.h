@@ -2,10 +2,14 @@
 // Keeps the drive list and the folder list together. Choosing a drive shows the folder last shown
 // on it (its root the first time). A drive that cannot be opened is undone without a word: the
 // folder list stays where it was and the drive list goes back to the last drive that opened,
-// which is then chosen again in its turn.
+// which is then chosen again in its turn. Whether a chosen drive is ready is asked on a thread of
+// its own (an empty card reader or a lost network drive may take long to say): the drive list
+// shows the choice meanwhile, and choosing another folder or drive leaves it.
 #include <QObject>
 #include <map>
 #include <string>
+
+#include "shell/latest_answer.h"
 
 namespace brixel {
 
@@ -43,8 +47,12 @@ class FolderChooser : public QObject {
   void ReloadDrives();
 
   // Shows folder on its drive and reports it, as a choice in the lists does (a folder handed to
-  // the window from outside). False, changing nothing, when it cannot be opened.
-  bool ChooseFolder(const std::string& folder);
+  // the window from outside), once its drive has said it is ready. Nothing changes when it
+  // cannot be opened.
+  void ChooseFolder(const std::string& folder);
+
+  // A chosen drive is being checked; its folder is not shown yet.
+  bool CheckingDrive() const { return drive_check_.Waiting(); }
 
  signals:
   // The folder list shows another folder (or the drive was chosen again): rebuild what shows it.
@@ -54,6 +62,10 @@ class FolderChooser : public QObject {
   // A folder as the drives name it.
   static std::string OnDrive(std::string folder);
   void OnDriveChosen(int index);
+  // The answer for the drive chosen: show its folder, or undo the choice.
+  void OnDriveChecked(const std::string& root, bool ready);
+  // The drive list position of a drive; -1 when it is not there (any more).
+  int IndexOf(const std::string& root) const;
   void OnPathChanged();
 
   DriveList& drives_;
@@ -62,6 +74,7 @@ class FolderChooser : public QObject {
   std::map<std::string, std::string> last_folder_;  // drive root -> folder last shown there
   int remembered_ = 0;
   bool quiet_ = false;
+  LatestAnswer drive_check_;
 };
 
 }  // namespace brixel

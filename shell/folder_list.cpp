@@ -5,6 +5,9 @@
 #include <QPainterPath>
 #include <QStyledItemDelegate>
 
+#include "core/listing/name_order.h"
+#include "core/listing/subfolder_choice.h"
+
 namespace brixel {
 
 namespace {
@@ -98,8 +101,19 @@ bool FolderList::SetPath(const std::string& top, const std::string& path) {
   const QModelIndex current = model_.index(model_.CurrentRow(), 0);
   setCurrentIndex(current);
   scrollTo(current, PositionAtCenter);
+  reading_.Ask<std::optional<std::vector<std::string>>>(
+      [path = model_.Path(), &folders = folders_ != nullptr ? *folders_ : platform::NativeFolders()](
+          std::stop_token stop) { return SubfoldersToOffer(path, UserCollator(), stop, folders); },
+      [this](std::optional<std::vector<std::string>> names) { ShowSubfolders(names); });
   if (model_.Path() != before) emit pathChanged();
   return true;
+}
+
+void FolderList::ShowSubfolders(const std::optional<std::vector<std::string>>& names) {
+  // A folder that went away since it opened shows no subfolders.
+  if (names) model_.ShowSubfolders(*names);
+  if (currentIndex().row() == model_.CurrentRow()) scrollTo(currentIndex(), PositionAtCenter);
+  emit subfoldersShown();
 }
 
 void FolderList::OpenRow(int row) {

@@ -1,6 +1,5 @@
 #include "shell/folder_list_model.h"
 
-#include "core/listing/name_order.h"
 #include "core/listing/subfolder_choice.h"
 #include "core/platform/folder_path.h"
 
@@ -9,10 +8,7 @@ namespace brixel {
 bool FolderListModel::SetPath(const std::string& top_in, const std::string& path_in) {
   const std::string top = TidyFolderPath(top_in);
   const std::string path = TidyFolderPath(path_in);
-  if (!FolderIsUnder(path, top)) return false;
-
-  const std::optional<std::vector<std::string>> subfolders = SubfoldersToOffer(path, UserCollator());
-  if (!subfolders) return false;
+  if (!FolderIsUnder(path, top) || !FolderOpens(path)) return false;
 
   std::vector<Row> rows;
   for (const std::string& folder : FolderChain(top, path)) {
@@ -26,18 +22,23 @@ bool FolderListModel::SetPath(const std::string& top_in, const std::string& path
     rows.push_back({folder, QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
                     static_cast<int>(rows.size()), true});
   }
-  const int current_row = static_cast<int>(rows.size()) - 1;
-  const int child_depth = static_cast<int>(rows.size());
-  for (const std::string& name : *subfolders)
-    rows.push_back({JoinFolder(path, name), QString::fromStdString(name), child_depth, false});
-
   beginResetModel();
+  current_row_ = static_cast<int>(rows.size()) - 1;
   rows_ = std::move(rows);
   top_ = top;
   path_ = path;
-  current_row_ = current_row;
   endResetModel();
   return true;
+}
+
+void FolderListModel::ShowSubfolders(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  const int first = rowCount();
+  beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
+  rows_.reserve(rows_.size() + names.size());
+  for (const std::string& name : names)
+    rows_.push_back({JoinFolder(path_, name), QString::fromStdString(name), current_row_ + 1, false});
+  endInsertRows();
 }
 
 std::string FolderListModel::PathAt(int row) const {

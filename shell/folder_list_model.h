@@ -1,7 +1,7 @@
 #pragma once
 // What the folder list shows, as a folder list box does: the folders from the top of the drive
 // down to the chosen folder (open), then the subfolders it offers to choose (closed), in the
-// order the core gives them.
+// order the core gives them. The subfolders come separately, once they have been read.
 #include <QAbstractListModel>
 #include <string>
 #include <vector>
@@ -16,9 +16,11 @@ class FolderListModel : public QAbstractListModel {
 
   using QAbstractListModel::QAbstractListModel;
 
-  // Shows path, which must be top or lie below it. Returns false and changes nothing when the
-  // folder cannot be opened.
+  // Shows path, which must be top or lie below it, with the folders down to it and no subfolders
+  // yet. Returns false and changes nothing when the folder cannot be opened.
   bool SetPath(const std::string& top, const std::string& path);
+  // Adds the subfolders of the folder shown, bare names in the order to show them.
+  void ShowSubfolders(const std::vector<std::string>& names);
 
   const std::string& Top() const { return top_; }
   const std::string& Path() const { return path_; }
