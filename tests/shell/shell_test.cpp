@@ -284,6 +284,7 @@ class ShellTest : public QObject {
 
     QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top/music/")));
     QCOMPARE(list.Path(), tree.Path("top/music"));
+    QVERIFY(SubfoldersRead(list));
     QStringList rows;
     for (int r = 0; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
     QCOMPARE(rows, (QStringList{QString::fromStdString(tree.Path("top")), "music", "Disc 9", "Disc 10",
@@ -293,6 +294,7 @@ class ShellTest : public QObject {
 
     list.OpenRow(3);
     QCOMPARE(list.Path(), tree.Path("top/music/Disc 10"));
+    QVERIFY(SubfoldersRead(list));
     QTest::keyClick(&list, Qt::Key_Backspace);
     QCOMPARE(list.Path(), tree.Path("top/music"));
     QCOMPARE(changes.count(), 3);
@@ -304,6 +306,41 @@ class ShellTest : public QObject {
     QCOMPARE(list.Path(), tree.Path("top/music"));
     QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top/music")));
     QCOMPARE(changes.count(), 3);  // the same folder again is no change
+  }
+
+  void aSlowFolderIsLeftWhenAnotherIsChosen() {
+    TempTree tree;
+    tree.Folder("top/slow/inside");
+    tree.Folder("top/quick/one");
+    tree.Folder("top/quick/two");
+    HeldFolders held;
+    FolderList list(nullptr);
+    list.ReadFrom(&held);
+    QSignalSpy shown(&list, &FolderList::subfoldersShown);
+    QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top")));
+    QVERIFY(SubfoldersRead(list));
+
+    held.Hold(1);
+    QVERIFY(list.SetPath(tree.Path("top"), tree.Path("top/slow")));
+    QVERIFY(held.WaitUntilHeld());
+    // While it is read, the list shows the way down to it and takes keys: Backspace goes up, and the
+    // slow reading is stopped and never shown.
+    QCOMPARE(list.Model().rowCount(), 2);
+    QVERIFY(list.Loading());
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    QCOMPARE(list.Path(), tree.Path("top"));
+    QVERIFY(held.WaitUntilStopSeen());
+    QVERIFY(SubfoldersRead(list));
+    QCOMPARE(shown.count(), 2);
+    QCOMPARE(list.Model().rowCount(), 3);
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Return);
+    QCOMPARE(list.Path(), tree.Path("top/quick"));
+    QVERIFY(SubfoldersRead(list));
+    QStringList rows;
+    for (int r = 1; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
+    QCOMPARE(rows, (QStringList{"quick", "one", "two"}));
   }
 
   void theNameModelShowsTheTableWithoutCopying() {
@@ -673,6 +710,7 @@ class ShellTest : public QObject {
     tree.Folder("top/A folder whose name is far too long for the folder list to show");
     FolderList folders(nullptr);
     QVERIFY(folders.SetPath(tree.Path("top"), tree.Path("top")));
+    QVERIFY(SubfoldersRead(folders));
     QCOMPARE(folders.Model().index(1, 0).data(Qt::ToolTipRole).toString(),
              QString::fromStdString(
                  tree.Path("top/A folder whose name is far too long for the folder list to show")));

@@ -7,11 +7,14 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <thread>
 
+#include "shell/folder_chooser.h"
+#include "shell/folder_list.h"
 #include "shell/window_jobs.h"
 
 namespace brixel::test {
@@ -147,19 +150,36 @@ bool DropPath(QWidget& window, const std::string& path) {
   return drop.isAccepted();
 }
 
+namespace {
+
+// Runs the events until settled() holds, looking again every few milliseconds; false when that
+// takes a long while.
+bool RunEventsUntil(const std::function<bool()>& settled) {
+  QEventLoop loop;
+  QTimer look_again;
+  QObject::connect(&look_again, &QTimer::timeout, &loop, &QEventLoop::quit);
+  look_again.start(5);
+  const auto give_up = std::chrono::steady_clock::now() + kLongWhile;
+  while (!settled() && std::chrono::steady_clock::now() < give_up) loop.exec();
+  return settled();
+}
+
+}  // namespace
+
 bool Idle(const QWidget& window) {
   // Cancelled jobs' threads too, so that no scan of an earlier step still reads folders.
-  WindowJobs* jobs = window.findChild<WindowJobs*>();
-  if (jobs == nullptr) return true;
-  QEventLoop loop;
-  QTimer give_up;
-  give_up.setSingleShot(true);
-  QObject::connect(&give_up, &QTimer::timeout, &loop, &QEventLoop::quit);
-  QObject::connect(jobs, &WindowJobs::idle, &loop, &QEventLoop::quit);
-  QObject::connect(jobs, &WindowJobs::stopped, &loop, &QEventLoop::quit);
-  give_up.start(30000);
-  while ((jobs->Busy() || jobs->Stopping()) && give_up.isActive()) loop.exec();
-  return !jobs->Busy() && !jobs->Stopping();
+  const WindowJobs* jobs = window.findChild<WindowJobs*>();
+  const FolderChooser* chooser = window.findChild<FolderChooser*>();
+  const QList<FolderList*> lists = window.findChildren<FolderList*>();
+  return RunEventsUntil([&] {
+    return (jobs == nullptr || (!jobs->Busy() && !jobs->Stopping())) &&
+           (chooser == nullptr || !chooser->CheckingDrive()) &&
+           std::none_of(lists.begin(), lists.end(), [](const FolderList* list) { return list->Loading(); });
+  });
+}
+
+bool SubfoldersRead(const FolderList& list) {
+  return RunEventsUntil([&] { return !list.Loading(); });
 }
 
 void OnWindowThread(QWidget& window, const std::function<void()>& act) {

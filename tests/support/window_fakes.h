@@ -16,6 +16,10 @@
 #include "shell/dialog_facade.h"
 #include "shell/volume_source.h"
 
+namespace brixel {
+class FolderList;
+}
+
 namespace brixel::test {
 
 class FakeVolumes : public VolumeSource {
@@ -112,9 +116,13 @@ QString ScreenshotFolder();
 bool DropPath(QWidget& window, const std::string& path);
 
 // Lets the window's job (a scan, a formatting run, a save) end, and the threads of cancelled ones,
-// the window's events running meanwhile. False when that takes a long while: the test fails
-// instead of hanging.
+// and its folder list and drive checks answer, the window's events running meanwhile. False when
+// that takes a long while: the test fails instead of hanging.
 bool Idle(const QWidget& window);
+
+// Lets a folder list read the subfolders of its folder, the events running meanwhile; false
+// after a long while.
+bool SubfoldersRead(const FolderList& list);
 
 // On a job's thread, while the test's thread runs the window's events (Idle): has `act` done on the
 // window's thread, as a click would, and returns once it is done.
