@@ -9,8 +9,12 @@
 //   - Ctrl+C on the table: 600,000 selected rows, or all of them, until the clipboard holds them,
 //     and the text a pasting program then gets,
 //   - time to first paint of a new window, and of the results page,
-//   - the window's memory per name (heap growth when the table fills).
+//   - the window's memory per name (heap growth when the table fills);
+//   - a folder of 600,000 files opened in the folder list of either window, until its subfolders
+//     and its preview are shown: the longest stall of the event loop meanwhile.
 // The tree is BRIXEL_BENCH_TREE, or /tmp/tree-large, made with the "large" preset when missing.
+// The wide folder is BRIXEL_BENCH_WIDE, or /tmp/brixel-bench-wide, made when missing and then
+// removed at the end.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <time.h>
@@ -36,8 +40,10 @@
 #include "core/listing/name_order.h"
 #include "core/listing/name_table.h"
 #include "full/full_window.h"
+#include "lite/lite_window.h"
 #include "shell/brixel_look.h"
 #include "shell/dialog_facade.h"
+#include "shell/folder_list.h"
 #include "shell/image_button.h"
 #include "shell/picture_switch.h"
 #include "shell/volume_source.h"
@@ -74,7 +80,8 @@ double MillisecondsSince(Clock::time_point start) {
 
 // Runs the window's events until its job is over (and, with threads_too, until cancelled jobs'
 // threads have ended as well).
-void RunUntilIdle(FullWindow& window, bool threads_too = false) {
+template <typename Window>
+void RunUntilIdle(Window& window, bool threads_too = false) {
   WindowJobs& jobs = window.Jobs();
   QEventLoop loop;
   QObject::connect(&jobs, &WindowJobs::idle, &loop, &QEventLoop::quit);
@@ -339,6 +346,83 @@ void BM_WindowMemoryPerName(benchmark::State& state) {
   state.counters["bytes_per_name"] = per_name;
 }
 
+// A folder holding 600,000 files and one subfolder, beside a small one, made once on first use.
+struct WideFolder {
+  std::filesystem::path root;
+  bool made = false;
+
+  WideFolder() {
+    const char* env = std::getenv("BRIXEL_BENCH_WIDE");
+    root = env != nullptr && *env != '\0' ? env : "/tmp/brixel-bench-wide";
+    if (std::filesystem::exists(root / "wide" / "sub")) return;
+    made = true;
+    std::filesystem::create_directories(root / "wide" / "sub");
+    std::filesystem::create_directories(root / "small" / "sub");
+    char name[32];
+    for (int i = 0; i < 600000; ++i) {
+      std::snprintf(name, sizeof name, "track %06d.mp3", i);
+      std::ofstream(root / "wide" / name);
+    }
+  }
+  ~WideFolder() {
+    std::error_code ignored;
+    if (made) std::filesystem::remove_all(root, ignored);
+  }
+
+  static WideFolder& Get() {
+    static WideFolder folder;
+    return folder;
+  }
+};
+
+// Runs a window's events until its folder list shows its subfolders and its job is over.
+template <typename Window>
+void RunUntilShown(Window& window, FolderList& list) {
+  QEventLoop loop;
+  QObject::connect(&window.Jobs(), &WindowJobs::idle, &loop, &QEventLoop::quit);
+  QObject::connect(&list, &FolderList::subfoldersShown, &loop, &QEventLoop::quit);
+  while (window.Jobs().Busy() || list.Loading()) loop.exec();
+}
+
+// The wide folder opened from the folder list, as Enter on its row does, in the full window
+// (range(0) 0) or the lite one (1): the time until its subfolders and preview are shown, and the
+// event loop's longest stall meanwhile. The small folder is opened before each run, untimed.
+template <typename Window>
+void OpenWideFolder(benchmark::State& state) {
+  const WideFolder& wide = WideFolder::Get();
+  const std::filesystem::path program = std::filesystem::temp_directory_path() / "brixel-window-bench";
+  std::filesystem::create_directories(program);
+  std::ofstream(program / "rasshirenia.txt", std::ios::binary) << "*\r\n";
+  RootVolume volumes;
+  NoDialogs dialogs;
+  Window window(
+      WindowServices{FilesBeside(program.string()), (wide.root / "small").string(), &volumes, &dialogs, {}});
+  window.show();
+  FolderList& list = *window.template findChild<FolderList*>(QStringLiteral("Dir1"));
+  RunUntilShown(window, list);
+  double open_ms = 0, stall_ms = 0;
+  for (auto _ : state) {
+    list.SetPath("/", (wide.root / "small").string());
+    RunUntilShown(window, list);
+    const StallMeter stalls;
+    const Clock::time_point start = Clock::now();
+    list.SetPath("/", (wide.root / "wide").string());
+    RunUntilShown(window, list);
+    open_ms = MillisecondsSince(start);
+    stall_ms = stalls.LongestMs();
+  }
+  state.counters["rows"] = list.model()->rowCount();
+  state.counters["open_ms"] = open_ms;
+  state.counters["longest_stall_ms"] = stall_ms;
+}
+
+void BM_OpenWideFolderFull(benchmark::State& state) {
+  OpenWideFolder<FullWindow>(state);
+}
+void BM_OpenWideFolderLite(benchmark::State& state) {
+  OpenWideFolder<LiteWindow>(state);
+}
+
 // Medians of single runs; the listing pair runs side by side for a fair ratio.
 BENCHMARK(BM_CoreListing)
     ->Unit(benchmark::kMillisecond)
@@ -388,6 +472,16 @@ BENCHMARK(BM_FirstPaintOfTheResultsPage)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_WindowMemoryPerName)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OpenWideFolderFull)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenWideFolderLite)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace brixel::bench
