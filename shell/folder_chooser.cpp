@@ -73,19 +73,18 @@ void FolderChooser::ChooseFolder(const std::string& chosen) {
   const int holding = drives_.IndexHolding(folder);
   if (holding < 0) return;
   const Volume volume = drives_.VolumeAt(holding);
-  drive_check_.Ask<bool>([&source = source_, volume](std::stop_token) { return source.IsReady(volume); },
-                         [this, root = volume.root, folder](bool ready) {
-                           const int index = IndexOf(root);
-                           if (!ready || index < 0) return;
-                           quiet_ = true;
-                           const bool opened = folders_.SetPath(root, folder);
-                           quiet_ = false;
-                           if (!opened) return;
-                           drives_.SelectQuietly(index);
-                           remembered_ = index;
-                           last_folder_[root] = folders_.Path();
-                           emit folderChanged();
-                         });
+  CheckDrive(volume, [this, root = volume.root, folder](bool ready) {
+    const int index = IndexOf(root);
+    if (!ready || index < 0) return;
+    quiet_ = true;
+    const bool opened = folders_.SetPath(root, folder);
+    quiet_ = false;
+    if (!opened) return;
+    drives_.SelectQuietly(index);
+    remembered_ = index;
+    last_folder_[root] = folders_.Path();
+    emit folderChanged();
+  });
 }
 
 int FolderChooser::IndexOf(const std::string& root) const {
@@ -108,8 +107,12 @@ void FolderChooser::OnPathChanged() {
 void FolderChooser::OnDriveChosen(int index) {
   if (index < 0) return;
   const Volume volume = drives_.VolumeAt(index);
+  CheckDrive(volume, [this, root = volume.root](bool ready) { OnDriveChecked(root, ready); });
+}
+
+void FolderChooser::CheckDrive(const Volume& volume, std::function<void(bool)> answered) {
   drive_check_.Ask<bool>([&source = source_, volume](std::stop_token) { return source.IsReady(volume); },
-                         [this, root = volume.root](bool ready) { OnDriveChecked(root, ready); });
+                         std::move(answered));
 }
 
 void FolderChooser::OnDriveChecked(const std::string& root, bool ready) {

@@ -6,6 +6,7 @@
 // its own (an empty card reader or a lost network drive may take long to say): the drive list
 // shows the choice meanwhile, and choosing another folder or drive leaves it.
 #include <QObject>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -16,6 +17,7 @@ namespace brixel {
 class DriveList;
 class FolderList;
 class VolumeSource;
+struct Volume;
 
 class FolderChooser : public QObject {
   Q_OBJECT
@@ -62,6 +64,9 @@ class FolderChooser : public QObject {
   // A folder as the drives name it.
   static std::string OnDrive(std::string folder);
   void OnDriveChosen(int index);
+  // Asks on another thread whether the drive is ready; answered gets the answer on this one,
+  // unless another check or a folder's choice came first.
+  void CheckDrive(const Volume& volume, std::function<void(bool)> answered);
   // The answer for the drive chosen: show its folder, or undo the choice.
   void OnDriveChecked(const std::string& root, bool ready);
   // The drive list position of a drive; -1 when it is not there (any more).
