@@ -12,11 +12,15 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 
 #include "core/listing/mask_list.h"
@@ -341,6 +345,53 @@ class ShellTest : public QObject {
     QStringList rows;
     for (int r = 1; r < list.Model().rowCount(); ++r) rows << list.Model().index(r, 0).data().toString();
     QCOMPARE(rows, (QStringList{"quick", "one", "two"}));
+  }
+
+  void aDriveSlowToAnswerIsLeftForAFolderChosenMeanwhile() {
+    TempTree tree;
+    tree.Folder("a/music");
+    tree.Folder("b");
+    // Drive B says whether it is ready only once the test lets it.
+    struct SlowVolumes : FakeVolumes {
+      std::string slow;
+      mutable std::mutex mutex;
+      mutable std::condition_variable changed;
+      bool may_answer = false;
+      mutable std::atomic<bool> answered{false};
+      bool IsReady(const Volume& volume) const override {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return may_answer || volume.root != slow; });
+        answered = volume.root == slow;
+        return true;
+      }
+    } volumes;
+    volumes.volumes = {{tree.Path("a"), {}}, {tree.Path("b"), {}}};
+    volumes.slow = tree.Path("b");
+    DriveList drives(nullptr);
+    FolderList folders(nullptr);
+    FolderChooser chooser(drives, folders, volumes, nullptr);
+    const auto let_answer = [&volumes] {
+      {
+        const std::lock_guard lock(volumes.mutex);
+        volumes.may_answer = true;
+      }
+      volumes.changed.notify_all();
+    };
+    const auto answer_at_the_end = qScopeGuard(let_answer);  // a failed check must not hang the test
+    chooser.Start(tree.Path("a"));
+    QVERIFY(SubfoldersRead(folders));
+
+    drives.setCurrentIndex(1);
+    QVERIFY(chooser.CheckingDrive());
+    QTest::keyClick(&folders, Qt::Key_Down);
+    QTest::keyClick(&folders, Qt::Key_Return);
+    QCOMPARE(folders.Path(), tree.Path("a/music"));
+    QCOMPARE(drives.currentIndex(), 0);
+    let_answer();
+    QTRY_VERIFY(volumes.answered);
+    QTest::qWait(50);  // room for the late answer to arrive, were it taken
+    QCOMPARE(folders.Path(), tree.Path("a/music"));
+    QCOMPARE(drives.currentIndex(), 0);
   }
 
   void theNameModelShowsTheTableWithoutCopying() {
