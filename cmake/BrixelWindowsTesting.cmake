@@ -18,5 +18,8 @@ target_sources(brixel_test_main PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/posi
 target_compile_options(brixel_test_main INTERFACE
   "SHELL:-include ${PROJECT_SOURCE_DIR}/tests/support/posix_env_windows.h")
 
+# Every test program started through a wrapper that tries once more a start wine lost before main.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/support/run_under_wine.sh)
+
 # List the tests when ctest runs, not at build time: building then needs no wine.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
