@@ -88,6 +88,7 @@ void DetailsReaders::Add(std::shared_ptr<const platform::OpenFolder> folder,
   }
   const auto count = static_cast<std::uint32_t>(indices.size());
   batch->read.resize(count);
+  bool wake = false;
   if (threads_.empty()) {
     Read(*batch, 0, count);
     Deliver(*batch);
@@ -100,9 +101,13 @@ void DetailsReaders::Add(std::shared_ptr<const platform::OpenFolder> folder,
       ++batch->chunks_left;
     }
     waiting_files_ += count;
+    untaken_files_ += count;
     batches_.push_back(std::move(batch));
+    // Waking a sleeping reader costs more than reading a few files: the files of small folders
+    // gather until there is a chunk's worth (or the walk waits for them).
+    wake = untaken_files_ >= kChunkFiles;
   }
-  chunk_ready_.notify_all();
+  if (wake) chunk_ready_.notify_all();
   PassOn(kMaxWaitingFiles, kMaxWaitingFolders);
 }
 
@@ -117,6 +122,7 @@ void DetailsReaders::ReadChunks() {
     if (closing_) return;
     const Chunk chunk = chunks_.front();
     chunks_.pop_front();
+    untaken_files_ -= chunk.end - chunk.begin;
     lock.unlock();
     Read(*chunk.batch, chunk.begin, chunk.end);
     lock.lock();
@@ -138,9 +144,13 @@ void DetailsReaders::PassOn(std::size_t max_files, std::size_t max_folders) {
     {
       std::unique_lock lock(mutex_);
       const auto head_read = [this] { return !batches_.empty() && batches_.front()->chunks_left == 0; };
-      batch_read_.wait(lock, [&] {
+      const auto may_go_on = [&] {
         return head_read() || (waiting_files_ <= max_files && batches_.size() <= max_folders);
-      });
+      };
+      if (!may_go_on()) {
+        chunk_ready_.notify_all();  // the files of the last few small folders too
+        batch_read_.wait(lock, may_go_on);
+      }
       if (!head_read()) return;
       batch = std::move(batches_.front());
       batches_.pop_front();

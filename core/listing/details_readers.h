@@ -77,6 +77,7 @@ class DetailsReaders {
   std::deque<std::unique_ptr<Batch>> batches_;  // handed over, not yet passed on, in order
   std::deque<Chunk> chunks_;                    // not yet taken by a reader
   std::size_t waiting_files_ = 0;               // of batches_
+  std::size_t untaken_files_ = 0;               // of chunks_
   bool closing_ = false;
   std::atomic<bool> abandoned_{false};  // the readers leave their chunks unread
   bool started_ = false;
