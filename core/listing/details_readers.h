@@ -3,7 +3,9 @@
 // over each folder's matching files with the folder itself (kept open until they are read) and
 // goes on to the next folder while the readers look at the files, one per core. What is read
 // reaches the target on the walk's own thread, in the order the files were handed over, so the
-// target sees exactly what a walk reading every file itself would hand it.
+// target sees exactly what a walk reading every file itself would hand it. Where reading the
+// folder already gave the sizes and times (Windows) and no tags are asked for, the walk copies
+// them itself and no reader is started.
 //
 // Few files wait at any time: handing over more than a few thousand files, or files of more
 // than a few dozen folders, waits for the readers (and passes their work on meanwhile), so memory
