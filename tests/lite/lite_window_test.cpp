@@ -589,7 +589,8 @@ class LiteWindowTest : public QObject {
     Click(w.PicScan());
     f.CboRazr().setCurrentIndex(1);
     Wait(w);
-    Choose(w.Save().CboSave(), 2);
+    Choose(w.Save().CboSave(), 4);
+    QVERIFY(w.Save().TxtSave().text().endsWith(QStringLiteral("brixel-kzd.json")));
     Shoot(QStringLiteral("formatted"));
   }
 
