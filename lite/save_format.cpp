@@ -8,6 +8,7 @@ namespace brixel {
 namespace {
 
 constexpr std::size_t kExtensionChars = 4;
+constexpr std::string_view kLongExtension = ".json";  // the one extension longer than four
 
 bool EndsInSeparator(std::string_view folder) {
   if (folder.empty()) return false;
@@ -18,7 +19,8 @@ bool EndsInSeparator(std::string_view folder) {
 }  // namespace
 
 std::string_view SaveFormatExtension(std::string_view entry) {
-  return LastChars(entry, kExtensionChars);
+  if (!entry.empty() && entry.front() == '*') entry.remove_prefix(1);
+  return entry;
 }
 
 std::optional<ListFormat> ListFormatForEntry(std::string_view entry) {
@@ -26,13 +28,16 @@ std::optional<ListFormat> ListFormatForEntry(std::string_view entry) {
   if (entry == "*.xls") return ListFormat::Spreadsheet;
   if (entry == "*.htm") return ListFormat::Html;
   if (entry == "*.csv") return ListFormat::Csv;
+  if (entry == "*.json") return ListFormat::Json;
   return std::nullopt;
 }
 
 std::string OutputTextAfterFormatChoice(std::string_view text, std::string_view entry) {
   if (text.empty()) return {};
   std::string result(text);
-  if (CountChars(text) >= kExtensionChars)
+  if (text.ends_with(kLongExtension))
+    result.resize(text.size() - kLongExtension.size());
+  else if (CountChars(text) >= kExtensionChars)
     result.resize(text.size() - LastChars(text, kExtensionChars).size());
   result += SaveFormatExtension(entry);
   return result;

@@ -20,6 +20,11 @@ void CivilFromDays(std::int64_t days, std::int64_t& year, unsigned& month, unsig
   year = static_cast<std::int64_t>(year_of_era) + era * 400 + (month <= 2 ? 1 : 0);
 }
 
+// `count` decimal digits of value at `at`, zeros in front.
+void PutDigits(char* at, unsigned value, int count) {
+  for (int i = count - 1; i >= 0; --i, value /= 10) at[i] = static_cast<char>('0' + value % 10);
+}
+
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
@@ -40,6 +45,16 @@ CivilTime ToCivil(const LocalTime& time) {
 
 std::string FormatLocalDateTime(const LocalTime& time) {
   const CivilTime c = ToCivil(time);
+  if (c.year >= 0 && c.year <= 9999) {  // every row of a long list: no format string to parse
+    std::string text = "0000-00-00 00:00:00";
+    PutDigits(&text[0], static_cast<unsigned>(c.year), 4);
+    PutDigits(&text[5], c.month, 2);
+    PutDigits(&text[8], c.day, 2);
+    PutDigits(&text[11], c.hour, 2);
+    PutDigits(&text[14], c.minute, 2);
+    PutDigits(&text[17], c.second, 2);
+    return text;
+  }
   char text[48];
   std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02u:%02u:%02u", static_cast<long long>(c.year), c.month,
                 c.day, c.hour, c.minute, c.second);

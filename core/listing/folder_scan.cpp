@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
 #include "core/listing/detailed_listing.h"
+#include "core/listing/details_readers.h"
 #include "core/listing/mask.h"
 #include "core/listing/mask_list.h"
 #include "core/listing/name_order.h"
@@ -46,25 +48,19 @@ struct MatchProgress {
   }
 };
 
-// What a walk that reads details needs beside the masks.
-struct DetailsReading {
-  const DetailsRequest& request;
-  DetailedTarget& target;
-  std::stop_token stop;  // a folder of many tagged files is cut short too
-  FileDetails details;
-};
-
 // Hands a folder's matching files to the target, mask by mask, from one reading of the folder.
 class FolderMatcher {
  public:
-  explicit FolderMatcher(std::vector<Mask> masks, DetailsReading* reading = nullptr)
-      : masks_(std::move(masks)), buckets_(masks_.size()), reading_(reading) {}
+  // With `readers`, each matching file goes to them (and from them to their target) instead.
+  explicit FolderMatcher(std::vector<Mask> masks, DetailsReaders* readers = nullptr)
+      : masks_(std::move(masks)), buckets_(masks_.size()), readers_(readers) {}
 
   // Returns how many names it handed on. `folder` read the listing; `relative` is its path below
   // the chosen folder.
-  std::size_t Emit(const FolderListing& listing, ListTarget& target, const OpenFolder& folder,
-                   std::string_view relative, const MatchProgress& progress) {
-    if (reading_ != nullptr) return EmitDetailed(listing, folder, relative, progress);
+  std::size_t Emit(const FolderListing& listing, ListTarget& target,
+                   const std::shared_ptr<OpenFolder>& folder, std::string_view relative,
+                   const MatchProgress& progress) {
+    if (readers_ != nullptr) return EmitDetailed(listing, folder, relative, progress);
     std::size_t emitted = 0;
     if (masks_.size() == 1) {  // the common case needs no buckets
       for (const auto& e : listing.entries)
@@ -94,25 +90,26 @@ class FolderMatcher {
     }
   }
 
-  std::size_t EmitDetailed(const FolderListing& listing, const OpenFolder& folder, std::string_view relative,
-                           const MatchProgress& progress) {
-    FileDetails& details = reading_->details;
-    details.folder.assign(relative);
+  // The folder's files in the order the names-only pass hands them on, to the readers in batches
+  // of one progress step: a folder of a million files never waits whole.
+  std::size_t EmitDetailed(const FolderListing& listing, const std::shared_ptr<OpenFolder>& folder,
+                           std::string_view relative, const MatchProgress& progress) {
     FillBuckets(listing);
-    std::size_t emitted = 0;
-    for (const auto& bucket : buckets_)
-      for (std::uint32_t i : bucket) {
-        if (reading_->stop.stop_requested()) return emitted;
-        ReadFileDetails(folder, listing, i, reading_->request, details);
-        reading_->target.Append(listing.Name(listing.entries[i]), details);
-        progress.Found(++emitted);
-      }
-    return emitted;
+    matched_.clear();
+    for (const auto& bucket : buckets_) matched_.insert(matched_.end(), bucket.begin(), bucket.end());
+    const std::span<const std::uint32_t> matched(matched_);
+    for (std::size_t begin = 0; begin < matched.size(); begin += WorkControl::kRowsPerCheck) {
+      const std::size_t end = std::min(matched.size(), begin + WorkControl::kRowsPerCheck);
+      readers_->Add(folder, listing, matched.subspan(begin, end - begin), relative);
+      progress.Found(end);
+    }
+    return matched.size();
   }
 
   std::vector<Mask> masks_;
   std::vector<std::vector<std::uint32_t>> buckets_;
-  DetailsReading* reading_;
+  DetailsReaders* readers_;
+  std::vector<std::uint32_t> matched_;
 };
 
 // One folder, every mask of the line, in scan order.
@@ -121,7 +118,7 @@ ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource&
   ScanReport report;
   control.ReadingFolder(folder, 0, 0);
   std::error_code error;
-  auto open = folders.Open(folder, error);
+  std::shared_ptr<OpenFolder> open = folders.Open(folder, error);
   if (!open) {
     report.folder_error = error;
     return report;
@@ -129,7 +126,7 @@ ScanReport ListMaskLine(const std::string& folder, const platform::FolderSource&
   FolderListing listing;
   if (!open->ReadAll(listing, error, control.stop)) report.folder_error = error;
   report.stopped = control.stop.stop_requested();
-  if (!report.stopped) matcher.Emit(listing, target, *open, {}, {control, folder, 0, 0});
+  if (!report.stopped) matcher.Emit(listing, target, open, {}, {control, folder, 0, 0});
   return report;
 }
 
@@ -172,7 +169,8 @@ class TreeWalk {
 
  private:
   struct Level {
-    std::unique_ptr<OpenFolder> folder;  // null while closed to save descriptors
+    std::shared_ptr<OpenFolder> folder;  // null while closed to save descriptors (readers of its
+                                         // files may still hold it open a while)
     std::string name;                    // bare name within the parent level
     std::size_t path_size = 0;           // path_ is the level's path cut to this size
     FolderIdentity identity;
@@ -184,7 +182,7 @@ class TreeWalk {
   static constexpr std::size_t kMaxOpenFolders = 48;
 
   // path_ is the folder's own path here.
-  void Enter(std::unique_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
+  void Enter(std::shared_ptr<OpenFolder> folder, std::string name, FolderIdentity identity) {
     if (!levels_.empty()) control_.ReadingFolder(path_, folders_read_, names_found_);
     listing_.Clear();
     std::error_code error;
@@ -195,7 +193,7 @@ class TreeWalk {
         Skip(error);
     }
     if (control_.stop.stop_requested()) return;  // a part of a folder is no listing of it
-    names_found_ += matcher_.Emit(listing_, target_, *folder, RelativePath(),
+    names_found_ += matcher_.Emit(listing_, target_, folder, RelativePath(),
                                   {control_, path_, folders_read_, names_found_});
     ++folders_read_;
 
@@ -351,10 +349,13 @@ class NoTarget final : public ListTarget {
 
 ScanReport ScanWithDetails(const ScanRequest& request, const DetailsRequest& details, DetailedTarget& target,
                            const WorkControl& control) {
-  DetailsReading reading{details, target, control.stop, {}};
-  FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)), &reading);
+  DetailsReaders readers(details, target, control.stop);
+  FolderMatcher matcher(CompileMasks(SplitMaskLine(request.mask_line)), &readers);
   NoTarget none;
-  return Walk(request, matcher, none, control);
+  ScanReport report = Walk(request, matcher, none, control);
+  readers.Finish();
+  report.stopped = control.stop.stop_requested();
+  return report;
 }
 
 ScanReport Scan(const ScanRequest& request, ListTarget& target, const WorkControl& control) {

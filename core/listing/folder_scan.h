@@ -73,7 +73,9 @@ class DetailedTarget {
 };
 
 // The walk of Scan in scan order (request.order is not looked at), reading what `details` asks of
-// each matching file on the walk's own thread as it is found: one walk, no path built per file.
+// each matching file on reader threads beside the walk (details_readers.h): one walk, no path
+// built per file. The target hears of every file on the calling thread, in scan order; after a
+// stop it hears of no more. An exception from the target ends the readers and leaves the call.
 ScanReport ScanWithDetails(const ScanRequest& request, const DetailsRequest& details, DetailedTarget& target,
                            const WorkControl& control = {});
 

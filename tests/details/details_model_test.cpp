@@ -98,6 +98,7 @@ TEST(FieldText, DurationsDatesAndOffsets) {
   EXPECT_EQ(FormatIso8601({leap, -5 * 3600}), "2024-02-29T18:30:05-05:00");
   EXPECT_EQ(FormatIso8601({leap, 5 * 3600 + 45 * 60}), "2024-03-01T05:15:05+05:45");
   EXPECT_EQ(FormatLocalDateTime({-1, 0}), "1969-12-31 23:59:59");
+  EXPECT_EQ(FormatLocalDateTime({253402300800, 0}), "10000-01-01 00:00:00");
   std::string text;
   AppendFieldText(ByteCount{18446744073709551615u}, text);
   EXPECT_EQ(text, "18446744073709551615");

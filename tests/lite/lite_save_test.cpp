@@ -133,6 +133,18 @@ TEST_F(LiteSaveTest, ChosenColumnsGoBesideTheShapedNamesInScanOrder) {
             "4 d_four.wav\tsub\t0\r\n");
 }
 
+TEST_F(LiteSaveTest, JsonListHoldsTheShapedNamesWithAndWithoutColumns) {
+  LiteSaveRequest request = Request("*.json", "list.json");
+  request.options.numbering = true;
+  EXPECT_EQ(Save(request), 2u);
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "[\n{\"name\": \"1 b_one.mp3\"},\n{\"name\": \"2 a_two.wav\"}\n]\n");
+  request.columns = {Column::Name, Column::Size};
+  EXPECT_EQ(Save(request), 2u);  // replaced, not appended
+  EXPECT_EQ(ReadBytes(request.output_path),
+            "[\n{\"name\": \"1 b_one.mp3\", \"size\": 0},\n{\"name\": \"2 a_two.wav\", \"size\": 0}\n]\n");
+}
+
 TEST_F(LiteSaveTest, NumbersCountFromTheStartTextAndAreNeverCut) {
   LiteSaveRequest request = Request("*.txt", "list.txt", true);
   request.options.numbering = true;

@@ -168,10 +168,11 @@ class LiteWindowTest : public QObject {
     QCOMPARE(w.Save().SaveFormat(), QStringLiteral("*.txt"));
     QCOMPARE(w.Save().TxtSave().text(), default_output);
     QCOMPARE(w.Save().TxtSave().toolTip(), default_output);
-    QCOMPARE(w.Save().CboSave().count(), 4);
+    QCOMPARE(w.Save().CboSave().count(), 5);
     QCOMPARE(w.Save().CboSave().itemText(0), QStringLiteral("*.xls"));
     QCOMPARE(w.Save().CboSave().itemText(2), QStringLiteral("*.htm"));
     QCOMPARE(w.Save().CboSave().itemText(3), QStringLiteral("*.csv"));
+    QCOMPARE(w.Save().CboSave().itemText(4), QStringLiteral("*.json"));
     QVERIFY(w.Save().Columns().Chosen().empty());  // names only
   }
 
@@ -588,7 +589,8 @@ class LiteWindowTest : public QObject {
     Click(w.PicScan());
     f.CboRazr().setCurrentIndex(1);
     Wait(w);
-    Choose(w.Save().CboSave(), 2);
+    Choose(w.Save().CboSave(), 4);
+    QVERIFY(w.Save().TxtSave().text().endsWith(QStringLiteral("brixel-kzd.json")));
     Shoot(QStringLiteral("formatted"));
   }
 

@@ -25,6 +25,15 @@ TEST(SaveFormatTest, FormatChoiceReplacesTheLastFourCharactersWhateverTheyAre) {
   EXPECT_EQ(OutputTextAfterFormatChoice("/tmp/список", "*.txt"), "/tmp/сп.txt");
 }
 
+TEST(SaveFormatTest, JsonSwapsItsWholeExtensionBothWays) {
+  EXPECT_EQ(ListFormatForEntry("*.json"), ListFormat::Json);
+  EXPECT_EQ(OutputTextAfterFormatChoice("/home/u/list.txt", "*.json"), "/home/u/list.json");
+  EXPECT_EQ(OutputTextAfterFormatChoice("/home/u/list.json", "*.txt"), "/home/u/list.txt");
+  EXPECT_EQ(OutputTextAfterFormatChoice("/home/u/list.json", "*.json"), "/home/u/list.json");
+  EXPECT_EQ(OutputTextFromDialog("/home/u/list", "*.json"), "/home/u/list.json");
+  EXPECT_EQ(DefaultOutputFile("/", "*.json"), "/brixel-kzd.json");
+}
+
 TEST(SaveFormatTest, FormatChoiceKeepsAnEmptyBoxEmptyAndAShortTextWhole) {
   EXPECT_EQ(OutputTextAfterFormatChoice("", "*.xls"), "");
   EXPECT_EQ(OutputTextAfterFormatChoice("a", "*.xls"), "a.xls");
